@@ -1,0 +1,24 @@
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64.
+# TAVRIN_THREAD_MODEL picks the compiler variant:
+#   win32 - the shipped executable: its static runtime imports only functions Windows XP has.
+#   posix - the test executables: GoogleTest needs std::mutex, which only this variant provides.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+if(NOT TAVRIN_THREAD_MODEL)
+  set(TAVRIN_THREAD_MODEL win32)
+endif()
+set(TAVRIN_THREAD_MODEL "${TAVRIN_THREAD_MODEL}" CACHE STRING "mingw-w64 thread model: win32 or posix")
+
+set(_prefix i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${_prefix}-gcc-${TAVRIN_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER ${_prefix}-g++-${TAVRIN_THREAD_MODEL})
+set(CMAKE_RC_COMPILER  ${_prefix}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Everything built here runs under Wine through the project's own runner.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

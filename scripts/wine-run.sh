@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Starts a Windows program under the project's Wine prefix (created on first use), with code page
+# 936. Without an X display it runs inside a private Xvfb screen at 1024x768, depth 24.
+# CTest uses this script as the emulator for every test executable.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/env.sh"
+[ -f "$TAVRIN_PREFIX_STAMP" ] || "$here/setup.sh" --prefix-only >&2
+if [ -z "${DISPLAY:-}" ]; then
+  exec "$here/with-display.sh" "$0" "$@"
+fi
+if [ -t 1 ]; then
+  exec wine "$@"
+fi
+# Wine's helper processes (services, the desktop's explorer) inherit the output of the program
+# that started them and outlive it, so a pipe to a reader such as CTest would stay open until
+# they end. The output goes through a file instead.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+status=0
+wine "$@" >"$output" 2>&1 </dev/null || status=$?
+cat "$output"
+exit $status

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs a command with an X display: the current one, or a private Xvfb screen at 1024x768,
+# depth 24 (exact colours), when there is none. A fresh Wine server serves the command and is
+# stopped after it, so that no Wine process outlives the display it was started on.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/env.sh"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+# Persistent while the command runs: each test starts a Wine process, and a server that stays up
+# saves the start-up of a new one every time.
+wineserver -p
+status=0
+"$@" || status=$?
+wineserver -k 2>/dev/null || true
+exit $status

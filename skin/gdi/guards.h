@@ -1,0 +1,88 @@
+// Scope guards for GDI: whatever a drawing call creates, selects or borrows is given back on the
+// path that took it.
+#pragma once
+
+#include <windows.h>
+
+namespace skin {
+
+// Deletes a GDI object (pen, brush, font, bitmap, region, palette) when the scope ends.
+template <typename Handle>
+class UniqueGdiObject {
+ public:
+  UniqueGdiObject() = default;
+  explicit UniqueGdiObject(Handle handle) : handle_(handle) {}
+  ~UniqueGdiObject() { reset(); }
+  UniqueGdiObject(const UniqueGdiObject&) = delete;
+  UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  // Gives up ownership, e.g. when a window takes the object over.
+  Handle release() {
+    Handle handle = handle_;
+    handle_ = nullptr;
+    return handle;
+  }
+  void reset(Handle handle = nullptr) {
+    if (handle_) DeleteObject(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+// Selects an object into a device context for the scope and puts the previous one back.
+class ScopedSelection {
+ public:
+  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  ~ScopedSelection() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A device context borrowed from a window with GetDC (client area) or GetWindowDC (whole window,
+// non-client area included) and released again.
+class BorrowedDc {
+ public:
+  enum Area { Client, Whole };
+  explicit BorrowedDc(HWND window, Area area = Client)
+      : window_(window), dc_(area == Whole ? GetWindowDC(window) : GetDC(window)) {}
+  ~BorrowedDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  BorrowedDc(const BorrowedDc&) = delete;
+  BorrowedDc& operator=(const BorrowedDc&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint for one WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_ = {};
+  HDC dc_ = nullptr;
+};
+
+}  // namespace skin
