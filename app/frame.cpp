@@ -1,0 +1,86 @@
+#include "app/frame.h"
+
+#include <string>
+
+#include "skin/gdi/guards.h"
+
+namespace app {
+namespace {
+
+constexpr int TextColourSlot = 0;
+// Space between the outline's left end and the caption, and around the caption.
+constexpr int CaptionIndent = 8;
+constexpr int CaptionPadding = 2;
+
+std::string WindowCaption(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+COLORREF CaptionColour(HWND frame) {
+  const auto stored = static_cast<COLORREF>(GetWindowLongPtrA(frame, TextColourSlot));
+  return stored == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : stored;
+}
+
+// The outline runs through the middle of the caption's line, as a group box's does.
+void PaintFrame(HWND frame) {
+  skin::PaintScope paint(frame);
+  const HDC dc = paint.dc();
+  skin::ScopedSelection font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+
+  RECT outline;
+  GetClientRect(frame, &outline);
+  outline.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &outline, EDGE_ETCHED, BF_RECT);
+
+  const std::string caption = WindowCaption(frame);
+  if (caption.empty()) return;
+  RECT text = {CaptionIndent, 0, 0, 0};
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  RECT band = {text.left - CaptionPadding, 0, text.right + CaptionPadding, metrics.tmHeight};
+  FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, CaptionColour(frame));
+  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
+}
+
+LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      PaintFrame(frame);
+      return 0;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageA(GetParent(frame), message, wParam, lParam);
+    default:
+      return DefWindowProcA(frame, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+bool RegisterFrameClass(HINSTANCE instance) {
+  WNDCLASSEXA frame = {};
+  frame.cbSize = sizeof frame;
+  frame.lpfnWndProc = &FrameWindowProc;
+  frame.cbWndExtra = sizeof(LONG_PTR);
+  frame.hInstance = instance;
+  frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  frame.lpszClassName = FrameClassName;
+  return RegisterClassExA(&frame) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateFrame(HWND parent, int id, const char* caption, const RECT& place, COLORREF textColour) {
+  const HWND frame = CreateWindowExA(
+      WS_EX_CONTROLPARENT, FrameClassName, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+      place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (frame) SetWindowLongPtrA(frame, TextColourSlot, static_cast<LONG_PTR>(textColour));
+  return frame;
+}
+
+}  // namespace app

@@ -1,0 +1,17 @@
+// Group frames: a child window class of the program's own that draws an etched outline with an
+// optional caption and hands its children's notifications on to its parent, so that buttons in a
+// frame report to the form. The skin sees the class as an ordinary, unskinned window.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+inline constexpr char FrameClassName[] = "TavrinFrame";
+
+bool RegisterFrameClass(HINSTANCE instance);
+
+// `textColour` is the caption colour; CLR_INVALID uses the system's button text colour.
+HWND CreateFrame(HWND parent, int id, const char* caption, const RECT& place, COLORREF textColour);
+
+}  // namespace app
