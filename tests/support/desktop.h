@@ -1,0 +1,50 @@
+// Real input and screen reads for tests that drive windows as a user would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Moves the pointer to a screen point, clicks the left button there, presses a key (with an
+// optional modifier held), all through SendInput.
+void MovePointer(POINT screen);
+void Click(POINT screen);
+void PressKey(WORD key, WORD modifier = 0);
+
+// Polls `done` every 20 ms, pumping this thread's messages in between, until it holds or
+// `timeoutMs` has passed. Returns its last answer.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Pumps this thread's messages for `ms`.
+void Pump(DWORD ms);
+
+// Centre of a window on the screen.
+POINT CentreOf(HWND window);
+// A point given in a window's client coordinates, on the screen.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+
+// The visible top-level windows of a process with the given class (and caption, when given).
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const char* caption = nullptr);
+
+// A descendant of `parent` with the given class and caption, at any depth.
+HWND FindDescendant(HWND parent, const char* className, const char* caption);
+
+// The window that has the keyboard focus in the thread that owns `window`.
+HWND FocusOfThread(HWND window);
+
+// Pixels of a window's client area as the screen shows them, row by row (COLORREFs).
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+  // How many pixels of row y, between x0 and x1 (exclusive), have the given colour.
+  int CountInRow(int y, int x0, int x1, COLORREF colour) const;
+  int CountInRect(const RECT& area, COLORREF colour) const;
+};
+Capture CaptureClient(HWND window);
+
+}  // namespace testing_support
