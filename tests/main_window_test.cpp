@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "tests/support/desktop.h"
 #include "tests/support/message_boxes.h"
+#include "tests/support/system_state.h"
 
 namespace {
 
@@ -132,6 +133,23 @@ TEST_F(MainWindowTest, LabelsAreDrawnInTheirColoursAndTheLinkLosesItsUnderlineUn
                link.top + 8 + ClientToScreenPoint(form_, 0, 0).y);
   SendMessageA(form_, WM_SETCURSOR, reinterpret_cast<WPARAM>(form_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+}
+
+TEST_F(MainWindowTest, AClickOnTheLinkOpensTheForumOnlyWhenPressAndReleaseAreBothOnIt) {
+  const RECT link = app::ToPixels(app::Label3.place);
+  const LPARAM onLink = MAKELPARAM(link.left + 10, link.top + 8);
+  const LPARAM offLink = MAKELPARAM(2, 2);
+  ProcessRecorder recorder;
+  SendMessageA(form_, WM_LBUTTONDOWN, MK_LBUTTON, onLink);
+  SendMessageA(form_, WM_LBUTTONUP, 0, offLink);
+  EXPECT_TRUE(recorder.started().empty());
+  SendMessageA(form_, WM_LBUTTONDOWN, MK_LBUTTON, offLink);
+  SendMessageA(form_, WM_LBUTTONUP, 0, onLink);
+  EXPECT_TRUE(recorder.started().empty());
+  SendMessageA(form_, WM_LBUTTONDOWN, MK_LBUTTON, onLink);
+  SendMessageA(form_, WM_LBUTTONUP, 0, onLink);
+  ASSERT_EQ(recorder.started().size(), 1u);
+  EXPECT_NE(recorder.started()[0].commandLine.find(app::ForumUrl), std::string::npos);
 }
 
 TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt) {
