@@ -5,6 +5,7 @@
 #include "app/frame.h"
 #include "app/instructions_window.h"
 #include "app/main_window.h"
+#include "skin/skin.h"
 #include "tests/support/desktop.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/system_state.h"
@@ -96,7 +97,9 @@ TEST_F(MainWindowTest, LaysOutTheStoredDesignInPixels) {
     EXPECT_TRUE(EqualRect(&place, &e.place)) << place.left << "," << place.top << ","
                                              << place.right << "," << place.bottom;
   }
-  EXPECT_EQ(GetWindowLongA(Control(app::Command2Id), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  // Push buttons, which the skin draws itself.
+  EXPECT_EQ(skin::GetProperty(Control(app::Command2Id), skin::OldStyleProperty) & BS_TYPEMASK, BS_PUSHBUTTON);
+  EXPECT_EQ(GetWindowLongA(Control(app::Command2Id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
 TEST_F(MainWindowTest, FocusStartsOnCommand2AndTabFollowsTheTabIndex) {

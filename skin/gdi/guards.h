@@ -68,6 +68,40 @@ class BorrowedDc {
   HDC dc_;
 };
 
+// The device context a painter draws into: the caller's when it gives one (neither fetched nor
+// released here), otherwise the window's own whole-window DC, released at the end of the scope.
+class DrawTarget {
+ public:
+  DrawTarget(HWND window, HDC given)
+      : window_(window), dc_(given ? given : GetWindowDC(window)), borrowed_(given == nullptr) {}
+  ~DrawTarget() {
+    if (borrowed_ && dc_) ReleaseDC(window_, dc_);
+  }
+  DrawTarget(const DrawTarget&) = delete;
+  DrawTarget& operator=(const DrawTarget&) = delete;
+
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  bool borrowed_;
+};
+
+// An off-screen surface (CreateSurface) released at the end of the scope.
+class ScopedSurface {
+ public:
+  ScopedSurface(int width, int height);
+  ~ScopedSurface();
+  ScopedSurface(const ScopedSurface&) = delete;
+  ScopedSurface& operator=(const ScopedSurface&) = delete;
+
+  HDC get() const { return surface_; }
+
+ private:
+  HDC surface_;
+};
+
 // BeginPaint / EndPaint for one WM_PAINT.
 class PaintScope {
  public:

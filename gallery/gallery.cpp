@@ -1,0 +1,137 @@
+#include "gallery/gallery.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <initializer_list>
+
+#include "app/texts.h"
+
+namespace gallery {
+namespace {
+
+constexpr char GalleryClassName[] = "Form";
+constexpr SIZE GalleryClient = {440, 290};
+
+struct Superclass {
+  const char* name;
+  const char* base;
+};
+
+constexpr Superclass Superclasses[] = {
+    {"ThunderRT6CheckBox", "Button"},        {"ThunderRT6OptionButton", "Button"},
+    {"ThunderRT6DriveListBox", "ComboBox"},  {"ProgressBar20WndClass", PROGRESS_CLASSA},
+    {"DataListWndClass", "ListBox"},         {"ApexGridOleDB32", "Static"},
+};
+
+bool RegisterSuperclass(HINSTANCE instance, const Superclass& superclass) {
+  WNDCLASSEXA cls = {};
+  cls.cbSize = sizeof cls;
+  if (!GetClassInfoExA(nullptr, superclass.base, &cls)) return false;
+  cls.hInstance = instance;
+  cls.lpszClassName = superclass.name;
+  return RegisterClassExA(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND Make(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int w,
+          int h, DWORD exStyle = 0) {
+  const HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
+                                       w, h, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return control;
+}
+
+void AddComboItems(HWND combo) {
+  for (const char* item : {"C:\\", "D:\\", "E:\\"}) {
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+  SendMessageA(combo, CB_SETCURSEL, 0, 0);
+}
+
+void AddHeaderItems(HWND header) {
+  int index = 0;
+  for (const char* caption : {"名称", "大小", ""}) {
+    HDITEMA item = {};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.fmt = HDF_CENTER | HDF_STRING;
+    item.cxy = 90;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(header, HDM_INSERTITEMA, index++, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void SetProgress(HWND bar, int position) {
+  SendMessageA(bar, PBM_SETRANGE32, 0, 30000);
+  SendMessageA(bar, PBM_SETPOS, position, 0);
+}
+
+LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterGalleryClasses(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  bool registered = true;
+  for (const Superclass& superclass : Superclasses) registered &= RegisterSuperclass(instance, superclass);
+  WNDCLASSEXA form = {};
+  form.cbSize = sizeof form;
+  form.lpfnWndProc = &GalleryProc;
+  form.hInstance = instance;
+  form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form.lpszClassName = GalleryClassName;
+  registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered;
+}
+
+Controls CreateGallery(HINSTANCE instance, int x, int y) {
+  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame = {0, 0, GalleryClient.cx, GalleryClient.cy};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  Controls c = {};
+  c.form = CreateWindowExA(0, GalleryClassName, "Skin gallery", style, x, y, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  const HWND f = c.form;
+  c.push = Make(f, "Button", app::OptimiseCaption, WS_TABSTOP | BS_PUSHBUTTON, 10, 10, 120, 28);
+  c.pushDisabled = Make(f, "Button", app::RestoreCaption, WS_TABSTOP | WS_DISABLED, 140, 10, 120, 28);
+  c.check = Make(f, "ThunderRT6CheckBox", "选项一", WS_TABSTOP | BS_AUTOCHECKBOX, 10, 50, 120, 20);
+  c.checkIndeterminate = Make(f, "ThunderRT6CheckBox", "选项二", WS_TABSTOP | BS_AUTO3STATE, 10, 74, 120, 20);
+  c.checkDisabled = Make(f, "ThunderRT6CheckBox", "选项三", WS_DISABLED | BS_AUTOCHECKBOX, 10, 98, 120, 20);
+  c.option = Make(f, "ThunderRT6OptionButton", "单选一", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 140, 50, 120, 20);
+  c.optionOther = Make(f, "ThunderRT6OptionButton", "单选二", BS_AUTORADIOBUTTON, 140, 74, 120, 20);
+  c.optionDisabled = Make(f, "ThunderRT6OptionButton", "单选三", WS_DISABLED | WS_GROUP | BS_AUTORADIOBUTTON, 140, 98, 120, 20);
+  SendMessageA(c.check, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(c.checkIndeterminate, BM_SETCHECK, BST_INDETERMINATE, 0);
+  SendMessageA(c.checkDisabled, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(c.option, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(c.optionDisabled, BM_SETCHECK, BST_CHECKED, 0);
+
+  c.comboSimple = Make(f, "ComboBox", "", WS_TABSTOP | CBS_SIMPLE, 280, 10, 150, 60);
+  c.comboDropDown = Make(f, "ComboBox", "", WS_TABSTOP | CBS_DROPDOWN | WS_VSCROLL, 280, 76, 150, 120);
+  c.comboDropList = Make(f, "ComboBox", "", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 280, 106, 150, 120);
+  c.driveList = Make(f, "ThunderRT6DriveListBox", "", WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 280, 136, 150, 120);
+  for (HWND combo : {c.comboSimple, c.comboDropDown, c.comboDropList, c.driveList}) AddComboItems(combo);
+
+  c.header = Make(f, WC_HEADERA, "", HDS_BUTTONS, 10, 130, 260, 24);
+  AddHeaderItems(c.header);
+  c.progress = Make(f, "ProgressBar20WndClass", "", WS_BORDER, 10, 166, 200, 18);
+  c.progressVertical = Make(f, "ProgressBar20WndClass", "", WS_BORDER | PBS_VERTICAL | PBS_SMOOTH, 220, 160, 18, 60);
+  SetProgress(c.progress, 15000);
+  SetProgress(c.progressVertical, 20000);
+
+  c.dataList = Make(f, "DataListWndClass", "", WS_VSCROLL | WS_BORDER, 280, 166, 150, 60);
+  for (const char* item : {"第一行", "第二行", "第三行"}) {
+    SendMessageA(c.dataList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+  c.grid = Make(f, "ApexGridOleDB32", "", WS_BORDER, 10, 200, 200, 40);
+  c.edit = Make(f, "Edit", "文本框", WS_TABSTOP | ES_AUTOHSCROLL, 10, 250, 200, 24, WS_EX_CLIENTEDGE);
+  ShowWindow(c.form, SW_SHOWNORMAL);
+  UpdateWindow(c.form);
+  return c;
+}
+
+}  // namespace gallery

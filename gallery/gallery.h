@@ -1,0 +1,29 @@
+// A window with one control of every kind the skin recognises, under the class names it knows
+// them by (superclasses of the standard controls where needed). The tests build their fixtures
+// from it and SkinGallery.exe shows it, skinned, for a person to try.
+#pragma once
+
+#include <windows.h>
+
+namespace gallery {
+
+struct Controls {
+  HWND form;
+  HWND push, pushDisabled;
+  HWND check, checkIndeterminate, checkDisabled;
+  HWND option, optionOther, optionDisabled;
+  HWND comboSimple, comboDropDown, comboDropList, driveList;
+  HWND header;
+  HWND progress, progressVertical;
+  HWND dataList, grid, edit;
+};
+
+// Registers the superclasses ("ThunderRT6CheckBox", "ThunderRT6OptionButton",
+// "ThunderRT6DriveListBox", "ProgressBar20WndClass", "DataListWndClass", "ApexGridOleDB32") and
+// the gallery's own "Form" class. Safe to call more than once.
+bool RegisterGalleryClasses(HINSTANCE instance);
+
+// Creates the gallery window at (x, y) with all its controls, shown. Not skinned.
+Controls CreateGallery(HINSTANCE instance, int x, int y);
+
+}  // namespace gallery

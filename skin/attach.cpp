@@ -1,0 +1,175 @@
+// Putting the skin on a window tree and taking it off again. Attach prepares what each kind
+// needs, then installs SkinWindowProc and keeps the previous procedure in "PROCADDR"; detach
+// undoes each step, children first, and the last detach releases the atlas.
+#include "skin/gdi/guards.h"
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+constexpr int RoundCorner = 3;
+constexpr UINT RedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
+constexpr WPARAM WholeFrame = 1;
+constexpr char TrackMouseEventName[] = "TrackMouseEvent";
+constexpr char User32Name[] = "User32";
+
+// Four face surfaces as large as the whole window, rendered; push buttons become owner-drawn so
+// that only the skin paints them; the state properties; the rounded outline.
+void PrepareButton(HWND window) {
+  WindowBounds b;
+  {
+    const BorrowedDc dc(window, BorrowedDc::Whole);
+    GetWindowBounds(window, &b);
+    for (int state = StateNormal; state < VisualStateCount; ++state) {
+      const HDC surface = CreateCompatibleDC(dc.get());
+      const HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), b.Width, b.Height);
+      SelectObject(surface, bitmap);
+      SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surface));
+      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmap));
+    }
+    RenderButtonFaces(window);
+  }
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (IsPushButtonStyle(style)) SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  SetProperty(window, OldStyleProperty, style);
+  SetProperty(window, MouseFlagProperty, 0);
+  SetProperty(window, TimerIdProperty, 0);
+  SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
+  SetProperty(window, AlphaLevelProperty, 0);
+  SetButtonOutline(window, b);
+}
+
+// Gives back what PrepareButton took. Only the button-type bits of the style are restored: the
+// rest (visible, enabled, ...) may have changed while the skin was on and stays as it is now.
+void RestoreButton(HWND window) {
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    const std::string surface = StateSurfaceProperty(state);
+    const std::string bitmap = StateBitmapProperty(state);
+    DeleteDC(reinterpret_cast<HDC>(GetProperty(window, surface.c_str())));
+    DeleteObject(reinterpret_cast<HGDIOBJ>(GetProperty(window, bitmap.c_str())));
+    RemoveProperty(window, surface.c_str());
+    RemoveProperty(window, bitmap.c_str());
+  }
+  StopFadeTimer(window);
+  const auto oldStyle = static_cast<LONG>(GetProperty(window, OldStyleProperty));
+  const LONG current = GetWindowLongA(window, GWL_STYLE);
+  SetWindowLongA(window, GWL_STYLE, (current & ~BS_TYPEMASK) | (oldStyle & BS_TYPEMASK));
+  for (const char* name : {OldStyleProperty, MouseFlagProperty, TimerIdProperty, OldStateProperty,
+                           AlphaLevelProperty}) {
+    RemoveProperty(window, name);
+  }
+  SetWindowRgn(window, nullptr, TRUE);
+}
+
+void Repaint(HWND window) {
+  SendMessageA(window, WM_NCPAINT, WholeFrame, 0);
+  RedrawWindow(window, nullptr, nullptr, RedrawFlags);
+}
+
+}  // namespace
+
+void SetButtonOutline(HWND window, const WindowBounds& b) {
+  // Right and bottom bounds of the region are exclusive, hence the + 1.
+  SetWindowRgn(window, CreateRoundRectRgn(0, 0, b.Width + 1, b.Height + 1, RoundCorner, RoundCorner), TRUE);
+}
+
+bool ProbeExport(const char* function, const char* library) {
+  HMODULE module = GetModuleHandleA(library);
+  const bool loadedHere = module == nullptr;
+  if (loadedHere) module = LoadLibraryA(library);
+  if (!module) return false;
+  const bool exported = GetProcAddress(module, function) != nullptr;
+  if (loadedHere) FreeLibrary(module);
+  return exported;
+}
+
+int SkinAttach(HWND window) {
+  if (!SkinInitialised) {
+    SkinInitialised = true;
+    TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
+    BuildSkinAtlas();
+  }
+  return SkinAttachWindow(window);
+}
+
+int SkinDetach(HWND window) { return SkinDetachWindow(window); }
+
+BOOL CALLBACK AttachChildCallback(HWND child, LPARAM) {
+  SkinAttachWindow(child);
+  return TRUE;
+}
+
+BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
+  SkinDetachWindow(child);
+  return TRUE;
+}
+
+int SkinAttachWindow(HWND window) {
+  if (!window || GetProperty(window, ProcAddrProperty) != 0) return 0;
+  switch (ClassifyWindow(window)) {
+    case KindContainer:
+      EnumChildWindows(window, &AttachChildCallback, 0);
+      break;
+    case KindButton:
+      PrepareButton(window);
+      break;
+    case KindCombo:
+    case KindDriveList:
+    case KindCheck:
+    case KindOption:
+      SetProperty(window, MouseFlagProperty, 0);
+      SetProperty(window, OldStateProperty, StateNormal);
+      break;
+    case KindHeader:
+      SetProperty(window, MouseFlagProperty, 0);
+      SetProperty(window, HdIndexProperty, -1);
+      SetProperty(window, HmIndexProperty, -1);
+      break;
+    default:
+      break;
+  }
+  ++SkinnedWindowCount;
+  const LONG previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&SkinWindowProc));
+  SetProperty(window, ProcAddrProperty, previous);
+  Repaint(window);
+  return 1;
+}
+
+int SkinDetachWindow(HWND window) {
+  if (!window) return 0;
+  const intptr_t previous = GetProperty(window, ProcAddrProperty);
+  if (previous == 0) return 0;
+  switch (ClassifyWindow(window)) {
+    case KindContainer:
+      EnumChildWindows(window, &DetachChildCallback, 0);
+      break;
+    case KindButton:
+      RestoreButton(window);
+      break;
+    case KindCombo:
+    case KindDriveList:
+    case KindCheck:
+    case KindOption:
+      RemoveProperty(window, MouseFlagProperty);
+      RemoveProperty(window, OldStateProperty);
+      break;
+    case KindHeader:
+      RemoveProperty(window, MouseFlagProperty);
+      RemoveProperty(window, HdIndexProperty);
+      RemoveProperty(window, HmIndexProperty);
+      break;
+    default:
+      break;
+  }
+  RemoveProperty(window, ProcAddrProperty);
+  SetWindowLongA(window, GWL_WNDPROC, static_cast<LONG>(previous));
+  Repaint(window);
+  if (--SkinnedWindowCount <= 0) {
+    SkinnedWindowCount = 0;
+    ReleaseSkinAtlas();
+    SkinInitialised = false;
+  }
+  return 1;
+}
+
+}  // namespace skin

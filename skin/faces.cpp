@@ -1,0 +1,203 @@
+// The painters of the skinned controls' faces: push-button faces rendered ahead into their state
+// surfaces, and the check square, option circle, combo drop button and header items drawn over
+// what the controls drew themselves.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "skin/gdi/guards.h"
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+constexpr int ButtonFrameWidth = 7;
+constexpr int ButtonFrameHeight = 21;
+constexpr int ButtonMargin = 3;
+constexpr int CaptionInset = 2;
+
+constexpr LONG ComboDropButtonBit = 0x2;  // clear for a simple combo box, which has no button
+constexpr int ComboFaceWidth = 4;
+constexpr int ComboFaceHeight = 18;
+constexpr int ComboPressedFaceX = 4;
+constexpr int ArrowX = 8;
+constexpr int ArrowDisabledY = 4;
+constexpr int ArrowWidth = 7;
+constexpr int ArrowHeight = 4;
+
+constexpr int TickWidth = 9;
+constexpr int TickHeight = 8;
+constexpr int SquareX = 1;
+constexpr int SquareY = 9;
+constexpr int SquareSize = 7;
+constexpr int DotX = 2;
+constexpr int DotY = 18;
+constexpr int DotSize = 5;
+constexpr int DisabledGlyphOffset = 9;  // the disabled cells sit 9 pixels right of the enabled
+
+constexpr int CircleSize = 13;
+constexpr int CircleMargin = 5;
+constexpr int CheckFillX = 1;
+constexpr int CheckHotFillY = 17;
+constexpr int CheckPressedFillY = 30;
+constexpr int CheckFillWidth = 11;
+constexpr int CheckFillHeight = 5;
+
+constexpr int HeaderFrameWidth = 3;
+constexpr int HeaderFrameHeight = 20;
+constexpr int HeaderTextCapacity = 256;
+
+int Centre(int outer, int inner) { return RoundHalfEven((outer - inner) / 2.0); }
+
+WindowBounds BoundsOf(HWND window) {
+  WindowBounds bounds;
+  GetWindowBounds(window, &bounds);
+  return bounds;
+}
+
+HFONT FontOf(HWND window) {
+  return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
+int CheckOf(HWND window) { return static_cast<int>(SendMessageA(window, BM_GETCHECK, 0, 0)); }
+
+// Records the state about to be drawn; false when it is already shown and nothing is forced.
+bool TakeNewState(HWND window, int state, bool force) {
+  if (GetProperty(window, OldStateProperty) == state && !force) return false;
+  SetProperty(window, OldStateProperty, state);
+  return true;
+}
+
+}  // namespace
+
+void RenderButtonFaces(HWND window) {
+  const WindowBounds b = BoundsOf(window);
+  const std::string caption = WindowText(window);
+  const HFONT font = FontOf(window);
+  const bool focused = GetFocus() == window;
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    const HDC surface = StateSurface(window, state);
+    ScopedSelection selected(surface, font);
+    SetBkMode(surface, TRANSPARENT);
+    BlitSliced(surface, 0, 0, b.Width, b.Height, SkinAtlas.ButtonFaceStrip, 0,
+               ButtonFrameHeight * state, ButtonFrameWidth, ButtonFrameHeight, ButtonMargin,
+               ButtonMargin, ButtonMargin, ButtonMargin);
+    SetTextColor(surface, state == StateDisabled ? DisabledCaptionColour : Black);
+    const int width = b.Width - 2 * CaptionInset;
+    const int height = b.Height - 2 * CaptionInset;
+    DrawTextIn(surface, caption, CaptionInset, CaptionInset, width, height, CaptionFormat);
+    if (focused) DrawFocusBox(surface, CaptionInset, CaptionInset, width, height);
+  }
+}
+
+void PaintComboButton(HWND window, HDC dc, int state, bool force) {
+  if (SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0)) state = StatePressed;
+  if (GetProperty(window, OldStateProperty) == state && !force) return;
+  if (!(GetWindowLongA(window, GWL_STYLE) & ComboDropButtonBit)) return;
+  SetProperty(window, OldStateProperty, state);
+
+  const WindowBounds b = BoundsOf(window);
+  const int width = GetSystemMetrics(SM_CXVSCROLL) + 1;
+  const int height = b.Height - 2;
+  const ScopedSurface face(width, height);
+  if (state == StateNormal) {
+    FillSolid(face.get(), 0, 0, width, height, White);
+  } else {
+    BlitSliced(face.get(), 0, 0, width, height, SkinAtlas.ComboButtonParts,
+               state == StatePressed ? ComboPressedFaceX : 0, 0, ComboFaceWidth, ComboFaceHeight, 2,
+               1, 1, 1);
+  }
+  BlitTransparent(face.get(), Centre(width, ArrowWidth), Centre(height, ArrowHeight),
+                  ArrowWidth, ArrowHeight, SkinAtlas.ComboButtonParts, ArrowX,
+                  IsWindowEnabled(window) ? 0 : ArrowDisabledY, KeyColour);
+  const DrawTarget target(window, dc);
+  BitBlt(target.get(), b.Width - width - 1, 1, width, height, face.get(), 0, 0, SRCCOPY);
+}
+
+int PaintCheckBox(HWND window, int state, bool force) {
+  if (!TakeNewState(window, state, force)) return 0;
+  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
+  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const WindowBounds b = BoundsOf(window);
+  const int check = CheckOf(window);
+  const bool enabled = IsWindowEnabled(window) != FALSE;
+
+  const ScopedSurface square(cx, cy);
+  const DrawTarget target(window, nullptr);
+  FillSolid(square.get(), 0, 0, cx, cy, White);
+  if (enabled) {
+    FrameSolid(square.get(), 0, 0, cx, cy, state == StatePressed ? CheckFramePressedColour : CheckFrameColour);
+    if (state == StateHot || state == StatePressed) {
+      StretchBlt(square.get(), 1, 1, cx - 2, cy - 2, SkinAtlas.OptionCircleStrip, CheckFillX,
+                 state == StateHot ? CheckHotFillY : CheckPressedFillY, CheckFillWidth,
+                 CheckFillHeight, SRCCOPY);
+    }
+  } else {
+    FrameSolid(square.get(), 0, 0, cx, cy, CheckFrameDisabledColour);
+  }
+  const int glyphOffset = enabled ? 0 : DisabledGlyphOffset;
+  if (check == BST_CHECKED) {
+    BlitTransparent(square.get(), Centre(cx, TickWidth), Centre(cy, TickHeight), TickWidth,
+                    TickHeight, SkinAtlas.CheckGlyphs, glyphOffset, 0, KeyColour);
+  } else if (check == BST_INDETERMINATE) {
+    BlitTransparent(square.get(), Centre(cx, SquareSize), Centre(cy, SquareSize), SquareSize,
+                    SquareSize, SkinAtlas.CheckGlyphs, SquareX + glyphOffset, SquareY, KeyColour);
+  }
+  BitBlt(target.get(), 0, Centre(b.Height, cy), cx, cy, square.get(), 0, 0, SRCCOPY);
+  return 1;
+}
+
+int PaintOptionButton(HWND window, int state, bool force) {
+  if (!TakeNewState(window, state, force)) return 0;
+  const WindowBounds b = BoundsOf(window);
+  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
+  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const int top = Centre(b.Height, cy);
+  const int check = CheckOf(window);
+  const bool enabled = IsWindowEnabled(window) != FALSE;
+  const DrawTarget target(window, nullptr);
+
+  const int frame = enabled ? state : StateDisabled;
+  BlitSliced(target.get(), 0, top, cx, cy, SkinAtlas.OptionCircleStrip, 0, CircleSize * frame,
+             CircleSize, CircleSize, CircleMargin, CircleMargin, CircleMargin, CircleMargin, KeyColour);
+  if (check == BST_CHECKED) {
+    BlitTransparent(target.get(), Centre(cx, DotSize), RoundHalfEven(top + (cy - DotSize) / 2.0),
+                    DotSize, DotSize, SkinAtlas.CheckGlyphs,
+                    DotX + (enabled ? 0 : DisabledGlyphOffset), DotY, KeyColour);
+  }
+  return 1;
+}
+
+std::string HeaderItemCaption(HWND header, int index) {
+  char text[HeaderTextCapacity] = {};
+  HDITEMA item = {};
+  item.mask = HDI_TEXT;
+  item.pszText = text;
+  item.cchTextMax = HeaderTextCapacity;
+  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return std::string(text, strnlen(text, HeaderTextCapacity));
+}
+
+void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
+  if (index < 0) return;
+  const WindowBounds b = BoundsOf(window);
+  RECT item = {};
+  SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const int width = item.right - item.left;
+  const int height = item.bottom - item.top;
+
+  const ScopedSurface face(width, b.Height);
+  ScopedSelection font(face.get(), FontOf(window));
+  SetBkMode(face.get(), TRANSPARENT);
+  const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
+  BlitSliced(face.get(), 0, 0, width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * frame,
+             0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
+  const std::string text = HeaderItemCaption(window, index);
+  if (!text.empty()) DrawTextIn(face.get(), text, 0, 0, width, b.Height, CaptionFormat);
+  const DrawTarget target(window, dc);
+  BitBlt(target.get(), item.left, 0, width, height, face.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace skin

@@ -1,0 +1,68 @@
+// The hover fade of push buttons: the face of the new state is blended over what the button
+// shows with an opacity that grows by 3 every 15 ms until it is opaque.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "skin/gdi/guards.h"
+#include "skin/skin.h"
+
+namespace skin {
+
+LRESULT BlendStateFace(HWND window, HDC dc) {
+  if (!IsWindowEnabled(window)) SetProperty(window, OldStateProperty, StateDisabled);
+  if (!IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) return 0;
+  WindowBounds b;
+  GetWindowBounds(window, &b);
+  const HDC face = StateSurface(window, static_cast<int>(GetProperty(window, OldStateProperty)));
+  BLENDFUNCTION blend = {};
+  blend.BlendOp = AC_SRC_OVER;
+  blend.SourceConstantAlpha = static_cast<BYTE>(GetProperty(window, AlphaLevelProperty));
+  const DrawTarget target(window, dc);
+  AlphaBlend(target.get(), 0, 0, b.Width, b.Height, face, 0, 0, b.Width, b.Height, blend);
+  return 0;
+}
+
+LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ClassifyWindow(window) == KindButton) {
+    const intptr_t alpha = GetProperty(window, AlphaLevelProperty);
+    BlendStateFace(window, nullptr);
+    const intptr_t next = alpha + FadeStep;
+    if (next > OpaqueAlpha) {
+      StopFadeTimer(window);
+      SetProperty(window, AlphaLevelProperty, 0);
+    } else {
+      SetProperty(window, AlphaLevelProperty, next);
+    }
+  }
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+UINT_PTR StartFadeTimer(HWND window) {
+  if (GetProperty(window, TimerIdProperty) != 0) return 0;
+  const UINT_PTR timer = SetTimer(window, FadeTimerId, FadePeriodMs, nullptr);
+  SetProperty(window, TimerIdProperty, static_cast<intptr_t>(timer));
+  return timer;
+}
+
+BOOL StopFadeTimer(HWND window) {
+  const auto timer = static_cast<UINT_PTR>(GetProperty(window, TimerIdProperty));
+  if (timer == 0) return 0;
+  const BOOL killed = KillTimer(window, timer);
+  SetProperty(window, TimerIdProperty, 0);
+  return killed;
+}
+
+void RequestMouseLeave(HWND window) {
+  TRACKMOUSEEVENT track = {};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  if (TrackMouseEventAvailable) {
+    TrackMouseEvent(&track);
+  } else {
+    _TrackMouseEvent(&track);
+  }
+}
+
+}  // namespace skin

@@ -1,0 +1,104 @@
+// What a window is to the skin, decided from its lower-cased class name, and the window
+// properties in which the skin keeps everything it knows about a window.
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+// GetClassNameA writes at most this many characters, terminator included.
+constexpr int ClassNameCapacity = 255;
+constexpr char GridPrefix[] = "apexgrid";
+// Button types with either of these bits set (check boxes, radio buttons of type 4, group boxes)
+// keep their own painting.
+constexpr LONG NonPushButtonTypeBits = 0x6;
+
+struct ClassNameKind {
+  const char* name;
+  WindowKind kind;
+};
+
+constexpr ClassNameKind KindsByClassName[] = {
+    {"#32770", KindContainer},
+    {"thunderformdc", KindContainer},
+    {"thunderrt6formdc", KindContainer},
+    {"form", KindContainer},
+    {"thundercommandbutton", KindButton},
+    {"thunderrt6commandbutton", KindButton},
+    {"button", KindButton},
+    {"thundercombobox", KindCombo},
+    {"thunderrt6combobox", KindCombo},
+    {"combo", KindCombo},
+    {"combobox", KindCombo},
+    {"thunderdrivelistbox", KindDriveList},
+    {"thunderrt6drivelistbox", KindDriveList},
+    {"thundercheckbox", KindCheck},
+    {"thunderrt6checkbox", KindCheck},
+    {"thunderoptionbutton", KindOption},
+    {"thunderrt6optionbutton", KindOption},
+    {"progressbar20wndclass", KindProgress},
+    {"progressbarwndclass", KindProgress},
+    {"msvb_lib_header", KindHeader},
+    {"sysheader32", KindHeader},
+    {"combolbox", KindDropList},
+    {"datalistwndclass", KindDataList},
+    {"dblistwndclass", KindDataList},
+};
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+std::string WindowClassName(HWND window) {
+  char buffer[ClassNameCapacity + 1] = {};
+  if (GetClassNameA(window, buffer, ClassNameCapacity) == 0) return {};
+  return std::string(buffer, strnlen(buffer, ClassNameCapacity));
+}
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return {};
+  // Room for the terminator that GetWindowTextA always writes.
+  std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(window, buffer.data(), length + 1);
+  return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
+WindowKind ClassifyWindow(HWND window) {
+  const std::string name = LowerCase(WindowClassName(window));
+  const auto found = std::find_if(std::begin(KindsByClassName), std::end(KindsByClassName),
+                                  [&](const ClassNameKind& entry) { return name == entry.name; });
+  if (found != std::end(KindsByClassName)) return found->kind;
+  if (name.compare(0, std::strlen(GridPrefix), GridPrefix) == 0) return KindGrid;
+  return KindOther;
+}
+
+bool IsPushButtonStyle(LONG style) { return (style & NonPushButtonTypeBits) == 0; }
+
+intptr_t GetProperty(HWND window, const char* name) {
+  return reinterpret_cast<intptr_t>(GetPropA(window, name));
+}
+
+void SetProperty(HWND window, const char* name, intptr_t value) {
+  SetPropA(window, name, reinterpret_cast<HANDLE>(value));
+}
+
+void RemoveProperty(HWND window, const char* name) { RemovePropA(window, name); }
+
+std::string StateSurfaceProperty(int state) { return std::to_string(state) + "HDC"; }
+
+std::string StateBitmapProperty(int state) { return std::to_string(state) + "BMP"; }
+
+HDC StateSurface(HWND window, int state) {
+  return reinterpret_cast<HDC>(GetProperty(window, StateSurfaceProperty(state).c_str()));
+}
+
+}  // namespace skin

@@ -1,0 +1,260 @@
+// WM_PAINT and WM_NCPAINT of every skinned kind: whether the control paints first, is skipped or
+// paints alone, where the skin draws, and with which painter and state.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "skin/gdi/guards.h"
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+constexpr LONG ComboHasNoEditBit = 0x1;  // CBS_SIMPLE and CBS_DROPDOWNLIST; clear for CBS_DROPDOWN
+constexpr int HeaderFrameWidth = 3;
+constexpr int HeaderFrameHeight = 20;
+constexpr int HeaderBackgroundColumn = 1;
+constexpr int HeaderPressedFrameX = 6;
+constexpr int HeaderHotFrameX = 3;
+
+WindowBounds BoundsOf(HWND window) {
+  WindowBounds bounds;
+  GetWindowBounds(window, &bounds);
+  return bounds;
+}
+
+bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+
+COLORREF BorderColour(HWND window) {
+  return IsEnabled(window) ? SkinBorderColour : SkinBorderDisabledColour;
+}
+
+LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+float ProgressFraction(HWND bar) {
+  return static_cast<float>(SendMessageA(bar, PBM_GETPOS, 0, 0)) / ProgressScale;
+}
+
+// round(fraction x extent) and round(extent - fraction x extent), computed in single precision.
+int Scaled(float fraction, int extent) { return RoundHalfEven(fraction * static_cast<float>(extent)); }
+int ScaledRest(float fraction, int extent) {
+  return RoundHalfEven(static_cast<float>(extent) - fraction * static_cast<float>(extent));
+}
+
+// The face of the state last shown, opaque; a running fade ends here.
+LRESULT PaintPushButton(HWND window) {
+  StopFadeTimer(window);
+  SetProperty(window, AlphaLevelProperty, OpaqueAlpha);
+  const PaintScope paint(window);
+  BlendStateFace(window, paint.dc());
+  return 0;
+}
+
+// The border and drop button over what a list-style combo box or drive list drew itself.
+void PaintOverComboBox(HWND window) {
+  const auto state = static_cast<int>(GetProperty(window, OldStateProperty));
+  const WindowBounds b = BoundsOf(window);
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  DrawControlBorder(dc.get(), b.Width, b.Height, IsEnabled(window));
+  PaintComboButton(window, dc.get(), state, true);
+}
+
+// An editable combo box is painted whole: its edit child paints itself.
+LRESULT PaintEditableComboBox(HWND window) {
+  const auto state = static_cast<int>(GetProperty(window, OldStateProperty));
+  const WindowBounds b = BoundsOf(window);
+  const PaintScope paint(window);
+  FillSolid(paint.dc(), 0, 0, b.Width, b.Height, White);
+  FrameSolid(paint.dc(), 0, 0, b.Width, b.Height, BorderColour(window));
+  PaintComboButton(window, paint.dc(), state, true);
+  return 0;
+}
+
+LRESULT PaintProgressClient(HWND window) {
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  RECT client;
+  GetClientRect(window, &client);
+  const int w = client.right;
+  const int h = client.bottom;
+  const ScopedSurface surface(w, h);
+  const float fraction = ProgressFraction(window);
+  FillSolid(surface.get(), 0, 0, w, h, White);
+  if (fraction != 0) {
+    if (style & PBS_VERTICAL) {
+      // The bar grows from the bottom; the two roundings are made independently.
+      FillSolid(surface.get(), 0, ScaledRest(fraction, h), w, Scaled(fraction, h), ProgressFillColour);
+    } else {
+      FillSolid(surface.get(), 0, 0, Scaled(fraction, w), h, ProgressFillColour);
+    }
+  }
+  const PaintScope paint(window);
+  BitBlt(paint.dc(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);
+  return 0;
+}
+
+LRESULT PaintHeader(HWND window) {
+  const WindowBounds b = BoundsOf(window);
+  const ScopedSurface surface(b.Width, b.Height);
+  const HDC dc = surface.get();
+  StretchBlt(dc, 0, 0, b.Width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderBackgroundColumn, 0, 1,
+             HeaderFrameHeight, SRCCOPY);
+  const auto count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
+  const intptr_t pressed = GetProperty(window, HdIndexProperty);
+  const intptr_t hot = GetProperty(window, HmIndexProperty);
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    const std::string caption = HeaderItemCaption(window, i);
+    const int frameX = i == pressed ? HeaderPressedFrameX : i == hot ? HeaderHotFrameX : 0;
+    BlitSliced(dc, item.left, 0, item.right - item.left, b.Height, SkinAtlas.HeaderFaceStrip, frameX,
+               0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
+    if (!caption.empty()) {
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+      SetBkMode(dc, TRANSPARENT);
+      DrawTextIn(dc, caption, item.left, 0, item.right - item.left, item.bottom, CaptionFormat);
+    }
+  }
+  const PaintScope paint(window);
+  BitBlt(paint.dc(), 0, 0, b.Width, b.Height, dc, 0, 0, SRCCOPY);
+  return 0;
+}
+
+void PaintGridBorder(HWND window) {
+  if (!(GetWindowLongA(window, GWL_STYLE) & WS_BORDER)) return;
+  const WindowBounds b = BoundsOf(window);
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  FrameSolid(dc.get(), 0, 0, b.Width, b.Height, BorderColour(window));
+}
+
+void PaintListBorder(HWND window) {
+  const WindowBounds b = BoundsOf(window);
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  DrawControlBorder(dc.get(), b.Width, b.Height, IsEnabled(window));
+}
+
+// The whole progress bar, frame and client area, in one copy: the ring, the white inside and,
+// offset by the frame, the filled part.
+LRESULT PaintProgressFrame(HWND window) {
+  int bx = 0;
+  int by = 0;
+  GetBorderInsets(window, &bx, &by);
+  const WindowBounds b = BoundsOf(window);
+  RECT client;
+  GetClientRect(window, &client);
+  const int w = client.right;
+  const int h = client.bottom;
+  const ScopedSurface surface(b.Width, b.Height);
+  const float fraction = ProgressFraction(window);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  FillSolid(surface.get(), 0, 0, b.Width, b.Height, SkinBorderColour);
+  FillSolid(surface.get(), 1, 1, b.Width - 2, b.Height - 2, White);
+  if (fraction != 0) {
+    if (style & PBS_VERTICAL) {
+      if (style & PBS_SMOOTH) FillSolid(surface.get(), bx, by, w, h, ProgressFillColour);
+      // A vertical bar without PBS_SMOOTH gets its fill from WM_PAINT only.
+      FillSolid(surface.get(), bx, by, w, ScaledRest(fraction, h), White);
+    } else {
+      FillSolid(surface.get(), bx, by, Scaled(fraction, w), h, ProgressFillColour);
+    }
+  }
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  BitBlt(dc.get(), 0, 0, b.Width, b.Height, surface.get(), 0, 0, SRCCOPY);
+  return 0;
+}
+
+// A sunken client edge repainted flat: the border colour outside, then rings of the client's
+// background colour, as many as the frame is wide.
+void FlattenClientEdge(HWND window) {
+  int bx = 0;
+  int by = 0;
+  GetBorderInsets(window, &bx, &by);
+  const WindowBounds b = BoundsOf(window);
+  const BorrowedDc windowDc(window, BorrowedDc::Whole);
+  const BorrowedDc clientDc(window, BorrowedDc::Client);
+  FrameSolid(windowDc.get(), 0, 0, b.Width, b.Height, BorderColour(window));
+  for (int d = 1; d <= bx; ++d) {
+    FrameSolid(windowDc.get(), d, d, b.Width - 1 - d, b.Height - 1 - d, GetBkColor(clientDc.get()));
+  }
+}
+
+}  // namespace
+
+void DrawControlBorder(HDC dc, int width, int height, bool enabled) {
+  FrameSolid(dc, 0, 0, width, height, enabled ? SkinBorderColour : SkinBorderDisabledColour);
+  FrameSolid(dc, 1, 1, width - 2, height - 2, White);
+}
+
+int GetBorderInsets(HWND window, int* horizontal, int* vertical) {
+  RECT outer = {};
+  RECT client = {};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  int dx = (outer.right - outer.left) - client.right;
+  int dy = (outer.bottom - outer.top) - client.bottom;
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (style & WS_VSCROLL) dx -= GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) dy -= GetSystemMetrics(SM_CYHSCROLL);
+  *horizontal = RoundHalfEven(dx / 2.0);
+  *vertical = RoundHalfEven(dy / 2.0);
+  return 1;
+}
+
+LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (ClassifyWindow(window)) {
+    case KindButton:
+      if (IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) {
+        return PaintPushButton(window);
+      }
+      break;
+    case KindCombo:
+      if (!(GetWindowLongA(window, GWL_STYLE) & ComboHasNoEditBit)) return PaintEditableComboBox(window);
+      [[fallthrough]];
+    case KindDriveList: {
+      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+      PaintOverComboBox(window);
+      return result;
+    }
+    case KindCheck: {
+      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+      PaintCheckBox(window, StateNormal, true);
+      return result;
+    }
+    case KindOption: {
+      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+      PaintOptionButton(window, StateNormal, true);
+      return result;
+    }
+    case KindDataList:
+    case KindDropList: {
+      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+      PaintListBorder(window);
+      return result;
+    }
+    case KindProgress:
+      return PaintProgressClient(window);
+    case KindHeader:
+      return PaintHeader(window);
+    case KindGrid: {
+      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+      PaintGridBorder(window);
+      return result;
+    }
+    default:
+      break;
+  }
+  return CallPrevious(previous, window, message, wParam, lParam);
+}
+
+LRESULT SkinOnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WindowKind kind = ClassifyWindow(window);
+  if (kind == KindProgress) return PaintProgressFrame(window);
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (kind != KindDataList && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+    FlattenClientEdge(window);
+  }
+  return result;
+}
+
+}  // namespace skin

@@ -1,0 +1,11 @@
+// The skin's process-wide state, used on the user-interface thread only.
+#include "skin/skin.h"
+
+namespace skin {
+
+bool SkinInitialised = false;
+bool TrackMouseEventAvailable = false;
+int32_t SkinnedWindowCount = 0;
+SkinAtlasSurfaces SkinAtlas = {};
+
+}  // namespace skin

@@ -1,0 +1,238 @@
+// The skin engine: everything the application, the tests and the benchmark use, by the names
+// the rest of the program knows them by.
+//
+// All per-window state lives in window properties (named, pointer-sized integers that the window
+// system keeps on each window); the kind of a window is worked out from its class name whenever
+// it is needed. The process-wide state is a handful of globals used on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace skin {
+
+// ---------------------------------------------------------------- kinds and properties
+
+enum WindowKind {
+  KindContainer,
+  KindButton,
+  KindCombo,
+  KindDriveList,
+  KindCheck,
+  KindOption,
+  KindProgress,
+  KindHeader,
+  KindDropList,
+  KindDataList,
+  KindGrid,
+  KindOther,
+};
+
+enum VisualState : int {
+  StateNormal = 0,
+  StateHot = 1,
+  StatePressed = 2,
+  StateDisabled = 3,
+};
+inline constexpr int VisualStateCount = 4;
+
+// The window's class name: at most 254 characters, empty when it cannot be read.
+std::string WindowClassName(HWND window);
+// The window's title or caption in the ANSI code page, as long as the window system says it is.
+std::string WindowText(HWND window);
+WindowKind ClassifyWindow(HWND window);
+// A KindButton window counts as a push button, and is painted by the skin, when its style before
+// skinning has bits 1 and 2 clear.
+bool IsPushButtonStyle(LONG style);
+
+inline constexpr char ProcAddrProperty[] = "PROCADDR";
+inline constexpr char OldStyleProperty[] = "OLDSTYLE";
+inline constexpr char MouseFlagProperty[] = "MOUSEFLAG";
+inline constexpr char TimerIdProperty[] = "TIMERID";
+inline constexpr char OldStateProperty[] = "OLDSTATE";
+inline constexpr char AlphaLevelProperty[] = "ALPHALEVEL";
+inline constexpr char HdIndexProperty[] = "HDINDEX";
+inline constexpr char HmIndexProperty[] = "HMINDEX";
+
+// A property of a window as a signed, pointer-sized integer; a missing one reads as 0.
+intptr_t GetProperty(HWND window, const char* name);
+void SetProperty(HWND window, const char* name, intptr_t value);
+void RemoveProperty(HWND window, const char* name);
+// Names of a push button's per-state face surface and its bitmap: "0HDC" .. "3HDC", "0BMP" ..
+// "3BMP".
+std::string StateSurfaceProperty(int state);
+std::string StateBitmapProperty(int state);
+HDC StateSurface(HWND window, int state);
+
+// ---------------------------------------------------------------- process-wide state
+
+struct SkinAtlasSurfaces {
+  HDC ButtonFaceStrip;
+  HDC ComboButtonParts;
+  HDC CheckGlyphs;
+  HDC OptionCircleStrip;
+  HDC HeaderFaceStrip;
+};
+
+extern bool SkinInitialised;
+extern bool TrackMouseEventAvailable;
+extern int32_t SkinnedWindowCount;
+extern SkinAtlasSurfaces SkinAtlas;
+
+// ---------------------------------------------------------------- drawing toolkit
+
+inline constexpr COLORREF White = 0x00FFFFFF;
+inline constexpr COLORREF Black = 0x00000000;
+inline constexpr COLORREF KeyColour = 0x00FF00FF;
+// One centred line, cut with an ellipsis when it is too wide: how every caption is drawn.
+inline constexpr UINT CaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+
+struct WindowBounds {
+  int32_t Left, Top, Right, Bottom, Width, Height;
+};
+
+// Nearest integer, halves to the even neighbour (2.5 gives 2, 5.5 gives 6).
+int RoundHalfEven(double value);
+// x and y of a mouse message's lParam as signed client coordinates.
+int32_t SignedLowWord(int32_t value);
+int32_t SignedHighWord(int32_t value);
+
+// The window rectangle in screen coordinates, non-client area included; all zeros on failure.
+BOOL GetWindowBounds(HWND window, WindowBounds* bounds);
+
+int DrawTextIn(HDC dc, const std::string& text, int x, int y, int width, int height, UINT format);
+BOOL FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour);
+BOOL FrameSolid(HDC dc, int x, int y, int width, int height, COLORREF colour);
+BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height);
+
+// An off-screen surface: a memory device context holding a display-compatible bitmap of the given
+// size. ReleaseSurface frees both. 0 when it cannot be made.
+HDC CreateSurface(int width, int height);
+void ReleaseSurface(HDC surface);
+
+// Nine-slice copy of a source rectangle to width x height: corners kept, edges stretched along
+// their length, centre both ways. With a key colour, destination pixels under key pixels of the
+// result are left as they were. Nonzero when something was drawn.
+int BlitSliced(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
+               int ySource, int sourceWidth, int sourceHeight, int left, int top, int right,
+               int bottom, std::optional<COLORREF> key = std::nullopt);
+// Copies width x height from the source, leaving every destination pixel whose source pixel is
+// the key colour unchanged. A null palette means the display's halftone palette.
+void BlitTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
+                     int ySource, COLORREF key, HPALETTE palette = nullptr);
+
+// ---------------------------------------------------------------- atlas
+
+// Creates the five atlas surfaces in SkinAtlas and writes every pixel.
+void BuildSkinAtlas();
+// Releases the five surfaces, in the order they were built, and clears their handles.
+void ReleaseSkinAtlas();
+
+// ---------------------------------------------------------------- control faces
+
+inline constexpr COLORREF CheckFrameColour = 0x00D5A554;
+inline constexpr COLORREF CheckFramePressedColour = 0x00C48639;
+inline constexpr COLORREF CheckFrameDisabledColour = 0x00E9CFA4;
+inline constexpr COLORREF DisabledCaptionColour = 0x00968A79;
+
+// Renders a push button's four faces, one per state, into its "0HDC" .. "3HDC" surfaces.
+void RenderButtonFaces(HWND window);
+// The drop button of a combo box, into `dc` (0: the window's own DC). An open list is drawn
+// pressed whatever `state` asks. Draws only when the state differs from "OLDSTATE" or `force`.
+void PaintComboButton(HWND window, HDC dc, int state, bool force);
+// The check square and the option circle over what the control drew. 1 when drawn, 0 when the
+// state was already shown and `force` was not set.
+int PaintCheckBox(HWND window, int state, bool force);
+int PaintOptionButton(HWND window, int state, bool force);
+// One header item's face and caption, into `dc` (0: the window's own DC). Nothing for index < 0.
+void PaintHeaderItem(HWND window, HDC dc, int index, int state);
+// The caption of a header item, as HDM_GETITEMA gives it into a buffer of 256 bytes.
+std::string HeaderItemCaption(HWND header, int index);
+
+// ---------------------------------------------------------------- hover fade
+
+// Every handler of the skin has this shape: the window's previous procedure, then the message.
+using SkinHandler = LRESULT (*)(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
+
+inline constexpr UINT_PTR FadeTimerId = 1;
+inline constexpr UINT FadePeriodMs = 15;
+inline constexpr int FadeStep = 3;
+inline constexpr int OpaqueAlpha = 255;
+
+// Lays the face of "OLDSTATE" over the window at the constant opacity "ALPHALEVEL", into `dc` (0:
+// the window's own DC). A disabled window shows its disabled face.
+LRESULT BlendStateFace(HWND window, HDC dc);
+// One fade step per WM_TIMER of a button, then the message goes on to the previous procedure.
+LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// SetTimer's result, or 0 when a fade timer already runs.
+UINT_PTR StartFadeTimer(HWND window);
+// KillTimer's result, or 0 when no fade timer runs.
+BOOL StopFadeTimer(HWND window);
+// Asks the window system for one WM_MOUSELEAVE when the pointer leaves the window.
+void RequestMouseLeave(HWND window);
+
+// ---------------------------------------------------------------- attach and detach
+
+// Skins a window and every window below it: the one-time initialisation (the mouse-tracking
+// probe and the atlas) first. 1 when the window was attached now, 0 when it was null or skinned.
+int SkinAttach(HWND window);
+// Restores a window and every window below it; the last detach releases the atlas. 1 when the
+// window was detached now, 0 when it was null or not skinned.
+int SkinDetach(HWND window);
+int SkinAttachWindow(HWND window);
+int SkinDetachWindow(HWND window);
+BOOL CALLBACK AttachChildCallback(HWND child, LPARAM unused);
+BOOL CALLBACK DetachChildCallback(HWND child, LPARAM unused);
+// Whether the library is loaded or can be loaded and exports the function.
+bool ProbeExport(const char* function, const char* library);
+// A button's rounded outline: a window region whose 3 x 3 corner ellipses leave the corner
+// pixels outside. The window system owns the region.
+void SetButtonOutline(HWND window, const WindowBounds& bounds);
+
+// ---------------------------------------------------------------- window procedure
+
+// The one procedure of every skinned window: routes the messages the skin handles and passes all
+// others to the window's previous procedure, kept in "PROCADDR".
+LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
+
+// ---------------------------------------------------------------- client and frame painting
+
+inline constexpr COLORREF SkinBorderColour = 0x00D5A554;
+inline constexpr COLORREF SkinBorderDisabledColour = 0x00E9CFA4;
+inline constexpr COLORREF ProgressFillColour = 0x00F6D64C;
+// A progress bar's position is read against this scale, whatever range the control has.
+inline constexpr float ProgressScale = 30000.0f;
+
+LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The width of the window's frame on one side, horizontally and vertically, scroll bars taken
+// off. Always 1.
+int GetBorderInsets(HWND window, int* horizontal, int* vertical);
+// The blue outer frame (pale when disabled) and a white one inside it.
+void DrawControlBorder(HDC dc, int width, int height, bool enabled);
+
+// ---------------------------------------------------------------- pointer, keyboard, focus
+
+LRESULT SkinOnLButtonDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnLButtonDblClk(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnMouseLeave(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKeyDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSetFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// After a left-button release: redraws a skinned check box or option button in its normal look
+// with its current mark. Always TRUE, so that the enumeration runs to the end.
+BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
+
+}  // namespace skin

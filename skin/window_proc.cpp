@@ -1,0 +1,122 @@
+// SkinWindowProc, the procedure of every skinned window, and its three handlers of its own:
+// late skinning of dialog boxes as they are activated, a push button's faces and outline kept in
+// step with its size, and a combo box's drop button reset when it moves.
+#include <iterator>
+
+#include "skin/gdi/guards.h"
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+struct Route {
+  UINT message;
+  SkinHandler handler;
+};
+
+// Every message the skin handles besides WM_DESTROY, WM_ENTERIDLE, WM_CTLCOLORLISTBOX and the
+// sibling refresh after WM_LBUTTONUP, which SkinWindowProc treats itself.
+constexpr Route Routes[] = {
+    {WM_SIZE, &SkinOnSize},
+    {WM_ACTIVATE, &SkinOnActivate},
+    {WM_SETFOCUS, &SkinOnSetFocus},
+    {WM_KILLFOCUS, &SkinOnKillFocus},
+    {WM_ENABLE, &SkinOnEnable},
+    {WM_PAINT, &SkinOnPaint},
+    {WM_WINDOWPOSCHANGING, &SkinOnWindowPosChanging},
+    {WM_NCPAINT, &SkinOnNcPaint},
+    {WM_KEYDOWN, &SkinOnKeyDown},
+    {WM_KEYUP, &SkinOnKeyUp},
+    {WM_TIMER, &SkinOnTimer},
+    {WM_MOUSEMOVE, &SkinOnMouseMove},
+    {WM_LBUTTONDOWN, &SkinOnLButtonDown},
+    {WM_LBUTTONUP, &SkinOnLButtonUp},
+    {WM_LBUTTONDBLCLK, &SkinOnLButtonDblClk},
+    {WM_MOUSELEAVE, &SkinOnMouseLeave},
+};
+
+SkinHandler HandlerFor(UINT message) {
+  for (const Route& route : Routes) {
+    if (route.message == message) return route.handler;
+  }
+  return nullptr;
+}
+
+// A pop-up that goes idle or a list box about to be drawn joins the skin; the previous procedure
+// answers first, and its answer (for a list box, its brush) is returned unchanged.
+LRESULT PassThenAttach(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  if (lParam != 0) SkinAttachWindow(reinterpret_cast<HWND>(lParam));
+  return result;
+}
+
+// A release may have changed the marks of check boxes and option buttons next to the window.
+LRESULT ReleaseThenRefresh(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = SkinOnLButtonUp(previous, window, message, wParam, lParam);
+  const HWND parent = GetParent(window);
+  EnumChildWindows(parent ? parent : window, &RefreshToggleSibling, 0);
+  return result;
+}
+
+}  // namespace
+
+LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!window) return 0;
+  const auto previous = reinterpret_cast<WNDPROC>(GetProperty(window, ProcAddrProperty));
+  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+  switch (message) {
+    case WM_DESTROY:
+      SkinDetachWindow(window);
+      return CallWindowProcA(previous, window, message, wParam, lParam);
+    case WM_ENTERIDLE:
+    case WM_CTLCOLORLISTBOX:
+      return PassThenAttach(previous, window, message, wParam, lParam);
+    case WM_LBUTTONUP:
+      return ReleaseThenRefresh(previous, window, message, wParam, lParam);
+    default:
+      break;
+  }
+  if (const SkinHandler handler = HandlerFor(message)) {
+    return handler(previous, window, message, wParam, lParam);
+  }
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+// A child of this window, or any dialog-like top-level window, that gains or loses activation
+// opposite it is skinned before the previous procedure sees the message.
+LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto other = reinterpret_cast<HWND>(lParam);
+  if (other && (GetParent(other) == window || ClassifyWindow(other) == KindContainer)) {
+    SkinAttachWindow(other);
+  }
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+// New bitmaps of the new size for the four face surfaces, rendered again, and a new outline.
+LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  if (ClassifyWindow(window) != KindButton) return result;
+  WindowBounds b;
+  {
+    const BorrowedDc dc(window, BorrowedDc::Whole);
+    GetWindowBounds(window, &b);
+    for (int state = StateNormal; state < VisualStateCount; ++state) {
+      const HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), b.Width, b.Height);
+      DeleteObject(SelectObject(StateSurface(window, state), bitmap));
+      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmap));
+    }
+    RenderButtonFaces(window);
+  }
+  SetButtonOutline(window, b);
+  return result;
+}
+
+LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  const WindowKind kind = ClassifyWindow(window);
+  if (kind == KindCombo || kind == KindDriveList) PaintComboButton(window, nullptr, StateNormal, false);
+  return result;
+}
+
+}  // namespace skin

@@ -1,0 +1,170 @@
+// The painters of the control faces, read back from the real windows they draw on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/support/desktop.h"
+#include "tests/support/gdi_headroom.h"
+#include "tests/support/skinned_gallery.h"
+
+namespace {
+
+using namespace testing_support;
+
+class FacesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17); }
+  // The check square and option circle take the menu-check size, which follows the menu font:
+  // 13 on a stock system, larger with a tall font. Glyphs are centred in it.
+  static int CheckSize() { return GetSystemMetrics(SM_CXMENUCHECK); }
+  static int Centred(int outer, int inner) { return skin::RoundHalfEven((outer - inner) / 2.0); }
+  static int GlyphTop(HWND window) { return Centred(BoundsOf(window).Height, CheckSize()); }
+
+  SkinnedGallery g_;
+};
+
+TEST_F(FacesTest, CheckSquareShowsTickOrSquareAtTheirCentredPlaces) {
+  const HWND check = g_->check;
+  const int top = GlyphTop(check);
+  // With 13 x 13 checks the tick starts at (2, 2) of the square and the square glyph at (3, 3).
+  const int tickX = Centred(CheckSize(), 9), tickY = Centred(CheckSize(), 8);
+  const int squareAt = Centred(CheckSize(), 7);
+  EXPECT_EQ(skin::PaintCheckBox(check, skin::StateNormal, true), 1);
+  EXPECT_EQ(WindowPixel(check, 0, top), skin::CheckFrameColour);
+  EXPECT_EQ(WindowPixel(check, 1, top + 1), skin::White);
+  // The tick's top pixel is at x offset 8 of its cell, row 0.
+  EXPECT_EQ(WindowPixel(check, tickX + 8, top + tickY), 0x001DB754u);
+  EXPECT_EQ(WindowPixel(check, tickX, top + tickY + 3), 0x0013A948u);
+
+  const HWND square = g_->checkIndeterminate;
+  skin::PaintCheckBox(square, skin::StatePressed, true);
+  EXPECT_EQ(WindowPixel(square, 0, GlyphTop(square)), skin::CheckFramePressedColour);
+  EXPECT_EQ(WindowPixel(square, squareAt, GlyphTop(square) + squareAt), 0x001BB451u);
+
+  // Disabled: pale frame and pale tick whatever state is asked, white inside.
+  const HWND disabled = g_->checkDisabled;
+  skin::PaintCheckBox(disabled, skin::StateHot, true);
+  EXPECT_EQ(WindowPixel(disabled, 0, GlyphTop(disabled)), skin::CheckFrameDisabledColour);
+  EXPECT_EQ(WindowPixel(disabled, 1, GlyphTop(disabled) + 1), skin::White);
+  EXPECT_EQ(WindowPixel(disabled, tickX + 8, GlyphTop(disabled) + tickY), 0x008CDAA8u);
+}
+
+TEST_F(FacesTest, TogglesSkipTheStateTheyShowUnlessForced) {
+  EXPECT_EQ(skin::PaintCheckBox(g_->check, skin::StateHot, false), 1);
+  EXPECT_EQ(skin::PaintCheckBox(g_->check, skin::StateHot, false), 0);
+  EXPECT_EQ(skin::GetProperty(g_->check, skin::OldStateProperty), skin::StateHot);
+  EXPECT_EQ(skin::PaintCheckBox(g_->check, skin::StateHot, true), 1);
+  EXPECT_EQ(skin::PaintOptionButton(g_->option, skin::StatePressed, false), 1);
+  EXPECT_EQ(skin::PaintOptionButton(g_->option, skin::StatePressed, false), 0);
+}
+
+TEST_F(FacesTest, OptionCircleKeepsItsCornersAndCentresTheDot) {
+  const HWND option = g_->option;
+  const int top = GlyphTop(option);
+  const int middle = CheckSize() / 2;
+  const int dotAt = Centred(CheckSize(), 5);  // 4 with 13 x 13 checks
+  const COLORREF background = WindowPixel(option, 0, top);  // a key corner: the control's own
+  skin::PaintOptionButton(option, skin::StateNormal, true);
+  EXPECT_EQ(WindowPixel(option, 0, top), background);
+  EXPECT_EQ(WindowPixel(option, middle, top), 0x00D2A683u);
+  // The dot's top row is key, green, key.
+  EXPECT_EQ(WindowPixel(option, dotAt + 1, top + dotAt), 0x0060CC87u);
+  EXPECT_EQ(WindowPixel(option, dotAt + 2, top + dotAt + 2), 0x0012A847u);
+
+  const HWND disabled = g_->optionDisabled;
+  skin::PaintOptionButton(disabled, skin::StatePressed, true);
+  EXPECT_EQ(WindowPixel(disabled, middle, GlyphTop(disabled)), 0x00E8D2C1u);
+  EXPECT_EQ(WindowPixel(disabled, dotAt + 2, GlyphTop(disabled) + dotAt + 2), 0x0088D3A3u);
+}
+
+TEST_F(FacesTest, ComboDropButtonIsEighteenWideWithItsArrowAtSix) {
+  const HWND combo = g_->comboDropList;
+  const skin::WindowBounds b = BoundsOf(combo);
+  const int left = b.Width - 18 - 1;
+  skin::PaintComboButton(combo, nullptr, skin::StateHot, true);
+  EXPECT_EQ(WindowPixel(combo, left, 1), 0x00D1A04Eu);
+  const int arrowTop = 1 + skin::RoundHalfEven((b.Height - 6) / 2.0);
+  EXPECT_EQ(WindowPixel(combo, left + 6, arrowTop), 0x005F5519u);
+  EXPECT_EQ(WindowPixel(combo, left + 12, arrowTop), 0x005F5519u);
+  EXPECT_NE(WindowPixel(combo, left + 5, arrowTop), 0x005F5519u);
+
+  skin::PaintComboButton(combo, nullptr, skin::StateNormal, true);
+  EXPECT_EQ(WindowPixel(combo, left, 1), skin::White);
+
+  // An open list is shown pressed whatever is asked.
+  SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  skin::PaintComboButton(combo, nullptr, skin::StateHot, false);
+  EXPECT_EQ(skin::GetProperty(combo, skin::OldStateProperty), skin::StatePressed);
+  SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+  // A simple combo box has no drop button and keeps its state.
+  skin::SetProperty(g_->comboSimple, skin::OldStateProperty, skin::StateNormal);
+  skin::PaintComboButton(g_->comboSimple, nullptr, skin::StateHot, true);
+  EXPECT_EQ(skin::GetProperty(g_->comboSimple, skin::OldStateProperty), skin::StateNormal);
+}
+
+TEST_F(FacesTest, PushButtonFacesCarryCaptionColourAndTheFocusFrameOfTheFocusedButtonOnly) {
+  const HWND push = g_->push;
+  const skin::WindowBounds b = BoundsOf(push);
+  auto countIn = [&](int state, COLORREF colour) {
+    Dib face(b.Width, b.Height);
+    BitBlt(face.dc(), 0, 0, b.Width, b.Height, skin::StateSurface(push, state), 0, 0, SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < b.Height; ++y) {
+      for (int x = 0; x < b.Width; ++x) count += face.at(x, y) == colour;
+    }
+    return count;
+  };
+  SetFocus(nullptr);
+  skin::RenderButtonFaces(push);
+  for (int state = 0; state < 3; ++state) {
+    EXPECT_GT(countIn(state, skin::Black), 10) << state;
+    EXPECT_EQ(countIn(state, skin::DisabledCaptionColour), 0) << state;
+  }
+  EXPECT_GT(countIn(skin::StateDisabled, skin::DisabledCaptionColour), 10);
+  EXPECT_EQ(GetPixel(skin::StateSurface(push, 1), b.Width / 2, 0), 0x00D58F1Bu);
+
+  // The dotted frame sits two pixels inside the edge, on row 2, on every face.
+  auto row2 = [&](int state) { return GetPixel(skin::StateSurface(push, state), b.Width / 2, 2); };
+  COLORREF unfocused[4];
+  for (int state = 0; state < 4; ++state) unfocused[state] = row2(state);
+  SetFocus(push);
+  skin::RenderButtonFaces(push);
+  int changed = 0;
+  for (int state = 0; state < 4; ++state) {
+    changed += row2(state) != unfocused[state] || GetPixel(skin::StateSurface(push, state), b.Width / 2 + 1, 2) != unfocused[state];
+  }
+  EXPECT_EQ(changed, 4);
+}
+
+TEST_F(FacesTest, HeaderItemsShowTheirThreeLooks) {
+  const HWND header = g_->header;
+  RECT item = {};
+  SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  const struct {
+    int state;
+    COLORREF topLeft;
+  } looks[] = {{skin::StateNormal, 0x00FEF5EA}, {skin::StateHot, 0x00FDE6BD}, {skin::StatePressed, 0x00FBD797}};
+  for (const auto& look : looks) {
+    skin::PaintHeaderItem(header, nullptr, 1, look.state);
+    EXPECT_EQ(WindowPixel(header, item.left, 0), look.topLeft) << look.state;
+  }
+  // The third item has no caption: only its face. An index below 0 draws nothing.
+  SendMessageA(header, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  skin::PaintHeaderItem(header, nullptr, 2, skin::StateNormal);
+  EXPECT_EQ(WindowPixel(header, (item.left + item.right) / 2, 10), WindowPixel(header, item.left + 1, 10));
+  skin::PaintHeaderItem(header, nullptr, -1, skin::StatePressed);
+}
+
+TEST_F(FacesTest, PaintersLeaveNoGdiObjectBehind) {
+  EXPECT_EQ(GdiObjectsLeakedBy([&] {
+    skin::RenderButtonFaces(g_->push);
+    skin::PaintComboButton(g_->comboDropList, nullptr, skin::StateHot, true);
+    skin::PaintCheckBox(g_->check, skin::StatePressed, true);
+    skin::PaintOptionButton(g_->option, skin::StateHot, true);
+    skin::PaintHeaderItem(g_->header, nullptr, 0, skin::StateHot);
+  }, 300), 0);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// 32-bit DIB sections for pixel-exact checks: a memory DC whose pixels the test reads directly.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testing_support {
+
+class Dib {
+ public:
+  Dib(int width, int height);
+  ~Dib();
+  Dib(const Dib&) = delete;
+  Dib& operator=(const Dib&) = delete;
+
+  HDC dc() const { return dc_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF at(int x, int y) const;
+  void set(int x, int y, COLORREF colour);
+  // Every pixel a different colour, so that any misplaced copy shows.
+  void FillPattern(int seed);
+  bool SameAs(const Dib& other) const;
+
+ private:
+  int width_;
+  int height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ previous_;
+  DWORD* bits_ = nullptr;
+};
+
+// Saves width x height pixels of a device context as a 24-bit BMP file.
+bool SaveAsBmp(HDC dc, int width, int height, const std::string& path);
+
+}  // namespace testing_support
