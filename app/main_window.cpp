@@ -10,6 +10,7 @@
 #include "app/instructions_window.h"
 #include "app/process.h"
 #include "skin/gdi/guards.h"
+#include "skin/skin.h"
 
 namespace app {
 namespace {
@@ -194,8 +195,16 @@ void OnCommand(HWND form, int id, int code) {
   }
 }
 
-// Unload: the instructions window goes with the main window.
+// Load: the controls, then the skin on the form and everything in it, before it is first shown.
+bool OnLoad(HWND form) {
+  if (!CreateControls(form)) return false;
+  skin::SkinAttach(form);
+  return true;
+}
+
+// Unload: the skin comes off first, then the instructions window goes with the main window.
 void OnClose(HWND form) {
+  skin::SkinDetach(form);
   CloseInstructions();
   DestroyWindow(form);
 }
@@ -209,7 +218,7 @@ void OnNcDestroy(HWND form) {
 
 LRESULT MainWindowProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE: return CreateControls(form) ? 0 : -1;
+    case WM_CREATE: return OnLoad(form) ? 0 : -1;
     case WM_PAINT: PaintLabels(form); return 0;
     case WM_MOUSEMOVE: OnMouseMove(form, lParam); return 0;
     case WM_SETCURSOR:

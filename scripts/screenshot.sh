@@ -4,6 +4,12 @@
 #   main-link-hover.png  the pointer on the forum link
 #   restart-confirm.png  the confirmation that "刷新后马上生效" asks for
 #   instructions.png     the instructions window
+#   gallery.png          SkinGallery.exe, one skinned control of every kind (normal, checked,
+#                        unchecked, indeterminate, disabled) at rest
+#   gallery-<control>-hot.png, gallery-<control>-pressed.png
+#                        the pointer on a push button, check box, option button, combo box,
+#                        drive list and list header, and that control held down
+#   atlas-*.png          the skin's five images, when the unit tests have written them
 # With --main-only it writes main.png alone. Without a display it runs in its own Xvfb screen.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -18,7 +24,8 @@ mkdir -p "$out"
 
 wine "$exe" >/dev/null 2>&1 &
 app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+gallery_app=
+trap 'kill $app $gallery_app 2>/dev/null || true' EXIT
 
 # The X window of a Windows window with the given title, once it is mapped.
 window_of() {
@@ -41,14 +48,15 @@ shoot() {
   echo "screenshot: $out/$2"
 }
 
-# Moves the pointer to a point of the main window's client area (its 393 x 147 pixels sit at
-# the bottom of the window, centred between the borders).
-client_point() {
+# A point of a window's client area on the screen, for a client area of the given size that sits
+# at the bottom of the window, centred between the borders.
+point_in() {
   local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  local border=$(( (WIDTH - 393) / 2 ))
-  echo $(( X + border + $1 )) $(( Y + HEIGHT - border - 147 + $2 ))
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local border=$(( (WIDTH - $2) / 2 ))
+  echo $(( X + border + $4 )) $(( Y + HEIGHT - border - $3 + $5 ))
 }
+client_point() { point_in "$main" 393 147 "$@"; }
 
 main=$(window_of Tavrin)
 xdotool mousemove 0 0
@@ -67,3 +75,35 @@ sleep 0.5
 
 xdotool mousemove $(client_point 332 68) click 1
 shoot "$(window_of 使用说明)" instructions.png
+
+xdotool key alt+F4 2>/dev/null || true
+kill $app 2>/dev/null || true
+
+gallery_exe=$(dirname "$exe")/SkinGallery.exe
+if [ -f "$gallery_exe" ]; then
+  wine "$gallery_exe" >/dev/null 2>&1 &
+  gallery_app=$!
+  gallery=$(window_of "Skin gallery")
+  xdotool mousemove 0 0
+  shoot "$gallery" gallery.png
+  # Each control that reacts to the pointer, hot and then held down; the button is released
+  # away from the control so that nothing is clicked.
+  for spot in push:70:24 check:40:60 option:170:60 combo:355:116 drive:355:146 header:60:142; do
+    IFS=: read -r name x y <<<"$spot"
+    xdotool mousemove $(point_in "$gallery" 440 290 "$x" "$y")
+    sleep 1.5
+    shoot "$gallery" "gallery-$name-hot.png"
+    xdotool mousedown 1
+    shoot "$gallery" "gallery-$name-pressed.png"
+    xdotool mousemove 0 0 mouseup 1
+    xdotool key Escape
+    sleep 0.5
+  done
+fi
+
+atlas=$tavrin_root/build/tests/tests/atlas-images
+for image in "$atlas"/*.bmp; do
+  [ -f "$image" ] || continue
+  convert "$image" -scale 800% "$out/atlas-$(basename "${image%.bmp}").png"
+  echo "screenshot: $out/atlas-$(basename "${image%.bmp}").png"
+done
