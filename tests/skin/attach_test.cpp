@@ -222,4 +222,19 @@ TEST_F(AttachTest, AttachDetachCyclesAndResizesLeaveNoGdiObjectBehind) {
   }, 300), 0);
 }
 
+TEST(GalleryLeakTest, OpeningAndClosingTheSkinnedGalleryAHundredTimesLeavesNoGdiObjectBehind) {
+  gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+  EXPECT_EQ(GdiObjectsLeakedBy([] {
+    const gallery::Controls c = gallery::CreateGallery(GetModuleHandleA(nullptr), 20, 20);
+    skin::SkinAttach(c.form);
+    DestroyWindow(c.form);  // each window's WM_DESTROY detaches it
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_QUIT) DispatchMessageA(&message);
+    }
+  }, 100), 0);
+  EXPECT_EQ(skin::SkinnedWindowCount, 0);
+  EXPECT_FALSE(skin::SkinInitialised);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "gallery/gallery.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"
@@ -239,17 +240,28 @@ TEST_F(StatesTest, FocusRedrawsOptionButtonsButNotCheckBoxesAndEnablingPicksTheF
   EXPECT_EQ(Prop(g_->push, skin::OldStateProperty), skin::StateNormal);
 }
 
-TEST_F(StatesTest, HundredsOfHoverPressReleaseLeaveCyclesLeaveNoGdiObjectBehind) {
-  const HWND push = g_->push;
+// A lone button on its own form, so that each release refreshes no sibling and the cycles are
+// many.
+TEST(StatesLeakTest, TenThousandHoverPressReleaseLeaveCyclesWithFadesLeaveNoGdiObjectBehind) {
+  gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+  const HWND form = CreateWindowA("Form", "cycles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 120,
+                                  nullptr, nullptr, nullptr, nullptr);
+  const HWND push = CreateWindowA("Button", "cycle", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 257,
+                                  25, form, nullptr, nullptr, nullptr);
+  skin::SkinAttach(form);
+  auto send = [&](UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { SendMessageA(push, message, wParam, lParam); };
   EXPECT_EQ(GdiObjectsLeakedBy([&] {
-    Send(push, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    Send(push, WM_TIMER, skin::FadeTimerId);
-    Send(push, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    Send(push, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Send(push, WM_TIMER, skin::FadeTimerId);
-    Send(push, WM_MOUSELEAVE);
-    Send(push, WM_TIMER, skin::FadeTimerId);
-  }, 300), 0);
+    send(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    send(WM_TIMER, skin::FadeTimerId);
+    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    send(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    send(WM_TIMER, skin::FadeTimerId);
+    send(WM_MOUSELEAVE);
+    send(WM_TIMER, skin::FadeTimerId);
+  }, 10000), 0);
+  skin::SkinDetach(form);
+  DestroyWindow(form);
+  EXPECT_EQ(skin::SkinnedWindowCount, 0);
 }
 
 }  // namespace
