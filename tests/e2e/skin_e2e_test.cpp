@@ -20,6 +20,15 @@ BYTE InnerLineRed(HWND button) {
   return GetRValue(face.at(1, face.height / 2));
 }
 
+// Whether the first button of a message box wears the skin's border.
+bool ShowsSkinnedButton(HWND box) {
+  const HWND button = FindWindowExA(box, nullptr, "Button", nullptr);
+  return button && WaitUntil([&] {
+    const Capture face = CaptureClient(button);
+    return face.at(0, face.height / 2) == ButtonBorder && face.at(face.width / 2, 0) == ButtonBorder;
+  }, 3000);
+}
+
 class SkinE2eTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,6 +69,7 @@ TEST_F(SkinE2eTest, Command2ShowsHotPressedAndNormalFacesUnderRealInput) {
   // the pointer leaves it, message box or not.
   const HWND box = tavrin_.WaitForMessageBox();
   ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(ShowsSkinnedButton(box)) << "the OK button of the success message";
   ParkPointer();
   EXPECT_TRUE(WaitUntil([&] { return InnerLineRed(button) > 0xC0; }, 5000)) << "no normal face";
   PressKey(VK_RETURN);
@@ -84,12 +94,7 @@ TEST_F(SkinE2eTest, TheRestartConfirmationWearsTheSkinToo) {
   Click(CentreOf(tavrin_.Button(app::RestartShellCaption)));
   const HWND box = tavrin_.WaitForMessageBox();
   ASSERT_NE(box, nullptr);
-  const HWND answer = FindWindowExA(box, nullptr, "Button", nullptr);
-  ASSERT_NE(answer, nullptr);
-  EXPECT_TRUE(WaitUntil([&] {
-    const Capture face = CaptureClient(answer);
-    return face.at(0, face.height / 2) == ButtonBorder && face.at(face.width / 2, 0) == ButtonBorder;
-  }, 3000));
+  EXPECT_TRUE(ShowsSkinnedButton(box));
   PressKey(VK_RETURN);  // "否", the default answer
   EXPECT_TRUE(tavrin_.WaitForNoMessageBox());
   EXPECT_TRUE(tavrin_.running());
