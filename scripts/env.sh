@@ -9,4 +9,4 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 unset LANGUAGE LC_CTYPE
 # Written when the prefix is complete; a new name makes every checkout set its prefix up again.
-TAVRIN_PREFIX_STAMP="$WINEPREFIX/.tavrin-prefix-v5"
+TAVRIN_PREFIX_STAMP="$WINEPREFIX/.tavrin-prefix-v6"

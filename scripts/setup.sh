@@ -51,6 +51,9 @@ create_prefix() {
   # free fonts with close metrics: AR PL UMing has 宋体's cell (16 pixels at 12 points, underline
   # inside it), WenQuanYi Micro Hei stands in for 黑体, and WenQuanYi Zen Hei Sharp, crisp at
   # 12 pixels, for the dialog font.
+  # The menu font is set to that of a Chinese system, 宋体 at 9 points (LOGFONT height -12): its
+  # height gives the size of check boxes and option buttons, 13 x 13 as on Windows, where Wine's
+  # default dialog font would make them 17.
   # Without a window manager, Wine draws each window's caption and border itself only when its
   # windows are unmanaged; screenshots then show whole windows.
   local reg="$WINEPREFIX/drive_c/tavrin-setup.reg"
