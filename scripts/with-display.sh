@@ -10,6 +10,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
+# A prefix that is missing or out of date is made anew before the server below starts on it;
+# made later, by the first Wine program, it would be deleted under that running server.
+[ -f "$TAVRIN_PREFIX_STAMP" ] || "$here/setup.sh" --prefix-only >&2
 # Persistent while the command runs: each test starts a Wine process, and a server that stays up
 # saves the start-up of a new one every time.
 wineserver -p

@@ -16,6 +16,8 @@ HDC BuildImage(const AtlasImage& image) {
 }  // namespace
 
 void BuildSkinAtlas() {
+  // A second build replaces the surfaces of the first instead of leaving them behind.
+  ReleaseSkinAtlas();
   SkinAtlas.ButtonFaceStrip = BuildImage(ButtonFaceStripImage);
   SkinAtlas.ComboButtonParts = BuildImage(ComboButtonPartsImage);
   SkinAtlas.CheckGlyphs = BuildImage(CheckGlyphsImage);

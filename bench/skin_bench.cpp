@@ -1,0 +1,623 @@
+// Times the skin against plain Win32 baselines measured in the same run and prints one markdown
+// table: each operation in microseconds, its baseline and the ratio of the two. The groups, in
+// order: the drawing toolkit, a command button's faces and hover fade, the painters, a full
+// repaint of every kind of control, message routing, attach and detach, and the start-up of
+// Tavrin.exe. Anything that did not behave as a measurement assumes is listed under the table.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/texts.h"
+#include "gallery/gallery.h"
+#include "skin/skin.h"
+
+namespace {
+
+// ---------------------------------------------------------------- measuring
+
+using Operation = std::function<void()>;
+
+// A timed batch repeats an operation until it lasts about BatchTargetUs. An operation and its
+// baseline are timed in alternate batches, so that both see the same conditions: the load other
+// processes put on the machine and Wine's periodic flushes of window surfaces to the X server.
+// Batches are taken until the sampling's budget is spent, but at least its minimum number; each
+// figure is the median batch, per call.
+constexpr double BatchTargetUs = 1000;
+constexpr int MaxCallsPerBatch = 1024;
+constexpr size_t MaxBatches = 301;
+
+struct Sampling {
+  size_t minBatches;
+  double budgetUs;
+};
+constexpr Sampling Quick = {9, 500e3};
+// Attaching a thousand controls takes seconds; two batches after the warm-up are enough.
+constexpr Sampling Heavy = {2, 1e6};
+
+// Process times advance in scheduler ticks, 10 ms under Wine: a CPU figure comes from a second
+// and a half of calls, so that the rounding stays under 1 %.
+constexpr double CpuSampleUs = 1.5e6;
+
+struct Comparison {
+  double measuredUs;
+  double baselineUs;
+};
+
+double NowUs() {
+  static const double ticksPerUs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1e6;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / ticksPerUs;
+}
+
+double FileTimeUs(const FILETIME& time) {
+  return static_cast<double>(static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10.0;
+}
+
+// User and kernel time of this process so far.
+double ProcessCpuUs() {
+  FILETIME creation, exit, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+  return FileTimeUs(kernel) + FileTimeUs(user);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+
+// Wall time of `calls` calls, the drawing they queued included.
+double TimeCalls(const Operation& operation, int calls) {
+  const double start = NowUs();
+  for (int i = 0; i < calls; ++i) operation();
+  GdiFlush();
+  return NowUs() - start;
+}
+
+// The calls per batch; calibrating doubles as the warm-up.
+int CallsPerBatch(const Operation& operation) {
+  int calls = 1;
+  while (calls < MaxCallsPerBatch && TimeCalls(operation, calls) < BatchTargetUs) calls *= 2;
+  return calls;
+}
+
+class Series {
+ public:
+  explicit Series(const Operation& operation) : operation_(operation), calls_(CallsPerBatch(operation)) {}
+
+  void TakeBatch() { perCall_.push_back(TimeCalls(operation_, calls_) / calls_); }
+  size_t batches() const { return perCall_.size(); }
+  double MedianUs() const { return Median(perCall_); }
+
+ private:
+  const Operation& operation_;
+  const int calls_;
+  std::vector<double> perCall_;
+};
+
+Comparison MeasurePair(const Operation& measured, const Operation& baseline, Sampling sampling = Quick) {
+  Series a(measured);
+  Series b(baseline);
+  const double start = NowUs();
+  while (a.batches() < MaxBatches &&
+         (a.batches() < sampling.minBatches || NowUs() - start < sampling.budgetUs)) {
+    a.TakeBatch();
+    b.TakeBatch();
+  }
+  return {a.MedianUs(), b.MedianUs()};
+}
+
+// This process's CPU time per call, over CpuSampleUs of calls.
+double CpuUsPerCall(const Operation& operation) {
+  const double cpuStart = ProcessCpuUs();
+  const double start = NowUs();
+  int calls = 0;
+  do {
+    operation();
+    ++calls;
+  } while (NowUs() - start < CpuSampleUs);
+  GdiFlush();
+  return (ProcessCpuUs() - cpuStart) / calls;
+}
+
+// ---------------------------------------------------------------- the table and its notes
+
+std::vector<std::string> Notes;
+
+void Note(const std::string& text) { Notes.push_back(text); }
+
+void PrintHeader() {
+  std::printf("| %-58s | %11s | %-44s | %11s | %7s |\n", "operation", "us", "baseline", "us", "ratio");
+  std::printf("|%s|%s|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(13, '-').c_str(),
+              std::string(46, '-').c_str(), std::string(13, '-').c_str(), std::string(9, '-').c_str());
+}
+
+void PrintRow(const std::string& operation, double us, const std::string& baseline, double baselineUs) {
+  std::printf("| %-58s | %11.2f | %-44s | %11.2f | %7.2f |\n", operation.c_str(), us, baseline.c_str(),
+              baselineUs, baselineUs > 0 ? us / baselineUs : 0.0);
+  std::fflush(stdout);
+}
+
+void Compare(const std::string& operation, const Operation& measured, const std::string& baseline,
+             const Operation& reference) {
+  const Comparison c = MeasurePair(measured, reference);
+  PrintRow(operation, c.measuredUs, baseline, c.baselineUs);
+}
+
+void PrintNotes() {
+  if (Notes.empty()) return;
+  std::printf("\nNotes:\n");
+  for (const std::string& note : Notes) std::printf("- %s\n", note.c_str());
+}
+
+// ---------------------------------------------------------------- windows
+
+// The screen is 1024 x 768. The windows do not overlap, so each paints all of itself.
+constexpr POINT SkinnedGalleryAt = {0, 0};
+constexpr POINT PlainGalleryAt = {460, 0};
+constexpr RECT ButtonFormPlace = {0, 330, 300, 410};
+// Where the pointer waits: over no window of the benchmark, so that no hover starts by itself.
+constexpr POINT ParkedCursor = {1020, 764};
+
+constexpr char FormClass[] = "Form";  // the gallery's container class
+constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD PushButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+// Tavrin's command buttons are 3855 x 375 twips: 257 x 25 pixels.
+constexpr SIZE CommandButton = {257, 25};
+constexpr int Margin = 10;
+constexpr DWORD SettleMs = 200;
+
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG message;
+  do {
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) continue;  // a destroyed gallery posts one
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(1);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+
+// A container the skin recognises, shown without taking the activation (see CreateScene) or
+// left hidden.
+HWND CreateForm(const char* caption, const RECT& place, bool shown = true) {
+  const HWND form = CreateWindowExA(0, FormClass, caption, FormStyle, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, nullptr,
+                                    nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (shown) ShowWindow(form, SW_SHOWNOACTIVATE);
+  return form;
+}
+
+HWND AddPushButton(HWND parent, const char* caption, int x, int y, SIZE size) {
+  const HWND button = CreateWindowExA(0, "Button", caption, PushButtonStyle, x, y, size.cx, size.cy,
+                                      parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return button;
+}
+
+bool IsSkinned(HWND window) { return skin::GetProperty(window, skin::ProcAddrProperty) != 0; }
+
+// Copies a width x height surface onto the window through its whole-window DC, fetched and
+// released as the skin's painters do when they are given no DC.
+void BlitToWindow(HWND window, HDC source, SIZE size) {
+  const HDC dc = GetWindowDC(window);
+  BitBlt(dc, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
+  ReleaseDC(window, dc);
+}
+
+// One gallery skinned and its unskinned twin, whose controls are the baselines, and a form with
+// one command button of Tavrin's size.
+struct Scene {
+  gallery::Controls skinned;
+  gallery::Controls plain;
+  HWND buttonForm;
+  HWND commandButton;
+};
+
+Scene CreateScene() {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!gallery::RegisterGalleryClasses(instance)) Note("the gallery's window classes were not all registered");
+  // Every window exists before anything is skinned: a skinned form also skins any form that is
+  // activated opposite it, and the twin must stay plain.
+  Scene scene = {};
+  scene.plain = gallery::CreateGallery(instance, PlainGalleryAt.x, PlainGalleryAt.y);
+  scene.skinned = gallery::CreateGallery(instance, SkinnedGalleryAt.x, SkinnedGalleryAt.y);
+  scene.buttonForm = CreateForm("Command button", ButtonFormPlace);
+  scene.commandButton = AddPushButton(scene.buttonForm, app::OptimiseCaption, Margin, Margin, CommandButton);
+  skin::SkinAttach(scene.skinned.form);
+  skin::SkinAttach(scene.buttonForm);
+  Pump(SettleMs);
+  if (!IsSkinned(scene.skinned.push) || !IsSkinned(scene.commandButton)) {
+    Note("a window to measure skinned is not skinned");
+  }
+  if (IsSkinned(scene.plain.form) || IsSkinned(scene.plain.push)) Note("the unskinned twin gallery got skinned");
+  return scene;
+}
+
+void DestroyScene(const Scene& scene) {
+  skin::SkinDetach(scene.buttonForm);
+  skin::SkinDetach(scene.skinned.form);
+  for (HWND form : {scene.buttonForm, scene.skinned.form, scene.plain.form}) DestroyWindow(form);
+  Pump(SettleMs);
+  if (skin::SkinnedWindowCount != 0 || skin::SkinAtlas.ButtonFaceStrip != nullptr) {
+    Note("after the last detach the skin still counts " + std::to_string(skin::SkinnedWindowCount) +
+         " windows or holds its atlas");
+  }
+}
+
+// ---------------------------------------------------------------- toolkit
+
+// Sizes in the atlas: the push-button face cell and its corners, the check box's tick and the
+// cell it is drawn into, and the five images.
+constexpr SIZE ButtonFaceCell = {7, 21};
+constexpr int ButtonFaceCorner = 3;
+constexpr SIZE Tick = {9, 8};
+constexpr int TickInset = 2;
+constexpr int GlyphCell = 13;
+constexpr SIZE AtlasImageSizes[] = {{7, 84}, {15, 18}, {18, 24}, {13, 52}, {9, 20}};
+
+void BenchToolkit() {
+  skin::BuildSkinAtlas();
+  const HDC face = skin::CreateSurface(CommandButton.cx, CommandButton.cy);
+  const HDC glyphCell = skin::CreateSurface(GlyphCell, GlyphCell);
+
+  Compare("BlitSliced 257x25 from the 7x21 face",
+          [&] {
+            skin::BlitSliced(face, 0, 0, CommandButton.cx, CommandButton.cy, skin::SkinAtlas.ButtonFaceStrip,
+                             0, 0, ButtonFaceCell.cx, ButtonFaceCell.cy, ButtonFaceCorner, ButtonFaceCorner,
+                             ButtonFaceCorner, ButtonFaceCorner);
+          },
+          "BitBlt 257x25",
+          [&] { BitBlt(face, 0, 0, CommandButton.cx, CommandButton.cy, glyphCell, 0, 0, SRCCOPY); });
+  Compare("BlitTransparent 9x8 tick",
+          [&] {
+            skin::BlitTransparent(glyphCell, TickInset, TickInset, Tick.cx, Tick.cy, skin::SkinAtlas.CheckGlyphs,
+                                  0, 0, skin::KeyColour);
+          },
+          "BitBlt 9x8",
+          [&] {
+            BitBlt(glyphCell, TickInset, TickInset, Tick.cx, Tick.cy, skin::SkinAtlas.CheckGlyphs, 0, 0, SRCCOPY);
+          });
+  Compare("BuildSkinAtlas + ReleaseSkinAtlas", [] { skin::ReleaseSkinAtlas(); skin::BuildSkinAtlas(); },
+          "BitBlt of the five image sizes", [&] {
+            for (const SIZE& size : AtlasImageSizes) {
+              BitBlt(face, 0, 0, size.cx, size.cy, glyphCell, 0, 0, SRCCOPY);
+            }
+          });
+
+  skin::ReleaseSurface(glyphCell);
+  skin::ReleaseSurface(face);
+  // SkinAttach builds the atlas again, once, for the windows it skins.
+  skin::ReleaseSkinAtlas();
+}
+
+// ---------------------------------------------------------------- command button and fade
+
+// The ticks of one fade: ALPHALEVEL 0, 3, ..., 255, and the tick after 255 ends it.
+constexpr int FadeTicks = skin::OpaqueAlpha / skin::FadeStep + 1;
+constexpr intptr_t MidFadeAlpha = 129;
+
+// What the first move of the pointer into a push button sets before its fade runs.
+void StartHover(HWND button) {
+  skin::SetProperty(button, skin::MouseFlagProperty, 1);
+  skin::SetProperty(button, skin::OldStateProperty, skin::StateHot);
+  skin::SetProperty(button, skin::AlphaLevelProperty, 0);
+  skin::StartFadeTimer(button);
+}
+
+// A whole fade, its ticks sent one after another instead of 15 ms apart.
+void RunFade(HWND button) {
+  StartHover(button);
+  for (int tick = 0; tick < FadeTicks; ++tick) SendMessageA(button, WM_TIMER, skin::FadeTimerId, 0);
+}
+
+void BenchCommandButton(HWND button) {
+  const HDC source = skin::CreateSurface(CommandButton.cx, CommandButton.cy);
+  const HDC target = skin::CreateSurface(CommandButton.cx, CommandButton.cy);
+  const auto blitOnce = [&] { BitBlt(target, 0, 0, CommandButton.cx, CommandButton.cy, source, 0, 0, SRCCOPY); };
+  const auto blitToButton = [&] { BlitToWindow(button, source, CommandButton); };
+
+  Compare("RenderButtonFaces, 257x25 button (4 faces)", [&] { skin::RenderButtonFaces(button); },
+          "BitBlt 257x25", blitOnce);
+
+  skin::SetProperty(button, skin::OldStateProperty, skin::StateHot);
+  skin::SetProperty(button, skin::AlphaLevelProperty, MidFadeAlpha);
+  Compare("Fade tick: BlendStateFace 257x25 to its window DC", [&] { skin::BlendStateFace(button, nullptr); },
+          "BitBlt 257x25 to the same window DC", blitToButton);
+
+  const auto blitsOfAFade = [&] {
+    for (int tick = 0; tick < FadeTicks; ++tick) blitToButton();
+  };
+  const auto fade = [&] { RunFade(button); };
+  const Comparison wall = MeasurePair(fade, blitsOfAFade);
+  const std::string ticks = std::to_string(FadeTicks);
+  PrintRow("Fade of " + ticks + " WM_TIMER ticks, wall", wall.measuredUs,
+           ticks + " BitBlts 257x25 to the window DC", wall.baselineUs);
+  const double fadeCpuUs = CpuUsPerCall(fade);
+  const double blitsCpuUs = CpuUsPerCall(blitsOfAFade);
+  PrintRow("Fade of " + ticks + " WM_TIMER ticks, process CPU", fadeCpuUs,
+           "the same " + ticks + " BitBlts, process CPU", blitsCpuUs);
+  if (skin::GetProperty(button, skin::TimerIdProperty) != 0 ||
+      skin::GetProperty(button, skin::AlphaLevelProperty) != 0) {
+    Note("a fade of " + ticks + " ticks did not end with its timer stopped and ALPHALEVEL back at 0");
+  }
+  skin::SetProperty(button, skin::MouseFlagProperty, 0);
+  skin::SetProperty(button, skin::OldStateProperty, skin::StateNormal);
+  skin::ReleaseSurface(target);
+  skin::ReleaseSurface(source);
+}
+
+// ---------------------------------------------------------------- painters and repaints
+
+constexpr UINT PaintNow = RDW_INVALIDATE | RDW_UPDATENOW;
+constexpr UINT RepaintAll = RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASE;
+constexpr int FirstHeaderItem = 0;
+
+void Redraw(HWND window, UINT flags) { RedrawWindow(window, nullptr, nullptr, flags); }
+
+// Each painter forced over its control, against the unskinned twin painting itself.
+void BenchPainters(const Scene& scene) {
+  const gallery::Controls& s = scene.skinned;
+  const gallery::Controls& p = scene.plain;
+  const char twinPaint[] = "WM_PAINT of the unskinned twin";
+  Compare("PaintCheckBox, forced", [&] { skin::PaintCheckBox(s.check, skin::StateNormal, true); },
+          twinPaint, [&] { Redraw(p.check, PaintNow); });
+  Compare("PaintOptionButton, forced", [&] { skin::PaintOptionButton(s.option, skin::StateNormal, true); },
+          twinPaint, [&] { Redraw(p.option, PaintNow); });
+  Compare("PaintComboButton, drop-down list, forced",
+          [&] { skin::PaintComboButton(s.comboDropList, nullptr, skin::StateNormal, true); },
+          twinPaint, [&] { Redraw(p.comboDropList, PaintNow); });
+  Compare("PaintHeaderItem, first item",
+          [&] { skin::PaintHeaderItem(s.header, nullptr, FirstHeaderItem, skin::StateNormal); }, twinPaint, [&] { Redraw(p.header, PaintNow); });
+}
+
+struct PaintedKind {
+  const char* name;
+  HWND gallery::Controls::*control;
+};
+
+constexpr PaintedKind PaintedKinds[] = {
+    {"push button 120x28", &gallery::Controls::push},
+    {"check box", &gallery::Controls::check},
+    {"option button", &gallery::Controls::option},
+    {"combo box, drop-down list", &gallery::Controls::comboDropList},
+    {"combo box, editable", &gallery::Controls::comboDropDown},
+    {"drive list", &gallery::Controls::driveList},
+    {"progress bar", &gallery::Controls::progress},
+    {"header", &gallery::Controls::header},
+    {"data list", &gallery::Controls::dataList},
+    {"grid", &gallery::Controls::grid},
+    {"edit with client edge", &gallery::Controls::edit},
+};
+
+// Frame, background and client area of each kind, skinned against unskinned.
+void BenchRepaints(const Scene& scene) {
+  for (const PaintedKind& kind : PaintedKinds) {
+    const HWND skinned = scene.skinned.*kind.control;
+    const HWND plain = scene.plain.*kind.control;
+    Compare(std::string("Full repaint, skinned: ") + kind.name, [&] { Redraw(skinned, RepaintAll); },
+            "the same, unskinned twin", [&] { Redraw(plain, RepaintAll); });
+  }
+}
+
+// ---------------------------------------------------------------- message routing
+
+constexpr UINT UnroutedMessage = WM_GETTEXTLENGTH;
+
+POINT CentreOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// One message the skin passes straight on and one it handles, to a skinned button and its twin.
+// The pointer is really over the skinned button, as it is for a move the skin sees in use.
+void BenchMessages(const Scene& scene) {
+  const HWND skinned = scene.skinned.push;
+  const HWND plain = scene.plain.push;
+  Compare("WM_GETTEXTLENGTH to a skinned button (unrouted)", [&] { SendMessageA(skinned, UnroutedMessage, 0, 0); },
+          "the same to the unskinned twin", [&] { SendMessageA(plain, UnroutedMessage, 0, 0); });
+
+  // Already hovered, so the moves neither start a fade nor ask for WM_MOUSELEAVE.
+  skin::SetProperty(skinned, skin::MouseFlagProperty, 1);
+  const POINT centre = CentreOf(skinned);
+  SetCursorPos(centre.x, centre.y);
+  Pump(SettleMs);
+  if (WindowFromPoint(centre) != skinned) Note("the pointer could not be placed over the skinned button");
+  POINT client = centre;
+  ScreenToClient(skinned, &client);
+  const LPARAM at = MAKELPARAM(client.x, client.y);
+  Compare("WM_MOUSEMOVE in a hovered skinned button (routed)", [&] { SendMessageA(skinned, WM_MOUSEMOVE, 0, at); },
+          "the same to the unskinned twin", [&] { SendMessageA(plain, WM_MOUSEMOVE, 0, at); });
+  SetCursorPos(ParkedCursor.x, ParkedCursor.y);
+  skin::SetProperty(skinned, skin::MouseFlagProperty, 0);
+  Pump(SettleMs);
+}
+
+// ---------------------------------------------------------------- attach and detach
+
+// Tavrin attaches its main window before showing it: the hidden forms show the skin's own cost
+// per control. On a shown form each button's new window region also makes the window system
+// clip the form again against all its buttons, so that cost grows with the count; a shown form
+// of 1,000 buttons takes tens of seconds per attach and is left out.
+struct AttachCase {
+  int buttons;
+  bool shown;
+  Sampling sampling;
+};
+constexpr AttachCase AttachCases[] = {
+    {10, false, Quick}, {100, false, Quick}, {1000, false, Heavy}, {10, true, Quick}, {100, true, Heavy},
+};
+// A thousand buttons of this size fit side by side on the screen without overlapping, so that
+// each one costs the same whatever the count.
+constexpr SIZE SmallButton = {30, 20};
+constexpr int ButtonGap = 2;
+constexpr RECT FullScreen = {0, 0, 1024, 768};
+
+HWND CreateButtonForm(const AttachCase& c) {
+  const HWND form = CreateForm("Attach", FullScreen, c.shown);
+  RECT client;
+  GetClientRect(form, &client);
+  const int columns = std::max(1, static_cast<int>(client.right / (SmallButton.cx + ButtonGap)));
+  for (int i = 0; i < c.buttons; ++i) {
+    const int x = ButtonGap + (i % columns) * (SmallButton.cx + ButtonGap);
+    const int y = ButtonGap + (i / columns) * (SmallButton.cy + ButtonGap);
+    AddPushButton(form, "OK", x, y, SmallButton);
+  }
+  return form;
+}
+
+BOOL CALLBACK SubclassAndRestore(HWND window, LPARAM) {
+  const LONG previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&DefWindowProcA));
+  SetWindowLongA(window, GWL_WNDPROC, previous);
+  return TRUE;
+}
+
+void ShowScene(const Scene& scene, int command) {
+  for (HWND form : {scene.skinned.form, scene.plain.form, scene.buttonForm}) ShowWindow(form, command);
+}
+
+// Attach and detach per control, alone on the screen. The scene stays skinned though hidden, so
+// the atlas is built once, not once per attach: its cost is the BuildSkinAtlas row.
+void BenchAttach(const Scene& scene) {
+  ShowScene(scene, SW_HIDE);
+  for (const AttachCase& c : AttachCases) {
+    const HWND form = CreateButtonForm(c);
+    Pump(SettleMs);
+    const Comparison times = MeasurePair([&] { skin::SkinAttach(form); skin::SkinDetach(form); },
+                                         [&] {
+                                           SubclassAndRestore(form, 0);
+                                           EnumChildWindows(form, &SubclassAndRestore, 0);
+                                         },
+                                         c.sampling);
+    const std::string what = std::to_string(c.buttons) + (c.shown ? " on a shown form" : " on a hidden form");
+    PrintRow("SkinAttach + SkinDetach per button, " + what, times.measuredUs / c.buttons,
+             "subclass + restore (GWL_WNDPROC), per button", times.baselineUs / c.buttons);
+    if (IsSkinned(form)) Note("the form of " + what + " is still skinned after SkinDetach");
+    DestroyWindow(form);
+    Pump(SettleMs);
+  }
+  ShowScene(scene, SW_SHOWNOACTIVATE);
+  Pump(SettleMs);
+}
+
+// ---------------------------------------------------------------- start-up
+
+constexpr int StartupRuns = 10;
+constexpr double StartTimeoutUs = 30e6;
+constexpr DWORD IdleTimeoutMs = 30000;
+constexpr DWORD CloseTimeoutMs = 10000;
+constexpr DWORD PollMs = 2;
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND VisibleWindowOf(DWORD processId) {
+  WindowSearch search = {processId, nullptr};
+  EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ExeBesideThisOne(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path);
+  directory.erase(directory.find_last_of("\\/") + 1);
+  return directory + name;
+}
+
+// CreateProcess until the program shows a window and then waits for input with nothing left to
+// do, its first paint done; the program is closed again with WM_CLOSE. Negative when it failed.
+double StartToFirstPaintUs(const std::string& exe) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string commandLine = "\"" + exe + "\"";
+  const double start = NowUs();
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    Note("could not start " + exe + " (error " + std::to_string(GetLastError()) + ")");
+    return -1;
+  }
+  HWND window = nullptr;
+  while (!(window = VisibleWindowOf(process.dwProcessId)) && NowUs() - start < StartTimeoutUs &&
+         WaitForSingleObject(process.hProcess, PollMs) == WAIT_TIMEOUT) {
+  }
+  double elapsed = -1;
+  if (window && WaitForInputIdle(process.hProcess, IdleTimeoutMs) == 0) {
+    elapsed = NowUs() - start;
+  } else {
+    Note(exe + " showed no painted window");
+  }
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, CloseTimeoutMs) != WAIT_OBJECT_0) {
+    Note(exe + " did not close on WM_CLOSE and was terminated");
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, CloseTimeoutMs);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return elapsed;
+}
+
+// One more start-up time, unless the start failed (a note says how).
+void SampleStart(const std::string& exe, std::vector<double>& samples) {
+  const double us = StartToFirstPaintUs(exe);
+  if (us >= 0) samples.push_back(us);
+}
+
+// Both programs are started once to warm the file cache, then alternately.
+void BenchStartup() {
+  const std::string tavrin = ExeBesideThisOne("Tavrin.exe");
+  const std::string minimal = ExeBesideThisOne("MinimalWindow.exe");
+  StartToFirstPaintUs(tavrin);
+  StartToFirstPaintUs(minimal);
+  std::vector<double> tavrinUs, minimalUs;
+  for (int run = 0; run < StartupRuns; ++run) {
+    SampleStart(tavrin, tavrinUs);
+    SampleStart(minimal, minimalUs);
+  }
+  PrintRow("Tavrin.exe, CreateProcess to first paint (median of " + std::to_string(tavrinUs.size()) + ")",
+           Median(tavrinUs), "MinimalWindow.exe, the same", Median(minimalUs));
+}
+
+}  // namespace
+
+int main() {
+  SetCursorPos(ParkedCursor.x, ParkedCursor.y);
+  PrintHeader();
+  BenchToolkit();
+  const Scene scene = CreateScene();
+  BenchCommandButton(scene.commandButton);
+  BenchPainters(scene);
+  BenchRepaints(scene);
+  BenchMessages(scene);
+  BenchAttach(scene);
+  DestroyScene(scene);
+  BenchStartup();
+  PrintNotes();
+  return 0;
+}
