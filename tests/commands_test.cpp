@@ -114,6 +114,40 @@ TEST_F(CommandsTest, APathThatCannotBeWrittenImportsNothingAndSaysSo) {
   }
 }
 
+// What is at the path or in the registry beforehand never decides what is imported: a large
+// foreign file is replaced by the payload, a read-only one is left alone and nothing is imported,
+// and a restore creates the value when it is missing.
+TEST_F(CommandsTest, FilesInTheWayAndAMissingValueNeverImportWhatWasNotAsked) {
+  const std::string path = app::PayloadPath("Ykpz.reg");
+  ASSERT_TRUE(WriteFileBytes(path, PagedPoolPayload("00000bad", true) + std::string(1 << 20, ';')));
+  {
+    MessageBoxCatcher boxes;
+    EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport), app::ImportOutcome::Applied);
+  }
+  EXPECT_EQ(PagedPoolSizeOr(Missing), 0xFFFFFFFFu);
+  EXPECT_FALSE(FileExists(path));
+
+  SetPagedPoolSize(Untouched);
+  const std::string readOnly = PagedPoolPayload("00000bad", true);
+  ASSERT_TRUE(WriteFileBytes(path, readOnly));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  {
+    ProcessRecorder recorder;
+    MessageBoxCatcher boxes;
+    EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport), app::ImportOutcome::PayloadNotWritten);
+    EXPECT_TRUE(recorder.started().empty());
+  }
+  EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
+  EXPECT_EQ(ReadFileBytes(path), readOnly);
+
+  DeletePagedPoolSize();
+  {
+    MessageBoxCatcher boxes;
+    EXPECT_EQ(app::ImportPayload(nullptr, app::RestoreImport), app::ImportOutcome::Applied);
+  }
+  EXPECT_EQ(PagedPoolSizeOr(Missing), 0u);
+}
+
 // The registry editor reports nothing, so only the value read back may decide the message.
 TEST_F(CommandsTest, EveryFailedStepIsReportedAsWhatItIs) {
   struct Case {
