@@ -50,7 +50,8 @@ void RestoreButton(HWND window) {
     RemoveProperty(window, surface.c_str());
     RemoveProperty(window, bitmap.c_str());
   }
-  StopFadeTimer(window);
+  // By its id: "TIMERID" may no longer name a fade that still runs.
+  KillTimer(window, FadeTimerId);
   const auto oldStyle = static_cast<LONG>(GetProperty(window, OldStyleProperty));
   const LONG current = GetWindowLongA(window, GWL_STYLE);
   SetWindowLongA(window, GWL_STYLE, (current & ~BS_TYPEMASK) | (oldStyle & BS_TYPEMASK));
@@ -105,7 +106,11 @@ BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
 }
 
 int SkinAttachWindow(HWND window) {
-  if (!window || GetProperty(window, ProcAddrProperty) != 0) return 0;
+  // Only a live window of this thread can take SkinWindowProc and share the skin's state. A
+  // destroyed window's handle, a stray value in a message, or another program's window that
+  // WM_ACTIVATE names would be counted but could never be detached.
+  if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return 0;
+  if (GetProperty(window, ProcAddrProperty) != 0) return 0;
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &AttachChildCallback, 0);

@@ -26,6 +26,10 @@ intptr_t Get(HWND window, const char* property) { return GetProperty(window, pro
 
 bool HoldsLeftButton(WPARAM wParam) { return (wParam & MK_LBUTTON) != 0; }
 
+// The control's own procedure may have taken the skin off: a click's notification can open a
+// message box in whose modal loop the application detaches. Such a window is left alone.
+bool DetachedMeanwhile(HWND window) { return Get(window, ProcAddrProperty) == 0; }
+
 bool IsUnderCursor(HWND window) {
   POINT cursor;
   GetCursorPos(&cursor);
@@ -164,6 +168,7 @@ void LeaveHeader(HWND header) {
 LRESULT SkinOnMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   const int holdOrHover = HoldsLeftButton(wParam) ? StatePressed : StateHot;
   if (kind == KindButton) {
     ButtonMouseMove(window);
@@ -183,6 +188,7 @@ LRESULT SkinOnMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 LRESULT SkinOnMouseLeave(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     ButtonMouseLeave(window);
   } else if (IsComboLike(kind)) {
@@ -200,6 +206,7 @@ LRESULT SkinOnMouseLeave(WNDPROC previous, HWND window, UINT message, WPARAM wPa
 LRESULT SkinOnLButtonDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     PressButton(window);
   } else if (IsComboLike(kind)) {
@@ -215,6 +222,7 @@ LRESULT SkinOnLButtonDown(WNDPROC previous, HWND window, UINT message, WPARAM wP
 LRESULT SkinOnLButtonDblClk(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     PressButton(window);
   } else if (kind == KindHeader) {
@@ -226,6 +234,7 @@ LRESULT SkinOnLButtonDblClk(WNDPROC previous, HWND window, UINT message, WPARAM 
 LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     ButtonRelease(window, ReleaseAlpha);
   } else if (IsComboLike(kind)) {
@@ -241,7 +250,7 @@ LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 LRESULT SkinOnKeyDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-  if (wParam != VK_SPACE) return result;
+  if (wParam != VK_SPACE || DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     PressButton(window);
   } else if (IsToggle(kind)) {
@@ -253,7 +262,7 @@ LRESULT SkinOnKeyDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam
 LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-  if (wParam != VK_SPACE) return result;
+  if (wParam != VK_SPACE || DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     ButtonRelease(window, 0);
   } else if (IsToggle(kind)) {
@@ -265,6 +274,7 @@ LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
 LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     Set(window, OldStateProperty, wParam ? StateNormal : StateDisabled);
     BlendStateFace(window, nullptr);
@@ -276,6 +286,7 @@ LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 LRESULT SkinOnSetFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     RenderButtonFaces(window);
     Set(window, AlphaLevelProperty, 0);

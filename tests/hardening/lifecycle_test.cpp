@@ -1,0 +1,354 @@
+// The skin's lifecycle under faults: windows destroyed or detached while their fade runs, detach
+// from inside a modal loop and from inside another window's activation, properties taken away by
+// someone else, and windows that must never join the skin.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/skin.h"
+#include "tests/hardening/tree_state.h"
+#include "tests/support/desktop.h"
+#include "tests/support/dib.h"
+#include "tests/support/gdi_headroom.h"
+#include "tests/support/skinned_gallery.h"
+
+namespace {
+
+using namespace hardening;
+using testing_support::Dib;
+using testing_support::GdiObjectsLeakedBy;
+using testing_support::Pump;
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageA(window, message, wParam, lParam);
+}
+
+intptr_t Prop(HWND window, const char* name) { return skin::GetProperty(window, name); }
+
+// A hover fade that has run for a few ticks and is still running. A paint ends a fade, so any
+// pending one comes first.
+void StartFadeAndLetItRun(HWND button) {
+  UpdateWindow(button);
+  Send(button, WM_MOUSELEAVE);
+  Send(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  Pump(60);
+  ASSERT_NE(Prop(button, skin::TimerIdProperty), 0);
+  ASSERT_GT(Prop(button, skin::AlphaLevelProperty), 0);
+}
+
+HWND NewButton(HWND parent, int y) {
+  return CreateWindowA("Button", "extra", WS_CHILD | WS_VISIBLE, 300, y, 120, 28, parent, nullptr, nullptr, nullptr);
+}
+
+class LifecycleTest : public ::testing::Test {
+ protected:
+  RecordedGallery g_;
+};
+
+TEST_F(LifecycleTest, AButtonDestroyedMidFadeTakesItsTimerAndItsCountWithIt) {
+  const HWND extra = NewButton(g_->form, 240);
+  skin::SkinAttach(extra);
+  const int32_t count = skin::SkinnedWindowCount;
+  StartFadeAndLetItRun(extra);
+  {
+    PostedMessageLog timers(WM_TIMER);
+    DestroyWindow(extra);
+    EXPECT_EQ(skin::SkinnedWindowCount, count - 1);
+    Pump(500);
+    EXPECT_EQ(timers.CountFor(extra), 0);
+    EXPECT_EQ(skin::SkinnedWindowCount, SkinnedWindowsOfThread());
+  }
+  // Attach, fade, destroy mid-fade: nothing of the button's four faces may stay behind.
+  EXPECT_EQ(GdiObjectsLeakedBy([&] {
+    const HWND button = NewButton(g_->form, 240);
+    skin::SkinAttach(button);
+    Send(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    Send(button, WM_TIMER, skin::FadeTimerId);
+    DestroyWindow(button);
+  }, 50), 0);
+  EXPECT_EQ(skin::SkinnedWindowCount, count - 1);
+
+  // The whole form destroyed while both its push buttons fade.
+  StartFadeAndLetItRun(g_->push);
+  StartFadeAndLetItRun(g_->pushDisabled);
+  PostedMessageLog timers(WM_TIMER);
+  DestroyWindow(g_->form);
+  Pump(500);
+  EXPECT_EQ(timers.CountFor(g_->push) + timers.CountFor(g_->pushDisabled), 0);
+  ExpectSkinReleased();
+}
+
+TEST_F(LifecycleTest, DetachWhileFadesRunStopsTheirTimersAndLeavesThePixelsAlone) {
+  StartFadeAndLetItRun(g_->push);
+  StartFadeAndLetItRun(g_->pushDisabled);
+  const int32_t count = skin::SkinnedWindowCount;
+  PostedMessageLog timers(WM_TIMER);
+  EXPECT_EQ(skin::SkinDetach(g_->push), 1);  // one button alone, the rest stays skinned
+  EXPECT_EQ(skin::SkinnedWindowCount, count - 1);
+  EXPECT_NE(Prop(g_->pushDisabled, skin::TimerIdProperty), 0);
+  Send(g_->pushDisabled, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // a release fade as well
+  g_.DetachAndExpectRestored();
+
+  const skin::WindowBounds b = testing_support::BoundsOf(g_->push);
+  Pump(100);
+  Dib settled(b.Width, b.Height);
+  testing_support::CaptureWindow(g_->push, settled);
+  Pump(500);
+  Dib later(b.Width, b.Height);
+  testing_support::CaptureWindow(g_->push, later);
+  EXPECT_EQ(timers.CountFor(g_->push), 0);
+  EXPECT_EQ(timers.CountFor(g_->pushDisabled), 0);
+  EXPECT_TRUE(later.SameAs(settled));
+}
+
+// The application's own procedure of the form, under the skin: a click on the push button opens a
+// message box, as the program's commands do, and something inside the box's modal loop (here a
+// timer) takes the skin off the form and off the box, then answers the box. The box is skinned
+// as it comes up (the form names it in WM_ACTIVATE); left skinned, it would name the form in its
+// own WM_ACTIVATE as it closes, and the skin would take the form again.
+struct ModalDetach {
+  WNDPROC galleryProc = nullptr;
+  HWND form = nullptr;
+  bool boxWasSkinned = false;
+  int boxes = 0;
+};
+ModalDetach modal;
+
+void CALLBACK DetachInsideModalLoop(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND box = FindWindowA("#32770", "hardening");
+  modal.boxWasSkinned = box && skin::GetProperty(box, skin::ProcAddrProperty) != 0;
+  skin::SkinDetach(modal.form);
+  skin::SkinDetach(box);
+  if (box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+LRESULT CALLBACK FormOpeningABox(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    ++modal.boxes;
+    SetTimer(nullptr, 0, 100, &DetachInsideModalLoop);
+    MessageBoxA(form, "modal", "hardening", MB_OK);
+    return 0;
+  }
+  return CallWindowProcA(modal.galleryProc, form, message, wParam, lParam);
+}
+
+TEST(ModalLoopTest, DetachFromInsideAMessageBoxOpenedByAClickLeavesNoTimerOrStateBehind) {
+  RecordedGallery g([](const gallery::Controls& c) {
+    modal = ModalDetach{};
+    modal.form = c.form;
+    modal.galleryProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongA(c.form, GWL_WNDPROC, reinterpret_cast<LONG>(&FormOpeningABox)));
+  });
+  const HWND push = g->push;
+  struct Click {
+    const char* how;
+    UINT down, up;
+    WPARAM wParam;
+  };
+  for (const Click click : {Click{"mouse", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON},
+                            Click{"space bar", WM_KEYDOWN, WM_KEYUP, VK_SPACE}}) {
+    SCOPED_TRACE(click.how);
+    skin::SkinAttach(g->form);
+    SetActiveWindow(g->form);  // so that the box's activation reaches the form and skins the box
+    const int boxes = modal.boxes;
+    PostedMessageLog timers(WM_TIMER);
+    Send(push, click.down, click.wParam, MAKELPARAM(5, 5));
+    Send(push, click.up, click.wParam == VK_SPACE ? VK_SPACE : 0, MAKELPARAM(5, 5));  // the box opens here
+    EXPECT_EQ(modal.boxes, boxes + 1);
+    EXPECT_TRUE(modal.boxWasSkinned);
+    Pump(300);
+    EXPECT_EQ(timers.CountFor(push), 0) << "a fade timer runs on the detached button";
+    EXPECT_EQ(SkinPropertiesOf(push), std::vector<std::string>{});
+    ExpectRestored(g.before());
+    ExpectSkinReleased();
+  }
+}
+
+TEST_F(LifecycleTest, PropertiesTakenAwayBySomeoneElseCrashNothingAndDetachStillRestores) {
+  const HWND push = g_->push;
+  const std::vector<UINT> routed = {WM_ENTERIDLE, WM_CTLCOLORLISTBOX, WM_SIZE, WM_ACTIVATE, WM_SETFOCUS,
+                                    WM_KILLFOCUS, WM_ENABLE, WM_PAINT, WM_NCPAINT, WM_KEYDOWN, WM_KEYUP,
+                                    WM_TIMER, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                    WM_LBUTTONDBLCLK, WM_MOUSELEAVE};
+  auto sendAll = [&](HWND window) {
+    for (UINT message : routed) Send(window, message, message == WM_TIMER ? skin::FadeTimerId : 0, MAKELPARAM(5, 5));
+    Send(window, WM_KEYDOWN, VK_SPACE);
+    Send(window, WM_KEYUP, VK_SPACE);
+    Pump(100);
+  };
+  // The state properties of a push button in the middle of a fade, its face surfaces kept aside
+  // so that the test can free them.
+  StartFadeAndLetItRun(push);
+  std::vector<HANDLE> surfaces, bitmaps;
+  for (const std::string& name : SkinPropertiesOf(push)) {
+    if (name == skin::ProcAddrProperty) continue;
+    const HANDLE value = RemovePropA(push, name.c_str());
+    if (name.find("HDC") != std::string::npos) surfaces.push_back(value);
+    if (name.find("BMP") != std::string::npos) bitmaps.push_back(value);
+  }
+  PostedMessageLog timers(WM_TIMER);
+  EXPECT_EQ(skin::SkinDetach(push), 1);
+  Pump(300);
+  EXPECT_EQ(timers.CountFor(push), 0) << "the fade timer outlives the detach";
+  for (HANDLE surface : surfaces) DeleteDC(static_cast<HDC>(surface));
+  for (HANDLE bitmap : bitmaps) DeleteObject(bitmap);
+  skin::SkinAttach(push);
+
+  // The same with messages in between, and for the other kinds that keep state.
+  for (HWND window : {push, g_->check, g_->option, g_->comboDropList, g_->header}) {
+    SCOPED_TRACE(skin::WindowClassName(window));
+    for (const char* name : {skin::MouseFlagProperty, skin::OldStateProperty, skin::TimerIdProperty,
+                             skin::AlphaLevelProperty, skin::OldStyleProperty, skin::HdIndexProperty,
+                             skin::HmIndexProperty}) {
+      RemovePropA(window, name);
+    }
+    sendAll(window);
+  }
+
+  // Without "PROCADDR" the skin cannot know the window's own procedure: the window is answered by
+  // DefWindowProc and cannot be detached until the property is back.
+  const HANDLE procedure = RemovePropA(g_->check, skin::ProcAddrProperty);
+  const int32_t count = skin::SkinnedWindowCount;
+  sendAll(g_->check);
+  EXPECT_EQ(skin::SkinDetach(g_->check), 0);
+  EXPECT_EQ(skin::SkinnedWindowCount, count);
+  EXPECT_EQ(GetWindowLongA(g_->check, GWL_WNDPROC), reinterpret_cast<LONG>(&skin::SkinWindowProc));
+  SetPropA(g_->check, skin::ProcAddrProperty, procedure);
+  g_.DetachAndExpectRestored();
+}
+
+TEST(NeverAttachedTest, DetachOfAWindowNeverAttachedReturnsZeroAndChangesNothing) {
+  gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+  const gallery::Controls plain = gallery::CreateGallery(GetModuleHandleA(nullptr), 20, 20);
+  const HWND dead = NewButton(plain.form, 240);
+  DestroyWindow(dead);
+  const TreeState before = StateOfTree(plain.form);
+  for (HWND window : {plain.form, plain.push, plain.check, plain.header, dead, HWND{}}) {
+    EXPECT_EQ(skin::SkinDetach(window), 0);
+  }
+  ExpectRestored(before);
+  ExpectSkinReleased();
+  DestroyWindow(plain.form);
+  Pump(20);
+
+  // A button added to a skinned form after the attach is not skinned until attached itself.
+  RecordedGallery g;
+  const HWND late = NewButton(g->form, 240);
+  const WindowState lateBefore = StateOf(late);
+  const int32_t count = skin::SkinnedWindowCount;
+  EXPECT_EQ(skin::SkinDetach(late), 0);
+  EXPECT_EQ(StateOf(late), lateBefore);
+  EXPECT_EQ(skin::SkinnedWindowCount, count);
+  EXPECT_NE(Prop(g->push, skin::ProcAddrProperty), 0);
+  g.DetachAndExpectRestored();
+}
+
+// A container window of its own whose activation takes the skin off the gallery and whose
+// deactivation puts it back: the skin itself attaches this window too, when the skinned gallery
+// loses activation to it, so attach and detach nest inside the skin's own WM_ACTIVATE.
+HWND activationTarget = nullptr;
+
+LRESULT CALLBACK TogglingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && activationTarget) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+      skin::SkinAttach(activationTarget);
+    } else {
+      skin::SkinDetach(activationTarget);
+    }
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(LifecycleTest, AttachAndDetachFromInsideAnotherWindowsActivation) {
+  WNDCLASSA cls = {};
+  cls.lpfnWndProc = &TogglingHostProc;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "ThunderFormDC";
+  RegisterClassA(&cls);
+  const HWND host = CreateWindowA("ThunderFormDC", "host", WS_POPUP, 500, 400, 200, 80, nullptr, nullptr,
+                                  nullptr, nullptr);
+  const HWND hostButton = NewButton(host, 10);
+  ShowWindow(host, SW_SHOWNA);
+  const int treeSize = SkinnedWindowsOfThread();
+  activationTarget = g_->form;
+  SetActiveWindow(g_->form);
+
+  auto cycle = [&] {
+    SetActiveWindow(host);  // the gallery, skinned, names the host: the skin takes it; then it detaches the gallery
+    EXPECT_EQ(GetActiveWindow(), host);
+    EXPECT_EQ(Prop(g_->form, skin::ProcAddrProperty), 0);
+    EXPECT_NE(Prop(hostButton, skin::ProcAddrProperty), 0);
+    EXPECT_EQ(skin::SkinnedWindowCount, SkinnedWindowsOfThread());
+    SetActiveWindow(g_->form);  // the host, skinned, names the gallery: the skin takes it back
+    EXPECT_NE(Prop(g_->push, skin::ProcAddrProperty), 0);
+    EXPECT_EQ(skin::SkinnedWindowCount, SkinnedWindowsOfThread());
+    EXPECT_EQ(skin::SkinnedWindowCount, treeSize + 2);
+  };
+  cycle();
+  EXPECT_EQ(GdiObjectsLeakedBy(cycle, 30), 0);
+
+  activationTarget = nullptr;
+  DestroyWindow(host);
+  EXPECT_EQ(skin::SkinnedWindowCount, treeSize);
+  g_.DetachAndExpectRestored();
+}
+
+// Windows that a message names but that the skin must not take: a destroyed one, a stray
+// number, a window of another process (the desktop), and a dialog box of another thread.
+struct ForeignDialog {
+  HWND dialog = nullptr;
+  HWND button = nullptr;
+  HANDLE ready = nullptr;
+};
+
+DWORD WINAPI RunForeignDialog(void* context) {
+  auto& foreign = *static_cast<ForeignDialog*>(context);
+  foreign.dialog = CreateWindowA("#32770", "foreign", WS_POPUP | WS_VISIBLE, 600, 500, 160, 60, nullptr,
+                                 nullptr, nullptr, nullptr);
+  foreign.button = NewButton(foreign.dialog, 10);
+  SetEvent(foreign.ready);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  DestroyWindow(foreign.dialog);
+  return 0;
+}
+
+TEST_F(LifecycleTest, WindowsThatAreNotThisThreadsLiveWindowsNeverJoin) {
+  ForeignDialog foreign;
+  foreign.ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  DWORD threadId = 0;
+  const HANDLE thread = CreateThread(nullptr, 0, &RunForeignDialog, &foreign, 0, &threadId);
+  WaitForSingleObject(foreign.ready, 5000);
+  const WindowState dialogBefore = StateOf(foreign.dialog);
+  const WindowState buttonBefore = StateOf(foreign.button);
+  const HWND dead = NewButton(g_->form, 240);
+  DestroyWindow(dead);
+  const int32_t count = skin::SkinnedWindowCount;
+
+  const HDC dc = GetDC(g_->form);
+  const auto stray = reinterpret_cast<HWND>(0x7FFE1234);
+  for (HWND named : {dead, stray, GetDesktopWindow(), foreign.dialog, foreign.button}) {
+    SCOPED_TRACE(skin::WindowClassName(named));
+    Send(g_->form, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(named));
+    Send(g_->form, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(named));
+    Send(g_->form, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(named));
+    EXPECT_EQ(skin::SkinAttach(named), 0);
+    EXPECT_EQ(skin::SkinnedWindowCount, count);
+    EXPECT_EQ(Prop(named, skin::ProcAddrProperty), 0);
+  }
+  ReleaseDC(g_->form, dc);
+  EXPECT_EQ(StateOf(foreign.dialog), dialogBefore);
+  EXPECT_EQ(StateOf(foreign.button), buttonBefore);
+  EXPECT_EQ(SkinPropertiesOf(foreign.button), std::vector<std::string>{});
+  EXPECT_EQ(SkinPropertiesOf(GetDesktopWindow()), std::vector<std::string>{});
+
+  PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  CloseHandle(foreign.ready);
+  g_.DetachAndExpectRestored();
+}
+
+}  // namespace
