@@ -480,8 +480,9 @@ HWND CreateButtonForm(const AttachCase& c) {
 }
 
 BOOL CALLBACK SubclassAndRestore(HWND window, LPARAM) {
-  const LONG previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&DefWindowProcA));
-  SetWindowLongA(window, GWL_WNDPROC, previous);
+  const LONG_PTR previous =
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
   return TRUE;
 }
 
@@ -504,7 +505,7 @@ void BenchAttach(const Scene& scene) {
                                          c.sampling);
     const std::string what = std::to_string(c.buttons) + (c.shown ? " on a shown form" : " on a hidden form");
     PrintRow("SkinAttach + SkinDetach per button, " + what, times.measuredUs / c.buttons,
-             "subclass + restore (GWL_WNDPROC), per button", times.baselineUs / c.buttons);
+             "subclass + restore (GWLP_WNDPROC), per button", times.baselineUs / c.buttons);
     if (IsSkinned(form)) Note("the form of " + what + " is still skinned after SkinDetach");
     DestroyWindow(form);
     Pump(SettleMs);

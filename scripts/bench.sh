@@ -7,15 +7,17 @@
 # between two processes, whereas across processors of a virtual machine it waits for the other
 # processor to wake, and that wait made the figures differ by several times from run to run.
 #
-#   TAVRIN_BENCH_BUILD_DIR  the build tree (default build/app, the app preset's)
+#   TAVRIN_BENCH_BUILD_DIR  the build tree (default: the app preset's of this machine's way,
+#                           build/app, or build/app-x64 where 32-bit code cannot run)
 #   TAVRIN_BENCH_CPU        the processor to run on (default: the last one this shell may use)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
-build_dir=${TAVRIN_BENCH_BUILD_DIR:-build/app}
+. scripts/env.sh
+build_dir=${TAVRIN_BENCH_BUILD_DIR:-$TAVRIN_APP_DIR}
 # taskset -p prints "pid N's current affinity list: 0-3" (or "0,2"); the last number is taken.
 cpu=${TAVRIN_BENCH_CPU:-$(taskset -cp $$ | sed 's/.*: //; s/.*[,-]//')}
-cmake --preset app -B "$build_dir" >/dev/null
+cmake --preset "$TAVRIN_APP_PRESET" -B "$build_dir" >/dev/null
 # SkinBench depends on Tavrin.exe and MinimalWindow.exe, whose start-up it measures.
 cmake --build "$build_dir" --target SkinBench
 taskset -c "$cpu" scripts/with-display.sh scripts/wine-run.sh "$build_dir/SkinBench.exe"

@@ -1,7 +1,66 @@
-# Environment shared by the scripts: the project's own 32-bit Wine prefix, code page 936, quiet Wine.
+# Environment shared by the scripts: which build this machine runs, the project's own Wine prefix
+# for it, code page 936, quiet Wine.
+#
+# Two ways to run, chosen from what the machine can do (TAVRIN_ARCH=x86 or x64 forces one):
+#   x86  the 32-bit build under the 32-bit Wine, in a 32-bit prefix (build/wineprefix);
+#   x64  the 64-bit build under wine64, in a 64-bit prefix (build/wineprefix-x64), for machines
+#        whose kernel refuses 32-bit code, where no 32-bit Windows program can start.
+# The shipped Tavrin.exe is the 32-bit one in both ways.
 tavrin_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix}"
-export WINEARCH=win32
+
+# Whether the kernel runs 32-bit x86 programs: a 93-byte static i386 ELF program that only calls
+# exit(0) is started. Where 32-bit emulation is off, starting it fails with "Exec format error".
+tavrin_machine_runs_32bit() {
+  local probe
+  probe=$(mktemp "${TMPDIR:-/tmp}/tavrin-i386-probe.XXXXXX") || return 1
+  # ELF header (52 bytes), one loadable segment (32 bytes), then: mov eax, 1; xor ebx, ebx; int 0x80.
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'\
+'\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'\
+'\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'\
+'\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'\
+'\xb8\x01\x00\x00\x00\x31\xdb\xcd\x80' > "$probe"
+  chmod +x "$probe"
+  local status=0
+  "$probe" 2>/dev/null || status=$?
+  rm -f "$probe"
+  return $status
+}
+
+if tavrin_machine_runs_32bit; then TAVRIN_MACHINE_RUNS_32BIT=1; else TAVRIN_MACHINE_RUNS_32BIT=0; fi
+case "${TAVRIN_ARCH:-}" in
+  "") if [ "$TAVRIN_MACHINE_RUNS_32BIT" = 1 ]; then TAVRIN_ARCH=x86; else TAVRIN_ARCH=x64; fi ;;
+  x86)
+    if [ "$TAVRIN_MACHINE_RUNS_32BIT" != 1 ]; then
+      echo "TAVRIN_ARCH=x86 asks for the 32-bit build, but this machine cannot run 32-bit programs" \
+           "(its kernel refuses 32-bit code). Unset TAVRIN_ARCH, or set TAVRIN_ARCH=x64 to test the" \
+           "64-bit build under wine64." >&2
+      exit 1
+    fi ;;
+  x64) ;;
+  *) echo "TAVRIN_ARCH is '$TAVRIN_ARCH': it must be x86, x64 or unset (chosen from the machine)." >&2
+     exit 2 ;;
+esac
+export TAVRIN_ARCH
+
+if [ "$TAVRIN_ARCH" = x86 ]; then
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix}"
+  export WINEARCH=win32
+  TAVRIN_WINE=/usr/lib/wine/wine
+  TAVRIN_WINESERVER=/usr/lib/wine/wineserver32
+  # Where the programs are built: the one CMake preset pair and its build trees.
+  TAVRIN_APP_PRESET=app TAVRIN_TESTS_PRESET=tests
+else
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64}"
+  export WINEARCH=win64
+  # Called directly: Debian's "wine" wrapper prefers the 32-bit loader whenever it is installed.
+  # Wine starts the programs a program starts (regedit, taskkill, ...) with WINELOADER.
+  TAVRIN_WINE=/usr/lib/wine/wine64
+  export WINELOADER=$TAVRIN_WINE
+  TAVRIN_WINESERVER=/usr/lib/wine/wineserver64
+  TAVRIN_APP_PRESET=app-x64 TAVRIN_TESTS_PRESET=tests-x64
+fi
+TAVRIN_APP_DIR=$tavrin_root/build/$TAVRIN_APP_PRESET
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko install prompts when the prefix is created.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

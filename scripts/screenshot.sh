@@ -17,12 +17,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [ -z "${DISPLAY:-}" ]; then
   exec "$here/with-display.sh" "$0" "$@"
 fi
-exe=${TAVRIN_EXE:-$tavrin_root/build/app/Tavrin.exe}
+exe=${TAVRIN_EXE:-$TAVRIN_APP_DIR/Tavrin.exe}
 out=${TAVRIN_SCREENSHOTS:-$tavrin_root/build/screenshots}
 mkdir -p "$out"
 [ -f "$TAVRIN_PREFIX_STAMP" ] || "$here/setup.sh" --prefix-only
 
-wine "$exe" >/dev/null 2>&1 &
+"$TAVRIN_WINE" "$exe" >/dev/null 2>&1 &
 app=$!
 gallery_app=
 trap 'kill $app $gallery_app 2>/dev/null || true' EXIT
@@ -81,7 +81,7 @@ kill $app 2>/dev/null || true
 
 gallery_exe=$(dirname "$exe")/SkinGallery.exe
 if [ -f "$gallery_exe" ]; then
-  wine "$gallery_exe" >/dev/null 2>&1 &
+  "$TAVRIN_WINE" "$gallery_exe" >/dev/null 2>&1 &
   gallery_app=$!
   gallery=$(window_of "Skin gallery")
   xdotool mousemove 0 0
@@ -101,7 +101,7 @@ if [ -f "$gallery_exe" ]; then
   done
 fi
 
-atlas=$tavrin_root/build/tests/tests/atlas-images
+atlas=$tavrin_root/build/$TAVRIN_TESTS_PRESET/tests/atlas-images
 for image in "$atlas"/*.bmp; do
   [ -f "$image" ] || continue
   convert "$image" -scale 800% "$out/atlas-$(basename "${image%.bmp}").png"

@@ -3,13 +3,50 @@
 # what is missing and creates the Wine prefix only once.
 #   scripts/setup.sh                packages (as root, when missing) and the Wine prefix
 #   scripts/setup.sh --prefix-only  only the Wine prefix
+# Which build the machine runs, and so which Wine and which prefix, is chosen in env.sh.
+# A step that fails says what failed, where its output is, and what to do.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
 
+log="$tavrin_root/build/setup.log"
+mkdir -p "$(dirname "$log")"
+
+# Both ways build the shipped 32-bit Tavrin.exe, so both need the i686 compiler.
 packages=(g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build googletest
-          wine wine32:i386 xvfb xauth xdotool imagemagick x11-utils
+          xvfb xauth xdotool imagemagick x11-utils
           fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-wine icoutils locales)
+if [ "$TAVRIN_ARCH" = x86 ]; then
+  packages+=(wine wine32:i386)
+else
+  # No wine32 here: its loader cannot start where 32-bit code is refused.
+  packages+=(wine64 g++-mingw-w64-x86-64)
+fi
+
+# Runs one step with its output in the log; on failure says what failed and what to do, and stops.
+step() {
+  local what=$1 advice=$2
+  shift 2
+  local status=0
+  { echo "== $what: $*"; } >>"$log"
+  "$@" >>"$log" 2>&1 || status=$?
+  if [ $status -ne 0 ]; then
+    echo "setup: $what failed (exit status $status). The last lines of its output ($log):" >&2
+    tail -n 15 "$log" | sed 's/^/  | /' >&2
+    echo "setup: $advice" >&2
+    exit 1
+  fi
+}
+
+say_the_way() {
+  if [ "$TAVRIN_ARCH" = x86 ]; then
+    echo "setup: this machine runs 32-bit programs: testing the 32-bit build"
+  elif [ "$TAVRIN_MACHINE_RUNS_32BIT" = 1 ]; then
+    echo "setup: TAVRIN_ARCH=x64: testing the 64-bit build under wine64"
+  else
+    echo "setup: this machine cannot run 32-bit programs: testing the 64-bit build under wine64"
+  fi
+}
 
 install_packages() {
   local missing=()
@@ -22,16 +59,26 @@ install_packages() {
       exit 1
     fi
     echo "setup: installing ${missing[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if [ "$TAVRIN_ARCH" = x86 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+      step "adding the i386 package architecture" \
+           "run 'dpkg --add-architecture i386' as root and look at what it says." \
+           dpkg --add-architecture i386
+    fi
+    step "apt-get update" \
+         "check that this machine reaches Debian's package mirrors (see /etc/apt/sources.list*), then run scripts/setup.sh again." \
+         apt-get update -qq
+    step "installing the packages" \
+         "install them by hand with 'apt-get install ${missing[*]}' to see why apt refuses, then run scripts/setup.sh again." \
+         env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
   # Wine takes its ANSI code page (936) from this locale; generating it also keeps bash quiet.
   if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
     if [ "$(id -u)" -eq 0 ]; then
       sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
       grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-      locale-gen >/dev/null
+      step "generating the zh_CN.UTF-8 locale" \
+           "run 'locale-gen' as root; the program still runs without it, with code page 936." \
+           locale-gen
     fi
   fi
 }
@@ -39,11 +86,17 @@ install_packages() {
 create_prefix() {
   local stamp="$TAVRIN_PREFIX_STAMP"
   [ -f "$stamp" ] && return 0
-  echo "setup: creating the 32-bit Wine prefix $WINEPREFIX"
+  if [ ! -x "$TAVRIN_WINE" ]; then
+    echo "setup: $TAVRIN_WINE is missing: run scripts/setup.sh as root (without --prefix-only) to install Wine." >&2
+    exit 1
+  fi
+  echo "setup: creating the $([ "$WINEARCH" = win32 ] && echo 32 || echo 64)-bit Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  step "creating the Wine prefix with wineboot" \
+       "look at the output above; 'rm -rf $WINEPREFIX' and run scripts/setup.sh again. On a machine that cannot run 32-bit programs, TAVRIN_ARCH must not be x86." \
+       "$TAVRIN_WINE" wineboot -i
+  "$TAVRIN_WINESERVER" -w
   # Wine does not find its own fonts (Tahoma, and Marlett for the caption buttons) in Debian's
   # data directory; give the prefix copies of them.
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -58,19 +111,22 @@ create_prefix() {
   # windows are unmanaged; screenshots then show whole windows.
   local reg="$WINEPREFIX/drive_c/tavrin-setup.reg"
   { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$here/prefix.reg"; } > "$reg"
-  wine regedit /s 'C:\tavrin-setup.reg' >/dev/null 2>&1
+  step "importing the prefix settings (fonts, menu font, unmanaged windows)" \
+       "'rm -rf $WINEPREFIX' and run scripts/setup.sh again." \
+       "$TAVRIN_WINE" regedit /s 'C:\tavrin-setup.reg'
   rm -f "$reg"
-  if ! wine reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v SimHei \
+  if ! "$TAVRIN_WINE" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v SimHei \
        >/dev/null 2>&1; then
-    echo "setup: the font substitutes did not reach the Wine registry" >&2
+    echo "setup: the font substitutes did not reach the Wine registry of $WINEPREFIX;" \
+         "'rm -rf $WINEPREFIX' and run scripts/setup.sh again." >&2
     exit 1
   fi
-  wineserver -w
+  "$TAVRIN_WINESERVER" -w
   touch "$stamp"
 }
 
 case "${1:-}" in
   --prefix-only) create_prefix ;;
-  "") install_packages; create_prefix ;;
+  "") say_the_way; install_packages; create_prefix ;;
   *) echo "usage: $0 [--prefix-only]" >&2; exit 2 ;;
 esac

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts a Windows program under the project's Wine prefix (created on first use), with code page
-# 936. Without an X display it runs inside a private Xvfb screen at 1024x768, depth 24.
+# Starts a Windows program with the Wine of this machine's way (env.sh) under the project's Wine
+# prefix (created on first use), with code page 936. Without an X display it runs inside a private
+# Xvfb screen at 1024x768, depth 24.
 # CTest uses this script as the emulator for every test executable.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -10,7 +11,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$here/with-display.sh" "$0" "$@"
 fi
 if [ -t 1 ]; then
-  exec wine "$@"
+  exec "$TAVRIN_WINE" "$@"
 fi
 # Wine's helper processes (services, the desktop's explorer) inherit the output of the program
 # that started them and outlive it, so a pipe to a reader such as CTest would stay open until
@@ -18,6 +19,6 @@ fi
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
 status=0
-wine "$@" >"$output" 2>&1 </dev/null || status=$?
+"$TAVRIN_WINE" "$@" >"$output" 2>&1 </dev/null || status=$?
 cat "$output"
 exit $status

@@ -134,7 +134,8 @@ int SkinAttachWindow(HWND window) {
       break;
   }
   ++SkinnedWindowCount;
-  const LONG previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&SkinWindowProc));
+  const LONG_PTR previous =
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
   SetProperty(window, ProcAddrProperty, previous);
   Repaint(window);
   return 1;
@@ -167,7 +168,7 @@ int SkinDetachWindow(HWND window) {
       break;
   }
   RemoveProperty(window, ProcAddrProperty);
-  SetWindowLongA(window, GWL_WNDPROC, static_cast<LONG>(previous));
+  SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
   Repaint(window);
   if (--SkinnedWindowCount <= 0) {
     SkinnedWindowCount = 0;

@@ -14,6 +14,14 @@ using namespace testing_support;
 
 constexpr WORD Chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
 
+// The bytes of one resource in Chinese (PRC), empty when it is missing.
+std::string ResourceOf(HMODULE module, LPCSTR type, int id) {
+  const HRSRC found = FindResourceExA(module, type, MAKEINTRESOURCEA(id), Chinese);
+  if (!found) return {};
+  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+  return std::string(bytes, SizeofResource(module, found));
+}
+
 class ExecutableTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -22,13 +30,7 @@ class ExecutableTest : public ::testing::Test {
   }
   void TearDown() override { FreeLibrary(module_); }
 
-  // The bytes of one resource in Chinese (PRC), empty when it is missing.
-  std::string Resource(LPCSTR type, int id) const {
-    const HRSRC found = FindResourceExA(module_, type, MAKEINTRESOURCEA(id), Chinese);
-    if (!found) return {};
-    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module_, found)));
-    return std::string(bytes, SizeofResource(module_, found));
-  }
+  std::string Resource(LPCSTR type, int id) const { return ResourceOf(module_, type, id); }
 
   HMODULE module_ = nullptr;
 };
@@ -118,6 +120,26 @@ TEST_F(ExecutableTest, VersionRecordIsChinesePrcUnicode) {
 TEST_F(ExecutableTest, ManifestAsksForAdministrator) {
   const std::string manifest = Resource(MAKEINTRESOURCEA(24), 1);
   EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
+}
+
+// The manifest of each build names the processor in its PE header: the shipped 32-bit file
+// "x86", the 64-bit one the tests drive where 32-bit code cannot run "amd64".
+TEST(ExecutableFileTest, ManifestNamesTheProcessorItsFileIsBuiltFor) {
+  for (const char* path : {TAVRIN_SHIPPED_EXE, TAVRIN_DRIVEN_EXE}) {
+    SCOPED_TRACE(path);
+    const HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const std::string manifest = ResourceOf(module, MAKEINTRESOURCEA(24), 1);
+    FreeLibrary(module);
+    const std::string bytes = ReadFileBytes(path);
+    IMAGE_DOS_HEADER dos;
+    IMAGE_FILE_HEADER file;
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    std::memcpy(&file, bytes.data() + dos.e_lfanew + sizeof(DWORD), sizeof file);
+    const char* expected = file.Machine == IMAGE_FILE_MACHINE_AMD64 ? "processorArchitecture=\"amd64\""
+                                                                     : "processorArchitecture=\"x86\"";
+    EXPECT_NE(manifest.find(expected), std::string::npos) << manifest;
+  }
 }
 
 // The file's own headers, read without loading it.

@@ -13,8 +13,8 @@ constexpr DWORD CloseTimeoutMs = 5000;
 TavrinProcess::TavrinProcess() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  std::string commandLine = std::string("\"") + TAVRIN_SHIPPED_EXE + "\"";
-  if (!CreateProcessA(TAVRIN_SHIPPED_EXE, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  std::string commandLine = std::string("\"") + TAVRIN_DRIVEN_EXE + "\"";
+  if (!CreateProcessA(TAVRIN_DRIVEN_EXE, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process_)) {
     return;
   }

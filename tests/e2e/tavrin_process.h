@@ -1,4 +1,4 @@
-// Starts the shipped Tavrin.exe for a test and makes sure it is gone afterwards.
+// Starts Tavrin.exe (the build this machine runs) for a test and makes sure it is gone afterwards.
 #pragma once
 
 #include <windows.h>

@@ -139,7 +139,7 @@ TEST(ModalLoopTest, DetachFromInsideAMessageBoxOpenedByAClickLeavesNoTimerOrStat
     modal = ModalDetach{};
     modal.form = c.form;
     modal.galleryProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongA(c.form, GWL_WNDPROC, reinterpret_cast<LONG>(&FormOpeningABox)));
+        SetWindowLongPtrA(c.form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormOpeningABox)));
   });
   const HWND push = g->push;
   struct Click {
@@ -214,7 +214,7 @@ TEST_F(LifecycleTest, PropertiesTakenAwayBySomeoneElseCrashNothingAndDetachStill
   sendAll(g_->check);
   EXPECT_EQ(skin::SkinDetach(g_->check), 0);
   EXPECT_EQ(skin::SkinnedWindowCount, count);
-  EXPECT_EQ(GetWindowLongA(g_->check, GWL_WNDPROC), reinterpret_cast<LONG>(&skin::SkinWindowProc));
+  EXPECT_EQ(GetWindowLongPtrA(g_->check, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
   SetPropA(g_->check, skin::ProcAddrProperty, procedure);
   g_.DetachAndExpectRestored();
 }

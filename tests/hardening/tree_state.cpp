@@ -41,13 +41,13 @@ const std::vector<std::string>& SkinPropertyNames() {
   return names;
 }
 
-std::map<DWORD, int>* postedCounts = nullptr;  // keyed by window handle
+std::map<HWND, int>* postedCounts = nullptr;
 UINT loggedMessage = 0;
 
 LRESULT CALLBACK OnGetMessage(int code, WPARAM removal, LPARAM lParam) {
   const auto* message = reinterpret_cast<const MSG*>(lParam);
   if (code == HC_ACTION && removal == PM_REMOVE && postedCounts && message->message == loggedMessage) {
-    ++(*postedCounts)[reinterpret_cast<DWORD>(message->hwnd)];
+    ++(*postedCounts)[message->hwnd];
   }
   return CallNextHookEx(nullptr, code, removal, lParam);
 }
@@ -88,7 +88,7 @@ WindowState StateOf(HWND window) {
   const HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int region = GetWindowRgn(window, probe);
   DeleteObject(probe);
-  return {GetWindowLongA(window, GWL_WNDPROC), GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK, region};
+  return {GetWindowLongPtrA(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK, region};
 }
 
 TreeState StateOfTree(HWND root) {
@@ -114,7 +114,7 @@ int SkinnedWindowsOfThread() {
   int count = 0;
   for (HWND window : ThreadWindows()) {
     count += skin::GetProperty(window, skin::ProcAddrProperty) != 0 &&
-             GetWindowLongA(window, GWL_WNDPROC) == reinterpret_cast<LONG>(&skin::SkinWindowProc);
+             GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc);
   }
   return count;
 }
@@ -197,7 +197,7 @@ PostedMessageLog::~PostedMessageLog() {
 }
 
 int PostedMessageLog::CountFor(HWND window) const {
-  const auto found = postedCounts->find(reinterpret_cast<DWORD>(window));
+  const auto found = postedCounts->find(window);
   return found == postedCounts->end() ? 0 : found->second;
 }
 

@@ -22,7 +22,7 @@ std::vector<HWND> WindowTree(HWND root);
 std::vector<std::string> SkinPropertiesOf(HWND window);
 
 struct WindowState {
-  LONG procedure;
+  LONG_PTR procedure;
   LONG typeBits;
   int regionType;
   bool operator==(const WindowState& other) const {

@@ -38,7 +38,8 @@ std::set<std::string> PropertiesOf(HWND window) {
 }
 
 struct Snapshot {
-  LONG procedure, style;
+  LONG_PTR procedure;
+  LONG style;
   int region;
   std::set<std::string> properties;
   bool operator==(const Snapshot& o) const {
@@ -50,7 +51,7 @@ Snapshot SnapshotOf(HWND window) {
   const HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int region = GetWindowRgn(window, probe);
   DeleteObject(probe);
-  return {GetWindowLongA(window, GWL_WNDPROC), GetWindowLongA(window, GWL_STYLE), region, PropertiesOf(window)};
+  return {GetWindowLongPtrA(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE), region, PropertiesOf(window)};
 }
 
 class AttachTest : public ::testing::Test {
@@ -75,7 +76,7 @@ TEST_F(AttachTest, AttachesEachWindowOnceAndDetachRestoresEveryWindowExactly) {
   EXPECT_EQ(skin::SkinAttach(c_.form), 0);
   EXPECT_EQ(skin::SkinnedWindowCount, static_cast<int32_t>(tree.size()));
   for (HWND w : tree) {
-    EXPECT_EQ(GetWindowLongA(w, GWL_WNDPROC), reinterpret_cast<LONG>(&skin::SkinWindowProc));
+    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
     EXPECT_EQ(skin::GetProperty(w, skin::ProcAddrProperty), before[w].procedure);
   }
   EXPECT_EQ(skin::GetProperty(c_.pushDisabled, skin::OldStateProperty), skin::StateDisabled);
@@ -221,7 +222,7 @@ TEST_F(AttachTest, DestroyDetachesFirstAndAWindowWithoutItsPropertyGetsTheDefaul
   EXPECT_EQ(seen, (std::vector<intptr_t>{0, 0}));
 
   const HWND stray = CreateWindowA("ThunderFormDC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-  SetWindowLongA(stray, GWL_WNDPROC, reinterpret_cast<LONG>(&skin::SkinWindowProc));
+  SetWindowLongPtrA(stray, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
   seen.clear();
   SendMessageA(stray, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
   EXPECT_TRUE(seen.empty());
