@@ -5,17 +5,67 @@
 namespace app {
 namespace {
 
-// Shows the wait cursor while the program blocks on the registry editor.
+constexpr char WaitingProperty[] = "WAITINGFORCOMMAND";
+constexpr char ShellToolName[] = "taskkill";
+
+// Shows the wait cursor while a command waits for the registry editor, and marks the owner as
+// waiting so that its window keeps that cursor when the pointer moves.
 class WaitCursor {
  public:
-  WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
+  explicit WaitCursor(HWND owner) : owner_(owner), previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {
+    if (owner_) SetPropA(owner_, WaitingProperty, reinterpret_cast<HANDLE>(1));
+  }
+  ~WaitCursor() {
+    if (owner_) RemovePropA(owner_, WaitingProperty);
+    SetCursor(previous_);
+  }
   WaitCursor(const WaitCursor&) = delete;
   WaitCursor& operator=(const WaitCursor&) = delete;
 
  private:
+  HWND owner_;
   HCURSOR previous_;
 };
+
+// Dispatches every message waiting for this thread. False once WM_QUIT came: it is posted again
+// for the program's own message loop, and no more messages are taken here.
+bool DispatchPending(int* quitCode) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      *quitCode = static_cast<int>(message.wParam);
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return true;
+}
+
+// Waits for the process while this thread goes on dispatching its messages, so that the windows
+// repaint and other programs' SendMessage calls are answered. True when it ended in time.
+bool WaitResponsively(HANDLE process, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  int quitCode = 0;
+  bool quitting = false;
+  bool ended = false;
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD left = elapsed < timeoutMs ? timeoutMs - elapsed : 0;
+    if (quitting) {
+      ended = WaitForSingleObject(process, left) == WAIT_OBJECT_0;
+      break;
+    }
+    const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_ALLINPUT);
+    if (woke != WAIT_OBJECT_0 + 1) {
+      ended = woke == WAIT_OBJECT_0;
+      break;
+    }
+    quitting = !DispatchPending(&quitCode);
+  }
+  if (quitting) PostQuitMessage(quitCode);
+  return ended;
+}
 
 // A read-only, hidden or system file, or a directory, at the path is someone else's: it is
 // neither overwritten nor imported.
@@ -48,15 +98,15 @@ bool WritePayload(int resourceId, const std::string& path) {
 }
 
 // The registry editor reports success whatever happened, so the value itself is the only truth.
-ImportOutcome RunImport(const std::string& path, DWORD expected, DWORD timeoutMs) {
+ImportOutcome RunImport(HWND owner, const std::string& path, DWORD expected, DWORD timeoutMs) {
   UniqueHandle editor;
   if (!StartProcess("regedit /s \"" + path + "\"", SW_HIDE, editor.put())) {
     return ImportOutcome::EditorNotStarted;
   }
   bool ended = true;
   if (editor) {
-    WaitCursor waiting;
-    ended = WaitForSingleObject(editor.get(), timeoutMs) == WAIT_OBJECT_0;
+    WaitCursor waiting(owner);
+    ended = WaitResponsively(editor.get(), timeoutMs);
   }
   DWORD value = 0;
   if (ReadPagedPoolSize(&value) && value == expected) return ImportOutcome::Applied;
@@ -106,7 +156,7 @@ ImportOutcome ImportPayload(HWND owner, const PayloadImport& payload, DWORD time
     ShowNotice(owner, PayloadNotWrittenHead + path + PayloadNotWrittenTail, FailureFlags);
     return ImportOutcome::PayloadNotWritten;
   }
-  const ImportOutcome outcome = RunImport(path, payload.value, timeoutMs);
+  const ImportOutcome outcome = RunImport(owner, path, payload.value, timeoutMs);
   if (outcome == ImportOutcome::Applied) {
     ShowNotice(owner, payload.successMessage, NoticeFlags);
   } else {
@@ -120,9 +170,15 @@ void OptimisePagedPool(HWND owner) { ImportPayload(owner, OptimiseImport); }
 
 void RestorePagedPool(HWND owner) { ImportPayload(owner, RestoreImport); }
 
+bool IsWaitingForCommand(HWND owner) { return owner && GetPropA(owner, WaitingProperty) != nullptr; }
+
+// Without taskkill.exe (Windows XP Home Edition has none) the command line would end nothing and
+// only open a folder window, so the user is told that the shell was not restarted.
 void RestartShell(HWND owner) {
   if (ShowNotice(owner, RestartConfirmation, RestartConfirmFlags) != IDYES) return;
-  if (!StartProcess(RestartShellCommandLine, SW_HIDE)) {
+  if (!SystemProgramExists(ShellToolName)) {
+    ShowNotice(owner, ShellToolMissingMessage, FailureFlags);
+  } else if (!StartProcess(RestartShellCommandLine, SW_HIDE)) {
     ShowNotice(owner, ShellRestartFailedMessage, FailureFlags);
   }
 }

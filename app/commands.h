@@ -45,13 +45,17 @@ enum class ImportOutcome { Applied, PayloadNotWritten, EditorNotStarted, EditorT
 
 // Writes the payload into the system directory, has the registry editor import it, reads
 // PagedPoolSize back, tells the user the truth in a message box owned by `owner`, and deletes the
-// payload file again.
+// payload file again. While the editor runs, this thread's messages are dispatched: the windows
+// repaint and answer, and the caller keeps other commands from starting meanwhile.
 ImportOutcome ImportPayload(HWND owner, const PayloadImport& payload, DWORD timeoutMs = ImportTimeoutMs);
 
 void OptimisePagedPool(HWND owner);
 void RestorePagedPool(HWND owner);
-// Asks first (No is the default), then ends and restarts explorer.exe.
+// Asks first (No is the default), then ends and restarts explorer.exe; where the system has no
+// taskkill.exe to end it, says so instead.
 void RestartShell(HWND owner);
+// True while a command of `owner` waits for the registry editor; the window shows the wait cursor.
+bool IsWaitingForCommand(HWND owner);
 
 // The payload file's full path: `fileName` in the directory GetSystemDirectoryA reports.
 std::string PayloadPath(const char* fileName);

@@ -22,6 +22,10 @@ constexpr COLORREF OperationsCaptionColour = 0x00FF00FF;
 
 constexpr char LinkHoverProperty[] = "LINKHOVER";
 constexpr char LinkDownProperty[] = "LINKDOWN";
+// Set while a command runs (its registry import dispatches messages meanwhile), and when the
+// window was asked to close during that time.
+constexpr char CommandRunningProperty[] = "COMMANDRUNNING";
+constexpr char ClosePendingProperty[] = "CLOSEPENDING";
 
 enum class ControlType { Frame, CommandButton };
 
@@ -162,6 +166,10 @@ void OnMouseMove(HWND form, LPARAM point) {
 }
 
 bool OnSetCursor(HWND form, LPARAM hitTest) {
+  if (IsWaitingForCommand(form)) {
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+  }
   if (LOWORD(hitTest) != HTCLIENT) return false;
   POINT cursor;
   GetCursorPos(&cursor);
@@ -184,8 +192,9 @@ void OnLButtonUp(HWND form, LPARAM point) {
   if (pressed && IsOverLink(point)) OpenForumLink(form);
 }
 
-void OnCommand(HWND form, int id, int code) {
-  if (code != BN_CLICKED) return;
+bool IsCommandRunning(HWND form) { return GetPropA(form, CommandRunningProperty) != nullptr; }
+
+void RunCommand(HWND form, int id) {
   switch (id) {
     case Command1Id: RestartShell(form); break;
     case Command2Id: OptimisePagedPool(form); break;
@@ -193,6 +202,16 @@ void OnCommand(HWND form, int id, int code) {
     case Command4Id: ShowInstructions(form); break;
     default: break;
   }
+}
+
+// One command at a time: a click or Enter while one runs starts nothing. A close asked for
+// meanwhile happens once the command has ended and the user has seen its outcome.
+void OnCommand(HWND form, int id, int code) {
+  if (code != BN_CLICKED || IsCommandRunning(form)) return;
+  SetPropA(form, CommandRunningProperty, reinterpret_cast<HANDLE>(1));
+  RunCommand(form, id);
+  RemovePropA(form, CommandRunningProperty);
+  if (RemovePropA(form, ClosePendingProperty)) PostMessageA(form, WM_CLOSE, 0, 0);
 }
 
 // Load: the controls, then the skin on the form and everything in it, before it is first shown.
@@ -204,6 +223,10 @@ bool OnLoad(HWND form) {
 
 // Unload: the skin comes off first, then the instructions window goes with the main window.
 void OnClose(HWND form) {
+  if (IsCommandRunning(form)) {
+    SetPropA(form, ClosePendingProperty, reinterpret_cast<HANDLE>(1));
+    return;
+  }
   skin::SkinDetach(form);
   CloseInstructions();
   DestroyWindow(form);
@@ -212,6 +235,8 @@ void OnClose(HWND form) {
 void OnNcDestroy(HWND form) {
   RemovePropA(form, LinkHoverProperty);
   RemovePropA(form, LinkDownProperty);
+  RemovePropA(form, CommandRunningProperty);
+  RemovePropA(form, ClosePendingProperty);
   ForgetFocus(form);
   PostQuitMessage(0);
 }

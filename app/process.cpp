@@ -61,6 +61,8 @@ bool StartSystemProcess(const std::string& commandLine, int showState, HANDLE* p
   return true;
 }
 
+bool SystemProgramExists(const std::string& name) { return !FindSystemProgram(name).empty(); }
+
 bool StartProcess(const std::string& commandLine, int showState, HANDLE* process) {
   return currentStarter(commandLine, showState, process);
 }

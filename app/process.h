@@ -44,6 +44,10 @@ bool StartProcess(const std::string& commandLine, int showState, HANDLE* process
 // search path must never be the one that runs.
 bool StartSystemProcess(const std::string& commandLine, int showState, HANDLE* process);
 
+// Whether the system directory or the Windows directory holds the program (".exe" added when
+// the name has no extension).
+bool SystemProgramExists(const std::string& name);
+
 // Installs `starter` for every later StartProcess and returns the one it replaces.
 ProcessStarter SetProcessStarter(ProcessStarter starter);
 

@@ -47,6 +47,9 @@ inline constexpr char ValueUnchangedMessage[] =
     "注册表编辑器已运行，但 PagedPoolSize 没有被修改。\r\n请以管理员身份运行本程序后重试。";
 inline constexpr char ShellRestartFailedMessage[] =
     "无法启动命令解释器（cmd.exe），Windows 外壳没有重新启动。";
+inline constexpr char ShellToolMissingMessage[] =
+    "本系统没有 taskkill.exe（如 Windows XP 家庭版），无法自动重新启动 Windows 外壳，"
+    "外壳没有重新启动。\r\n请注销后重新登录，或重新启动计算机，使设置生效。";
 // Followed by the address.
 inline constexpr char ForumLinkFailedHead[] = "无法打开论坛网址：\r\n";
 

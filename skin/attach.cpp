@@ -67,6 +67,14 @@ void Repaint(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RedrawFlags);
 }
 
+// Only a live window of this thread that is not skinned yet can take SkinWindowProc and share the
+// skin's state. A destroyed window's handle, a stray value in a message, or another program's
+// window that WM_ACTIVATE names would be counted but could never be detached.
+bool CanJoinSkin(HWND window) {
+  return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+         GetProperty(window, ProcAddrProperty) == 0;
+}
+
 }  // namespace
 
 void SetButtonOutline(HWND window, const WindowBounds& b) {
@@ -84,7 +92,9 @@ bool ProbeExport(const char* function, const char* library) {
   return exported;
 }
 
+// The atlas is built when the first window joins, never for a handle that is refused.
 int SkinAttach(HWND window) {
+  if (!CanJoinSkin(window)) return 0;
   if (!SkinInitialised) {
     SkinInitialised = true;
     TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
@@ -106,11 +116,7 @@ BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
 }
 
 int SkinAttachWindow(HWND window) {
-  // Only a live window of this thread can take SkinWindowProc and share the skin's state. A
-  // destroyed window's handle, a stray value in a message, or another program's window that
-  // WM_ACTIVATE names would be counted but could never be detached.
-  if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return 0;
-  if (GetProperty(window, ProcAddrProperty) != 0) return 0;
+  if (!CanJoinSkin(window)) return 0;
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &AttachChildCallback, 0);

@@ -97,6 +97,8 @@ std::string StateSurfaceProperty(int state) { return std::to_string(state) + "HD
 
 std::string StateBitmapProperty(int state) { return std::to_string(state) + "BMP"; }
 
+bool DetachedMeanwhile(HWND window) { return GetProperty(window, ProcAddrProperty) == 0; }
+
 HDC StateSurface(HWND window, int state) {
   return reinterpret_cast<HDC>(GetProperty(window, StateSurfaceProperty(state).c_str()));
 }

@@ -33,6 +33,16 @@ LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
   return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
+// The control paints itself first; the skin draws over it unless the control's own procedure
+// took the skin off meanwhile.
+template <typename Painter>
+LRESULT PaintOverPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          Painter paintOver) {
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (!DetachedMeanwhile(window)) paintOver(window);
+  return result;
+}
+
 float ProgressFraction(HWND bar) {
   return static_cast<float>(SendMessageA(bar, PBM_GETPOS, 0, 0)) / ProgressScale;
 }
@@ -74,7 +84,7 @@ LRESULT PaintEditableComboBox(HWND window) {
 
 LRESULT PaintProgressClient(HWND window) {
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  RECT client;
+  RECT client = {};  // empty where the window has gone
   GetClientRect(window, &client);
   const int w = client.right;
   const int h = client.bottom;
@@ -141,7 +151,7 @@ LRESULT PaintProgressFrame(HWND window) {
   int by = 0;
   GetBorderInsets(window, &bx, &by);
   const WindowBounds b = BoundsOf(window);
-  RECT client;
+  RECT client = {};  // empty where the window has gone
   GetClientRect(window, &client);
   const int w = client.right;
   const int h = client.bottom;
@@ -211,36 +221,23 @@ LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
     case KindCombo:
       if (!(GetWindowLongA(window, GWL_STYLE) & ComboHasNoEditBit)) return PaintEditableComboBox(window);
       [[fallthrough]];
-    case KindDriveList: {
-      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-      PaintOverComboBox(window);
-      return result;
-    }
-    case KindCheck: {
-      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-      PaintCheckBox(window, StateNormal, true);
-      return result;
-    }
-    case KindOption: {
-      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-      PaintOptionButton(window, StateNormal, true);
-      return result;
-    }
+    case KindDriveList:
+      return PaintOverPrevious(previous, window, message, wParam, lParam, &PaintOverComboBox);
+    case KindCheck:
+      return PaintOverPrevious(previous, window, message, wParam, lParam,
+                               [](HWND w) { PaintCheckBox(w, StateNormal, true); });
+    case KindOption:
+      return PaintOverPrevious(previous, window, message, wParam, lParam,
+                               [](HWND w) { PaintOptionButton(w, StateNormal, true); });
     case KindDataList:
-    case KindDropList: {
-      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-      PaintListBorder(window);
-      return result;
-    }
+    case KindDropList:
+      return PaintOverPrevious(previous, window, message, wParam, lParam, &PaintListBorder);
     case KindProgress:
       return PaintProgressClient(window);
     case KindHeader:
       return PaintHeader(window);
-    case KindGrid: {
-      const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-      PaintGridBorder(window);
-      return result;
-    }
+    case KindGrid:
+      return PaintOverPrevious(previous, window, message, wParam, lParam, &PaintGridBorder);
     default:
       break;
   }
@@ -250,11 +247,10 @@ LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
 LRESULT SkinOnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
   if (kind == KindProgress) return PaintProgressFrame(window);
-  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-  if (kind != KindDataList && (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
-    FlattenClientEdge(window);
+  if (kind == KindDataList || !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+    return CallPrevious(previous, window, message, wParam, lParam);
   }
-  return result;
+  return PaintOverPrevious(previous, window, message, wParam, lParam, &FlattenClientEdge);
 }
 
 }  // namespace skin

@@ -66,6 +66,10 @@ void RemoveProperty(HWND window, const char* name);
 std::string StateSurfaceProperty(int state);
 std::string StateBitmapProperty(int state);
 HDC StateSurface(HWND window, int state);
+// Whether the skin came off the window while its previous procedure handled a message: a click's
+// notification can open a message box in whose modal loop the application detaches. Handlers
+// that run after the previous procedure leave such a window alone.
+bool DetachedMeanwhile(HWND window);
 
 // ---------------------------------------------------------------- process-wide state
 

@@ -26,14 +26,10 @@ intptr_t Get(HWND window, const char* property) { return GetProperty(window, pro
 
 bool HoldsLeftButton(WPARAM wParam) { return (wParam & MK_LBUTTON) != 0; }
 
-// The control's own procedure may have taken the skin off: a click's notification can open a
-// message box in whose modal loop the application detaches. Such a window is left alone.
-bool DetachedMeanwhile(HWND window) { return Get(window, ProcAddrProperty) == 0; }
-
+// Where the pointer cannot be read (a locked desktop), it counts as elsewhere.
 bool IsUnderCursor(HWND window) {
-  POINT cursor;
-  GetCursorPos(&cursor);
-  return WindowFromPoint(cursor) == window;
+  POINT cursor = {};
+  return GetCursorPos(&cursor) && WindowFromPoint(cursor) == window;
 }
 
 // The first move after an entry asks for one WM_MOUSELEAVE. True when this move was the entry.

@@ -92,17 +92,21 @@ LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
-// New bitmaps of the new size for the four face surfaces, rendered again, and a new outline.
+// New bitmaps of the new size for the four face surfaces, rendered again, and a new outline. A
+// face whose new bitmap cannot be made (the GDI table is full) keeps its old one, which stays
+// recorded, so that detach still frees it.
 LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
-  if (ClassifyWindow(window) != KindButton) return result;
+  if (ClassifyWindow(window) != KindButton || DetachedMeanwhile(window)) return result;
   WindowBounds b;
   {
     const BorrowedDc dc(window, BorrowedDc::Whole);
     GetWindowBounds(window, &b);
     for (int state = StateNormal; state < VisualStateCount; ++state) {
-      const HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), b.Width, b.Height);
-      DeleteObject(SelectObject(StateSurface(window, state), bitmap));
+      const HDC surface = StateSurface(window, state);
+      const HBITMAP bitmap = surface ? CreateCompatibleBitmap(dc.get(), b.Width, b.Height) : nullptr;
+      if (!bitmap) continue;
+      DeleteObject(SelectObject(surface, bitmap));
       SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmap));
     }
     RenderButtonFaces(window);
@@ -114,6 +118,7 @@ LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
 LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                                 LPARAM lParam) {
   const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
   const WindowKind kind = ClassifyWindow(window);
   if (kind == KindCombo || kind == KindDriveList) PaintComboButton(window, nullptr, StateNormal, false);
   return result;

@@ -218,6 +218,28 @@ TEST(RestartShellTest, AFailedStartIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(boxes.seen()[1].icon, SystemIcon(IDI_ERROR));
 }
 
+// Windows XP Home Edition has no taskkill.exe: there the shell is not restarted and the user is
+// told so plainly, instead of a folder window opening as if it had been.
+TEST(RestartShellTest, WithoutTaskkillNothingStartsAndTheUserIsToldToLogOff) {
+  char directory[MAX_PATH] = {};
+  GetSystemDirectoryA(directory, MAX_PATH);
+  const std::string tool = std::string(directory) + "\\taskkill.exe";
+  const std::string aside = tool + ".aside";
+  MoveFileA(aside.c_str(), tool.c_str());  // left aside by an earlier run that crashed
+  ASSERT_TRUE(MoveFileA(tool.c_str(), aside.c_str()));
+  ProcessRecorder recorder;
+  MessageBoxCatcher boxes(IDYES);
+  app::RestartShell(nullptr);
+  MoveFileA(aside.c_str(), tool.c_str());
+  EXPECT_TRUE(recorder.started().empty());
+  ASSERT_EQ(boxes.seen().size(), 2u);
+  EXPECT_EQ(boxes.seen()[1].text,
+            "本系统没有 taskkill.exe（如 Windows XP 家庭版），无法自动重新启动 Windows 外壳，"
+            "外壳没有重新启动。\r\n请注销后重新登录，或重新启动计算机，使设置生效。");
+  EXPECT_EQ(boxes.seen()[1].icon, SystemIcon(IDI_ERROR));
+  EXPECT_TRUE(FileExists(tool));
+}
+
 TEST(ForumLinkTest, OpensTheAddressWithItsSlashThroughTheUrlHandler) {
   {
     ProcessRecorder recorder;

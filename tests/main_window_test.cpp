@@ -2,6 +2,9 @@
 // window system and the pixels on the screen.
 #include <gtest/gtest.h>
 
+#include <thread>
+#include <vector>
+
 #include "app/frame.h"
 #include "app/instructions_window.h"
 #include "app/main_window.h"
@@ -183,6 +186,45 @@ TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt
   EXPECT_FALSE(IsWindow(form_));
   EXPECT_FALSE(IsWindow(form2));
   EXPECT_EQ(app::InstructionsWindow(), nullptr);
+}
+
+// During a slow import the window answers, repaints, starts no second command and closes only
+// after the user has seen the outcome.
+TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
+  SetPagedPoolSize(0xFFFFFFFF);
+  const HWND command1 = Control(app::Command1Id);
+  const HWND command3 = Control(app::Command3Id);
+  bool answered = false;
+  bool repainted = false;
+  std::thread user([&] {
+    Sleep(1000);
+    DWORD_PTR ignored = 0;
+    answered = SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0;
+    InvalidateRect(form_, nullptr, TRUE);
+    Sleep(500);
+    repainted = !GetUpdateRect(form_, nullptr, FALSE);
+    PostMessageA(form_, WM_COMMAND, MAKEWPARAM(app::Command3Id, BN_CLICKED), reinterpret_cast<LPARAM>(command3));
+    PostMessageA(command1, WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(command1, WM_KEYUP, VK_SPACE, 0);
+    PostMessageA(form_, WM_CLOSE, 0, 0);
+  });
+  ProcessRecorder recorder(ProcessRecorder::Slow);
+  std::vector<bool> formWhileOutcomeShown;
+  {
+    MessageBoxCatcher boxes(IDOK, [&](HWND) { formWhileOutcomeShown.push_back(IsWindow(form_) != FALSE); });
+    const DWORD start = GetTickCount();
+    SendMessageA(Control(app::Command2Id), BM_CLICK, 0, 0);
+    EXPECT_GE(GetTickCount() - start, 4500u);
+    user.join();
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, "优化虚拟内存成功，刷新后即可生效！");
+  }
+  EXPECT_TRUE(answered);
+  EXPECT_TRUE(repainted);
+  EXPECT_EQ(recorder.started().size(), 1u);  // only the registry editor
+  EXPECT_EQ(formWhileOutcomeShown, std::vector<bool>{true});
+  Pump(200);
+  EXPECT_FALSE(IsWindow(form_));
 }
 
 }  // namespace

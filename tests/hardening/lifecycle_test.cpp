@@ -228,6 +228,8 @@ TEST(NeverAttachedTest, DetachOfAWindowNeverAttachedReturnsZeroAndChangesNothing
   for (HWND window : {plain.form, plain.push, plain.check, plain.header, dead, HWND{}}) {
     EXPECT_EQ(skin::SkinDetach(window), 0);
   }
+  // A refused attach builds no atlas that nothing would ever release.
+  for (HWND refused : {HWND{}, dead, GetDesktopWindow()}) EXPECT_EQ(skin::SkinAttach(refused), 0);
   ExpectRestored(before);
   ExpectSkinReleased();
   DestroyWindow(plain.form);
@@ -242,6 +244,54 @@ TEST(NeverAttachedTest, DetachOfAWindowNeverAttachedReturnsZeroAndChangesNothing
   EXPECT_EQ(StateOf(late), lateBefore);
   EXPECT_EQ(skin::SkinnedWindowCount, count);
   EXPECT_NE(Prop(g->push, skin::ProcAddrProperty), 0);
+  g.DetachAndExpectRestored();
+}
+
+// Procedures an application put on its controls before skinning them, which take the skin off
+// while they handle one message: what the skin does after the control's own procedure must then
+// leave the window alone (no face, state or outline put back on it).
+constexpr char OwnProcedureProperty[] = "TESTOWNPROC";
+UINT detachOnMessage = 0;
+
+LRESULT CALLBACK DetachingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto own = reinterpret_cast<WNDPROC>(GetPropA(window, OwnProcedureProperty));
+  if (message == detachOnMessage) skin::SkinDetach(window);
+  return CallWindowProcA(own, window, message, wParam, lParam);
+}
+
+TEST(DetachedMeanwhileTest, SizePositionAndPaintLeaveAWindowDetachedByItsOwnProcedureAlone) {
+  RecordedGallery g([](const gallery::Controls& c) {
+    for (HWND w : {c.push, c.check, c.option, c.comboDropList, c.driveList}) {
+      SetPropA(w, OwnProcedureProperty,
+               reinterpret_cast<HANDLE>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DetachingProc))));
+    }
+  });
+  auto resize = [](HWND w) { SetWindowPos(w, nullptr, 0, 0, 131, 29, SWP_NOMOVE | SWP_NOZORDER); };
+  auto reposition = [](HWND w) {
+    SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  };
+  auto repaint = [](HWND w) { RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
+  struct Case {
+    HWND window;
+    UINT message;
+    void (*trigger)(HWND);
+  };
+  const Case cases[] = {{g->push, WM_SIZE, resize},        {g->comboDropList, WM_WINDOWPOSCHANGING, reposition},
+                        {g->driveList, WM_PAINT, repaint}, {g->check, WM_PAINT, repaint},
+                        {g->option, WM_PAINT, repaint}};
+  const int headroom = testing_support::GdiHeadroom();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(skin::WindowClassName(c.window));
+    detachOnMessage = c.message;
+    c.trigger(c.window);
+    detachOnMessage = 0;
+    EXPECT_EQ(Prop(c.window, skin::ProcAddrProperty), 0);
+    EXPECT_EQ(SkinPropertiesOf(c.window), std::vector<std::string>{});
+    EXPECT_EQ(StateOf(c.window).regionType, ERROR);  // no outline
+  }
+  // The push button's four faces gave back a surface and a bitmap each; nothing new was made.
+  EXPECT_EQ(testing_support::GdiHeadroom() - headroom, 8);
+  EXPECT_EQ(skin::SkinnedWindowCount, SkinnedWindowsOfThread());
   g.DetachAndExpectRestored();
 }
 

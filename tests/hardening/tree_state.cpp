@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "skin/skin.h"
@@ -141,6 +142,21 @@ void ExpectSkinReleased() {
   EXPECT_EQ(skin::SkinAtlas.ButtonFaceStrip, nullptr);
 }
 
+int SettingOr(const char* name, int fallback) {
+  const char* text = std::getenv(name);
+  const long value = text ? std::strtol(text, nullptr, 10) : 0;
+  return value > 0 ? static_cast<int>(value) : fallback;
+}
+
+void FillWindowDcCache() {
+  constexpr int WineDcCacheSize = 64;
+  const HWND lender = CreateWindowA("Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  std::vector<HDC> held;
+  for (int i = 0; i < WineDcCacheSize; ++i) held.push_back(GetDC(lender));
+  for (HDC dc : held) ReleaseDC(lender, dc);
+  DestroyWindow(lender);  // its cached device contexts become free ones
+}
+
 RecordedGallery::RecordedGallery(const std::function<void(const gallery::Controls&)>& beforeRecording) {
   gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
   controls_ = gallery::CreateGallery(GetModuleHandleA(nullptr), 20, 20);
@@ -148,6 +164,7 @@ RecordedGallery::RecordedGallery(const std::function<void(const gallery::Control
   before_ = StateOfTree(controls_.form);
   skin::SkinAttach(controls_.form);
   testing_support::Pump(100);
+  FillWindowDcCache();
 }
 
 RecordedGallery::~RecordedGallery() {

@@ -44,7 +44,18 @@ std::vector<HWND> ThreadWindows();
 // skin::SkinnedWindowCount must always equal it.
 int SkinnedWindowsOfThread();
 
-// The gallery, created, recorded while still plain, then skinned. Destroyed with the fixture.
+// A whole number from the environment (scripts/soak.sh sets the long-run counts), or `fallback`
+// when the variable is unset or not a positive number.
+int SettingOr(const char* name, int fallback);
+
+// Wine keeps up to 64 window device contexts in a cache and adds one, for good, whenever a
+// window asks for a device context and none is free: to the GDI meter that looks like a leak.
+// This fills the cache with free ones (64 taken at once from a window that is then destroyed),
+// so that it does not grow while the meter runs.
+void FillWindowDcCache();
+
+// The gallery, created, recorded while still plain, then skinned, with Wine's window device
+// context cache filled. Destroyed with the fixture.
 class RecordedGallery {
  public:
   // `beforeRecording` may subclass windows as an application does before it skins them.

@@ -13,11 +13,19 @@ std::vector<StartedProcess> recorded;
 ProcessRecorder::Outcome recordedOutcome = ProcessRecorder::Succeed;
 app::ProcessStarter replaced = nullptr;
 
+DWORD WINAPI RunSlowly(void*) {
+  Sleep(ProcessRecorder::SlowProgramMs);
+  return 0;
+}
+
 bool RecordStart(const std::string& commandLine, int showState, HANDLE* process) {
   recorded.push_back({commandLine, showState});
   if (recordedOutcome == ProcessRecorder::Fail) return false;
   const BOOL signalled = recordedOutcome == ProcessRecorder::Succeed;
-  const HANDLE standIn = CreateEventA(nullptr, TRUE, signalled, nullptr);
+  // A thread's handle is signalled when the thread ends, as a process's is.
+  const HANDLE standIn = recordedOutcome == ProcessRecorder::Slow
+                             ? CreateThread(nullptr, 0, &RunSlowly, nullptr, 0, nullptr)
+                             : CreateEventA(nullptr, TRUE, signalled, nullptr);
   if (process) {
     *process = standIn;
   } else {

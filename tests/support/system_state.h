@@ -31,11 +31,12 @@ struct StartedProcess {
 
 // While it lives, StartProcess records each command line instead of running it. `outcome`
 // decides what the recorded start reports: Succeed hands back a handle that is already signalled
-// (as if the program had ended at once), Hang one that never is, Fail reports that nothing
-// could be started.
+// (as if the program had ended at once), Hang one that never is, Slow one that is signalled after
+// SlowProgramMs, Fail reports that nothing could be started.
 class ProcessRecorder {
  public:
-  enum Outcome { Succeed, Hang, Fail };
+  enum Outcome { Succeed, Hang, Slow, Fail };
+  static constexpr DWORD SlowProgramMs = 5000;
   explicit ProcessRecorder(Outcome outcome = Succeed);
   ~ProcessRecorder();
   ProcessRecorder(const ProcessRecorder&) = delete;
