@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "app/layout.h"
 #include "skin/gdi/guards.h"
 
 namespace app {
 namespace {
 
 constexpr int TextColourSlot = 0;
-// Space between the outline's left end and the caption, and around the caption.
+// Space between the outline's left end and the caption, and around the caption, in pixels at
+// 96 dpi; they grow with the screen's density like the caption's font.
 constexpr int CaptionIndent = 8;
 constexpr int CaptionPadding = 2;
 
@@ -38,9 +40,10 @@ void PaintFrame(HWND frame) {
 
   const std::string caption = WindowCaption(frame);
   if (caption.empty()) return;
-  RECT text = {CaptionIndent, 0, 0, 0};
+  const int padding = ScaleFromDesign(CaptionPadding);
+  RECT text = {ScaleFromDesign(CaptionIndent), 0, 0, 0};
   DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-  RECT band = {text.left - CaptionPadding, 0, text.right + CaptionPadding, metrics.tmHeight};
+  RECT band = {text.left - padding, 0, text.right + padding, metrics.tmHeight};
   FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, CaptionColour(frame));

@@ -14,7 +14,7 @@ constexpr DWORD Text1Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE |
 constexpr TwipsRect Text1Place{0, 0, 5895, 2055};
 constexpr COLORREF Text1Colour = 0x00004000;
 constexpr FontDesign Text1Font{"宋体", 1425, FW_NORMAL, false};
-// Gap between the main window and Form2 below it.
+// Gap between the main window and Form2 below it, in pixels at 96 dpi.
 constexpr int PlacementGap = 8;
 
 constexpr char Text1FontProperty[] = "TEXTFONT";
@@ -73,7 +73,7 @@ bool PlaceBelow(HWND mainWindow, SIZE client, POINT* at) {
   }
   RECT frame = {0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, InstructionsStyle, FALSE, 0);
-  *at = POINT{main.left, main.bottom + PlacementGap};
+  *at = POINT{main.left, main.bottom + ScaleFromDesign(PlacementGap)};
   return at->y + (frame.bottom - frame.top) <= work.bottom;
 }
 

@@ -1,23 +1,38 @@
-// The stored layout of the two windows, in twips as designed (15 twips are one pixel at 96 dpi).
+// The stored layout of the two windows, in twips as designed, and its conversion to pixels at the
+// screen's density: a twip is 1/1440 inch, so 15 twips make a pixel at 96 dpi, 12 at 120 dpi and
+// 10 at 144 dpi.
 #pragma once
 
 #include <windows.h>
 
 namespace app {
 
-inline constexpr int TwipsPerPixel = 15;
+inline constexpr int TwipsPerInch = 1440;
+inline constexpr int DesignDpi = 96;
 
 struct TwipsRect {
   int left, top, width, height;
 };
 
-inline constexpr int TwipsToPixels(int twips) { return twips / TwipsPerPixel; }
+// Pixels per inch across and down.
+struct Dpi {
+  int x, y;
+};
 
-inline RECT ToPixels(const TwipsRect& twips) {
-  const int left = TwipsToPixels(twips.left);
-  const int top = TwipsToPixels(twips.top);
-  return RECT{left, top, left + TwipsToPixels(twips.width), top + TwipsToPixels(twips.height)};
-}
+// The screen's density (LOGPIXELSX and LOGPIXELSY of the screen's device context).
+Dpi ScreenDpi();
+
+// Twips to pixels at `dpi` pixels per inch, rounded to the nearest pixel, halves to the even one:
+// 5895 twips are 393 pixels at 96 dpi, 491 at 120 dpi (491.25) and 590 at 144 dpi (589.5).
+int TwipsToPixels(int twips, int dpi);
+
+// A rectangle's position and size, each converted on its own, so that controls of the same
+// stored size keep the same size in pixels.
+RECT ToPixels(const TwipsRect& twips, Dpi dpi);
+RECT ToPixels(const TwipsRect& twips);  // at the screen's density
+
+// A length drawn as `pixels` at 96 dpi, at the screen's vertical density.
+int ScaleFromDesign(int pixels);
 
 // A font as the layout names it: face, size in hundredths of a point, weight, underline. Every
 // font of the program uses the GB2312 character set.
@@ -28,7 +43,10 @@ struct FontDesign {
   bool underline;
 };
 
-// Creates the font for a 96-dpi-designed layout; the caller deletes it.
+// The character height of a font of `centiPoints` at `dpi`, rounded like the layout.
+int FontPixelHeight(int centiPoints, int dpi);
+
+// Creates the font at the screen's density; the caller deletes it.
 HFONT CreateLayoutFont(const FontDesign& font);
 
 // Client area of Form1 and Form2.

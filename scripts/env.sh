@@ -43,15 +43,26 @@ case "${TAVRIN_ARCH:-}" in
 esac
 export TAVRIN_ARCH
 
+# The screen density the prefix gives its programs (Wine's LogPixels): 96 by default; any other
+# value gets a prefix of its own, named after it (build/wineprefix-144dpi, ...-x64-144dpi).
+TAVRIN_DPI=${TAVRIN_DPI:-96}
+case "$TAVRIN_DPI" in
+  96) tavrin_dpi_suffix= ;;
+  72|120|144|168|192) tavrin_dpi_suffix=-${TAVRIN_DPI}dpi ;;
+  *) echo "TAVRIN_DPI is '$TAVRIN_DPI': it must be 72, 96, 120, 144, 168 or 192." >&2
+     exit 2 ;;
+esac
+export TAVRIN_DPI
+
 if [ "$TAVRIN_ARCH" = x86 ]; then
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix$tavrin_dpi_suffix}"
   export WINEARCH=win32
   TAVRIN_WINE=/usr/lib/wine/wine
   TAVRIN_WINESERVER=/usr/lib/wine/wineserver32
   # Where the programs are built: the one CMake preset pair and its build trees.
   TAVRIN_APP_PRESET=app TAVRIN_TESTS_PRESET=tests
 else
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64$tavrin_dpi_suffix}"
   export WINEARCH=win64
   # Called directly: Debian's "wine" wrapper prefers the 32-bit loader whenever it is installed.
   # Wine starts the programs a program starts (regedit, taskkill, ...) with WINELOADER.

@@ -10,7 +10,11 @@
 #                        the pointer on a push button, check box, option button, combo box,
 #                        drive list and list header, and that control held down
 #   atlas-*.png          the skin's five images, when the unit tests have written them
-# With --main-only it writes main.png alone. Without a display it runs in its own Xvfb screen.
+#   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
+#                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
+#                        see TAVRIN_DPI in env.sh)
+# With --main-only it writes main.png alone; with TAVRIN_DPI set to another density than 96 it
+# writes only that density's pictures. Without a display it runs in its own Xvfb screen.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
@@ -21,6 +25,22 @@ exe=${TAVRIN_EXE:-$TAVRIN_APP_DIR/Tavrin.exe}
 out=${TAVRIN_SCREENSHOTS:-$tavrin_root/build/screenshots}
 mkdir -p "$out"
 [ -f "$TAVRIN_PREFIX_STAMP" ] || "$here/setup.sh" --prefix-only
+
+# Pictures at another density than 96 dpi are named after it.
+suffix=
+[ "$TAVRIN_DPI" = 96 ] || suffix=-${TAVRIN_DPI}dpi
+
+# Pixels at the screen's density for a length in twips, or in pixels at 96 dpi (times 15), rounded
+# to the nearest, halves to even, as the program converts its layout.
+twips_to_pixels() {
+  local product=$(( $1 * TAVRIN_DPI )) quotient remainder
+  quotient=$(( product / 1440 )) remainder=$(( 2 * (product % 1440) ))
+  if [ $remainder -gt 1440 ] || { [ $remainder -eq 1440 ] && [ $(( quotient % 2 )) -eq 1 ]; }; then
+    quotient=$(( quotient + 1 ))
+  fi
+  echo $quotient
+}
+scaled() { twips_to_pixels $(( $1 * 15 )); }
 
 "$TAVRIN_WINE" "$exe" >/dev/null 2>&1 &
 app=$!
@@ -56,12 +76,30 @@ point_in() {
   local border=$(( (WIDTH - $2) / 2 ))
   echo $(( X + border + $4 )) $(( Y + HEIGHT - border - $3 + $5 ))
 }
-client_point() { point_in "$main" 393 147 "$@"; }
+# A point of Form1's client area given in pixels at 96 dpi.
+client_point() {
+  point_in "$main" "$(twips_to_pixels 5895)" "$(twips_to_pixels 2205)" "$(scaled "$1")" "$(scaled "$2")"
+}
 
 main=$(window_of Tavrin)
 xdotool mousemove 0 0
-shoot "$main" main.png
+shoot "$main" "main$suffix.png"
 [ "${1:-}" = "--main-only" ] && exit 0
+
+if [ -n "$suffix" ]; then
+  xdotool mousemove $(client_point 332 68) click 1
+  shoot "$(window_of 使用说明)" "instructions$suffix.png"
+  xdotool key alt+F4 2>/dev/null || true
+  kill $app 2>/dev/null || true
+  gallery_exe=$(dirname "$exe")/SkinGallery.exe
+  if [ -f "$gallery_exe" ]; then
+    "$TAVRIN_WINE" "$gallery_exe" >/dev/null 2>&1 &
+    gallery_app=$!
+    xdotool mousemove 0 0
+    shoot "$(window_of "Skin gallery")" "gallery$suffix.png"
+  fi
+  exit 0
+fi
 
 xdotool mousemove $(client_point 200 136)
 shoot "$main" main-link-hover.png
@@ -106,4 +144,10 @@ for image in "$atlas"/*.bmp; do
   [ -f "$image" ] || continue
   convert "$image" -scale 800% "$out/atlas-$(basename "${image%.bmp}").png"
   echo "screenshot: $out/atlas-$(basename "${image%.bmp}").png"
+done
+
+# The same windows on denser screens, each in its own prefix with its own Wine server.
+kill $gallery_app 2>/dev/null || true
+for dpi in 120 144; do
+  TAVRIN_DPI=$dpi "$here/with-display.sh" "$0"
 done

@@ -109,8 +109,15 @@ create_prefix() {
   # default dialog font would make them 17.
   # Without a window manager, Wine draws each window's caption and border itself only when its
   # windows are unmanaged; screenshots then show whole windows.
+  # A prefix for another screen density gets it in both of the LogPixels values that Wine reads
+  # the screen's dpi from.
   local reg="$WINEPREFIX/drive_c/tavrin-setup.reg"
-  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$here/prefix.reg"; } > "$reg"
+  { cat "$here/prefix.reg"
+    if [ "$TAVRIN_DPI" != 96 ]; then
+      printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$TAVRIN_DPI"
+      printf '\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' "$TAVRIN_DPI"
+    fi
+  } | { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } > "$reg"
   step "importing the prefix settings (fonts, menu font, unmanaged windows)" \
        "'rm -rf $WINEPREFIX' and run scripts/setup.sh again." \
        "$TAVRIN_WINE" regedit /s 'C:\tavrin-setup.reg'

@@ -2,6 +2,8 @@
 // window system and the pixels on the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -225,6 +227,147 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   EXPECT_EQ(formWhileOutcomeShown, std::vector<bool>{true});
   Pump(200);
   EXPECT_FALSE(IsWindow(form_));
+}
+
+// Twips become pixels at the screen's density, rounded to the nearest, halves to the even pixel;
+// points become pixels of font height the same way.
+TEST(LayoutTest, ConvertsTwipsAndPointsAtTheDensityRoundingHalvesToEven) {
+  const struct {
+    int dpi, clientWidth, clientHeight, text1Height, labelFont, text1Font;
+  } densities[] = {
+      {96, 393, 147, 137, 16, 19},
+      {120, 491, 184, 171, 20, 24},   // 491.25, 183.75, 171.25; 23.75
+      {144, 590, 220, 206, 24, 28},   // 589.5, 220.5, 205.5; 28.5
+  };
+  for (const auto& d : densities) {
+    SCOPED_TRACE(d.dpi);
+    const RECT client = app::ToPixels(app::MainClientArea, app::Dpi{d.dpi, d.dpi});
+    EXPECT_EQ(client.right, d.clientWidth);
+    EXPECT_EQ(client.bottom, d.clientHeight);
+    EXPECT_EQ(app::TwipsToPixels(2055, d.dpi), d.text1Height);
+    EXPECT_EQ(app::FontPixelHeight(1200, d.dpi), d.labelFont);
+    EXPECT_EQ(app::FontPixelHeight(1425, d.dpi), d.text1Font);
+  }
+  // Across and down each at its own density; position and size each rounded on their own.
+  const RECT label = app::ToPixels(app::Label3.place, app::Dpi{144, 120});
+  const RECT expected = {228, 160, 506, 180};  // 277.5 wide rounds to 278
+  EXPECT_TRUE(EqualRect(&label, &expected));
+}
+
+// The rectangle holding every pixel of `colour` in a capture; empty when there is none.
+RECT InkOf(const Capture& capture, COLORREF colour) {
+  RECT ink = {capture.width, capture.height, 0, 0};
+  for (int y = 0; y < capture.height; ++y) {
+    for (int x = 0; x < capture.width; ++x) {
+      if (capture.at(x, y) != colour) continue;
+      ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
+             std::max<LONG>(ink.bottom, y + 1)};
+    }
+  }
+  return ink.right > ink.left ? ink : RECT{};
+}
+
+// Form1 and Form2 on a 144-dpi screen: these run only where the screen has that density (the
+// test script's second Wine prefix).
+class MainWindowAt144DpiTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    const HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX != 144 || dpiY != 144) GTEST_SKIP() << "the screen has " << dpiX << " x " << dpiY << " dpi";
+    MainWindowTest::SetUp();
+  }
+};
+
+TEST_F(MainWindowAt144DpiTest, BothWindowsAndEveryControlTakeTheirSizeInTwips) {
+  RECT client = {};
+  GetClientRect(form_, &client);
+  EXPECT_EQ(client.right, 590);
+  EXPECT_EQ(client.bottom, 220);
+  const struct {
+    int id;
+    RECT place;
+  } controls[] = {
+      {app::Frame1Id, {420, 12, 578, 182}},  {app::Command4Id, {12, 24, 146, 158}},
+      {app::Frame2Id, {12, 12, 422, 182}},   {app::Command1Id, {12, 120, 398, 158}},
+      {app::Command3Id, {12, 72, 398, 110}}, {app::Command2Id, {12, 24, 398, 62}},
+  };
+  for (const auto& c : controls) {
+    const RECT place = RectInParent(Control(c.id));
+    EXPECT_TRUE(EqualRect(&place, &c.place)) << c.id << ": " << place.left << "," << place.top
+                                             << "," << place.right << "," << place.bottom;
+  }
+
+  // The labels' text is drawn in their rectangles (60, 192, 190, 216) and (228, 192, 506, 216),
+  // or below them down to the client's bottom where the Q's tail and the underline fall, at
+  // 24-pixel fonts: ink taller than the 16-pixel fonts of a 96-dpi screen give.
+  const Capture shown = CaptureClient(form_);
+  const struct {
+    COLORREF colour;
+    RECT area;
+  } labels[] = {{0x00404000, {60, 192, 190, 220}}, {0x00FF0000, {228, 192, 506, 220}}};
+  for (const auto& label : labels) {
+    const RECT ink = InkOf(shown, label.colour);
+    RECT inside;
+    IntersectRect(&inside, &ink, &label.area);
+    EXPECT_TRUE(EqualRect(&inside, &ink)) << label.colour << ": " << ink.left << "," << ink.top
+                                          << "," << ink.right << "," << ink.bottom;
+    EXPECT_GT(ink.bottom - ink.top, 16) << label.colour;
+  }
+
+  SendMessageA(Control(app::Command4Id), BM_CLICK, 0, 0);
+  const HWND form2 = app::InstructionsWindow();
+  ASSERT_NE(form2, nullptr);
+  GetClientRect(form2, &client);
+  EXPECT_EQ(client.right, 588);
+  EXPECT_EQ(client.bottom, 202);
+  const HWND text1 = GetDlgItem(form2, app::Text1Id);
+  const RECT place = RectInParent(text1);
+  const RECT expected = {0, 0, 590, 206};
+  EXPECT_TRUE(EqualRect(&place, &expected));
+  // Six lines as the author broke them and the empty one after the last line break: none is
+  // too wide for the box at the larger font.
+  EXPECT_EQ(SendMessageA(text1, EM_GETLINECOUNT, 0, 0), 7);
+}
+
+TEST_F(MainWindowAt144DpiTest, NoCaptionIsWiderThanItsControl) {
+  // A button's caption inside its face, which keeps two pixels clear all round.
+  for (int id : {app::Command1Id, app::Command2Id, app::Command3Id, app::Command4Id}) {
+    const HWND button = Control(id);
+    const std::string caption = TextOf(button);
+    RECT face = {};
+    GetClientRect(button, &face);
+    const HDC dc = GetDC(button);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(button, dc);
+    EXPECT_GT(extent.cy, 16) << caption;  // the dialog font at 144 dpi
+    EXPECT_LE(extent.cx, face.right - 4) << caption;
+    EXPECT_LE(extent.cy, face.bottom - 4) << caption;
+  }
+  // The frame's caption lies inside the frame, clear of its left and right edges.
+  const HWND frame2 = Control(app::Frame2Id);
+  const RECT ink = InkOf(CaptureClient(frame2), 0x00FF00FF);
+  EXPECT_GT(ink.bottom - ink.top, 10);
+  EXPECT_GE(ink.top, 0);
+  EXPECT_GE(ink.left, 8);
+  EXPECT_LE(ink.right, 410 - 8);
+  // The labels' text within their rectangles' widths.
+  for (const app::LabelDesign& label : {app::Label2, app::Label3}) {
+    const HDC dc = GetDC(form_);
+    const HFONT font = app::CreateLayoutFont(label.font);
+    const HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, label.text, lstrlenA(label.text), &extent);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(form_, dc);
+    const RECT place = app::ToPixels(label.place);
+    EXPECT_LE(extent.cx, place.right - place.left) << label.text;
+  }
 }
 
 }  // namespace

@@ -117,9 +117,20 @@ TEST_F(ExecutableTest, VersionRecordIsChinesePrcUnicode) {
   EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
 }
 
-TEST_F(ExecutableTest, ManifestAsksForAdministrator) {
+// Administrator rights, and dpi awareness declared where Vista and later look for it: a
+// dpiAware element of true inside the windowsSettings of an asm.v3 application element.
+TEST_F(ExecutableTest, ManifestAsksForAdministratorAndDeclaresDpiAwareness) {
   const std::string manifest = Resource(MAKEINTRESOURCEA(24), 1);
   EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
+  const size_t application = manifest.find("application xmlns:asmv3=\"urn:schemas-microsoft-com:asm.v3\"");
+  const size_t settings = manifest.find("windowsSettings xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\"");
+  const size_t dpiAware = manifest.find("<dpiAware>true</dpiAware>");
+  const size_t settingsEnd = manifest.find("</asmv3:windowsSettings>");
+  ASSERT_NE(application, std::string::npos) << manifest;
+  ASSERT_NE(dpiAware, std::string::npos) << manifest;
+  EXPECT_LT(application, settings);
+  EXPECT_LT(settings, dpiAware);
+  EXPECT_LT(dpiAware, settingsEnd);
 }
 
 // The manifest of each build names the processor in its PE header: the shipped 32-bit file

@@ -155,4 +155,31 @@ TEST_F(TavrinE2eTest, ClosingTheMainWindowClosesBothAndEndsTheProgram) {
   EXPECT_FALSE(IsWindow(form2));
 }
 
+// The shipped program on a 144-dpi screen (the test script's second Wine prefix); elsewhere it
+// is skipped before the program is started.
+TEST(TavrinE2eAt144DpiTest, BothWindowsOpenAtTheScreenDensity) {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  if (dpi != 144) GTEST_SKIP() << "the screen has " << dpi << " dpi";
+  TavrinProcess tavrin;
+  const HWND form1 = tavrin.form1();
+  ASSERT_NE(form1, nullptr);
+  RECT client = {};
+  GetClientRect(form1, &client);
+  EXPECT_EQ(client.right, 590);
+  EXPECT_EQ(client.bottom, 220);
+  RECT button = {};
+  GetWindowRect(tavrin.Button(app::OptimiseCaption), &button);
+  EXPECT_EQ(button.right - button.left, 386);
+  EXPECT_EQ(button.bottom - button.top, 38);
+
+  Click(CentreOf(tavrin.Button(app::InstructionsButtonCaption)));
+  ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(tavrin.id(), "Form", app::InstructionsCaption).empty(); }));
+  const HWND form2 = TopLevelWindows(tavrin.id(), "Form", app::InstructionsCaption).front();
+  GetClientRect(form2, &client);
+  EXPECT_EQ(client.right, 588);
+  EXPECT_EQ(client.bottom, 202);
+}
+
 }  // namespace

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <vector>
+
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"
@@ -165,6 +168,64 @@ TEST_F(FacesTest, PaintersLeaveNoGdiObjectBehind) {
     skin::PaintOptionButton(g_->option, skin::StateHot, true);
     skin::PaintHeaderItem(g_->header, nullptr, 0, skin::StateHot);
   }, 300), 0);
+}
+
+// On a 144-dpi screen (the test script's second Wine prefix) the check metrics are 19 x 19: the
+// glyphs stay the atlas's pixel images, centred in the larger square and circle.
+class FacesAt144DpiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 144) GTEST_SKIP() << "the screen has " << dpi << " dpi";
+    ASSERT_EQ(GetSystemMetrics(SM_CXMENUCHECK), 19);
+    gallery_.emplace();
+  }
+  const gallery::Controls& g() { return gallery_->controls(); }
+  static int Top(HWND window) { return skin::RoundHalfEven((BoundsOf(window).Height - 19) / 2.0); }
+
+  std::optional<SkinnedGallery> gallery_;
+};
+
+TEST_F(FacesAt144DpiTest, GlyphsAreCentredInTheLargerSquareAndCircle) {
+  const HWND check = g().check;
+  skin::PaintCheckBox(check, skin::StateNormal, true);
+  EXPECT_EQ(WindowPixel(check, 18, Top(check) + 18), skin::CheckFrameColour);
+  // The tick at (5, 6): (19 - 9) / 2 and (19 - 8) / 2 = 5.5, rounded to even.
+  EXPECT_EQ(WindowPixel(check, 5 + 8, Top(check) + 6), 0x001DB754u);
+  EXPECT_EQ(WindowPixel(check, 5, Top(check) + 6 + 3), 0x0013A948u);
+  const HWND square = g().checkIndeterminate;
+  skin::PaintCheckBox(square, skin::StateNormal, true);
+  EXPECT_EQ(WindowPixel(square, 6, Top(square) + 6), 0x001BB451u);
+  // The option dot at (7, 7), its top row key, green, key.
+  const HWND option = g().option;
+  skin::PaintOptionButton(option, skin::StateNormal, true);
+  EXPECT_EQ(WindowPixel(option, 7 + 1, Top(option) + 7), 0x0060CC87u);
+  EXPECT_EQ(WindowPixel(option, 7 + 2, Top(option) + 7 + 2), 0x0012A847u);
+}
+
+TEST_F(FacesAt144DpiTest, AControlLowerThanTheSquareGetsNothingDrawnOutsideIt) {
+  const HWND form = g().form;
+  for (HWND control : {g().check, g().option}) {
+    SetWindowPos(control, nullptr, 0, 0, 120, 12, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(form);
+    RECT formAt = {}, place = {};
+    GetWindowRect(form, &formAt);
+    GetWindowRect(control, &place);
+    OffsetRect(&place, -formAt.left, -formAt.top);
+    auto rowsAround = [&] {
+      std::vector<COLORREF> rows;
+      for (int x = place.left; x < place.left + 19; ++x) {
+        for (int y : {place.top - 4, place.top - 1, place.bottom, place.bottom + 3}) rows.push_back(WindowPixel(form, x, y));
+      }
+      return rows;
+    };
+    const std::vector<COLORREF> before = rowsAround();
+    skin::PaintCheckBox(g().check, skin::StatePressed, true);
+    skin::PaintOptionButton(g().option, skin::StatePressed, true);
+    EXPECT_EQ(rowsAround(), before);
+  }
 }
 
 }  // namespace
