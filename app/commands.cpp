@@ -31,13 +31,13 @@ class WaitCursor {
 // for the program's own message loop, and no more messages are taken here.
 bool DispatchPending(int* quitCode) {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       *quitCode = static_cast<int>(message.wParam);
       return false;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return true;
 }
@@ -113,12 +113,22 @@ ImportOutcome RunImport(HWND owner, const std::string& path, DWORD expected, DWO
   return ended ? ImportOutcome::ValueUnchanged : ImportOutcome::EditorTimedOut;
 }
 
-const char* FailureText(ImportOutcome outcome) {
+const wchar_t* FailureText(ImportOutcome outcome) {
   switch (outcome) {
     case ImportOutcome::EditorNotStarted: return EditorNotStartedMessage;
     case ImportOutcome::EditorTimedOut: return EditorTimedOutMessage;
     default: return ValueUnchangedMessage;
   }
+}
+
+// A path that the ANSI file functions gave, as the user is shown it.
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], length);
+  return wide;
 }
 
 }  // namespace
@@ -146,14 +156,14 @@ bool ReadPagedPoolSize(DWORD* value) {
   return true;
 }
 
-int ShowNotice(HWND owner, const std::string& text, UINT flags) {
-  return MessageBoxA(owner, text.c_str(), MessageTitle, flags);
+int ShowNotice(HWND owner, const std::wstring& text, UINT flags) {
+  return MessageBoxW(owner, text.c_str(), MessageTitle, flags);
 }
 
 ImportOutcome ImportPayload(HWND owner, const PayloadImport& payload, DWORD timeoutMs) {
   const std::string path = PayloadPath(payload.fileName);
   if (path.empty() || !WritePayload(payload.resourceId, path)) {
-    ShowNotice(owner, PayloadNotWrittenHead + path + PayloadNotWrittenTail, FailureFlags);
+    ShowNotice(owner, PayloadNotWrittenHead + FromAnsi(path) + PayloadNotWrittenTail, FailureFlags);
     return ImportOutcome::PayloadNotWritten;
   }
   const ImportOutcome outcome = RunImport(owner, path, payload.value, timeoutMs);

@@ -33,7 +33,7 @@ struct PayloadImport {
   int resourceId;
   const char* fileName;
   DWORD value;
-  const char* successMessage;
+  const wchar_t* successMessage;
 };
 
 inline constexpr PayloadImport OptimiseImport{IDR_PAYLOAD_OPTIMISE, "Ykpz.reg", 0xFFFFFFFF,
@@ -62,6 +62,6 @@ std::string PayloadPath(const char* fileName);
 // Reads PagedPoolSize (query access only). False when the key or the dword value is missing.
 bool ReadPagedPoolSize(DWORD* value);
 // A message box with the program's title "提示".
-int ShowNotice(HWND owner, const std::string& text, UINT flags);
+int ShowNotice(HWND owner, const std::wstring& text, UINT flags);
 
 }  // namespace app

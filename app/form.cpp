@@ -12,12 +12,12 @@ constexpr char FocusProperty[] = "FOCUSCONTROL";
 
 LRESULT CALLBACK FormWindowProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrA(form, ProcedureSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   const auto procedure = reinterpret_cast<FormProcedure>(GetWindowLongPtrA(form, ProcedureSlot));
   return procedure ? procedure(form, message, wParam, lParam)
-                   : DefWindowProcA(form, message, wParam, lParam);
+                   : DefWindowProcW(form, message, wParam, lParam);
 }
 
 HICON LoadApplicationIcon(HINSTANCE instance, int metricX, int metricY) {
@@ -29,7 +29,7 @@ HICON LoadApplicationIcon(HINSTANCE instance, int metricX, int metricY) {
 }  // namespace
 
 bool RegisterFormClass(HINSTANCE instance) {
-  WNDCLASSEXA form = {};
+  WNDCLASSEXW form = {};
   form.cbSize = sizeof form;
   form.lpfnWndProc = &FormWindowProc;
   form.cbWndExtra = sizeof(LONG_PTR);
@@ -38,11 +38,11 @@ bool RegisterFormClass(HINSTANCE instance) {
   form.hIconSm = LoadApplicationIcon(instance, SM_CXSMICON, SM_CYSMICON);
   form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  form.lpszClassName = FormClassName;
-  return RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  form.lpszClassName = FormClassNameW;
+  return RegisterClassExW(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreateForm(HINSTANCE instance, const char* caption, SIZE client, DWORD style,
+HWND CreateForm(HINSTANCE instance, const wchar_t* caption, SIZE client, DWORD style,
                 const POINT* at, FormProcedure procedure) {
   RECT frame = {0, 0, client.cx, client.cy};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
@@ -51,7 +51,7 @@ HWND CreateForm(HINSTANCE instance, const char* caption, SIZE client, DWORD styl
   const POINT centred = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                          (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
   const POINT origin = at ? *at : centred;
-  return CreateWindowExA(0, FormClassName, caption, style, origin.x, origin.y, width, height,
+  return CreateWindowExW(0, FormClassNameW, caption, style, origin.x, origin.y, width, height,
                          nullptr, nullptr, instance, reinterpret_cast<void*>(procedure));
 }
 

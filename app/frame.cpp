@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include <iterator>
 #include <string>
 
 #include "app/layout.h"
@@ -14,9 +15,9 @@ constexpr int TextColourSlot = 0;
 constexpr int CaptionIndent = 8;
 constexpr int CaptionPadding = 2;
 
-std::string WindowCaption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
+std::wstring WindowCaption(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, static_cast<int>(std::size(text)));
   return text;
 }
 
@@ -30,24 +31,24 @@ void PaintFrame(HWND frame) {
   skin::PaintScope paint(frame);
   const HDC dc = paint.dc();
   skin::ScopedSelection font(dc, GetStockObject(DEFAULT_GUI_FONT));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
 
   RECT outline;
   GetClientRect(frame, &outline);
   outline.top += metrics.tmHeight / 2;
   DrawEdge(dc, &outline, EDGE_ETCHED, BF_RECT);
 
-  const std::string caption = WindowCaption(frame);
+  const std::wstring caption = WindowCaption(frame);
   if (caption.empty()) return;
   const int padding = ScaleFromDesign(CaptionPadding);
   RECT text = {ScaleFromDesign(CaptionIndent), 0, 0, 0};
-  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
   RECT band = {text.left - padding, 0, text.right + padding, metrics.tmHeight};
   FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, CaptionColour(frame));
-  DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,29 +58,29 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
     case WM_NOTIFY:
-      return SendMessageA(GetParent(frame), message, wParam, lParam);
+      return SendMessageW(GetParent(frame), message, wParam, lParam);
     default:
-      return DefWindowProcA(frame, message, wParam, lParam);
+      return DefWindowProcW(frame, message, wParam, lParam);
   }
 }
 
 }  // namespace
 
 bool RegisterFrameClass(HINSTANCE instance) {
-  WNDCLASSEXA frame = {};
+  WNDCLASSEXW frame = {};
   frame.cbSize = sizeof frame;
   frame.lpfnWndProc = &FrameWindowProc;
   frame.cbWndExtra = sizeof(LONG_PTR);
   frame.hInstance = instance;
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  frame.lpszClassName = FrameClassName;
-  return RegisterClassExA(&frame) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  frame.lpszClassName = FrameClassNameW;
+  return RegisterClassExW(&frame) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreateFrame(HWND parent, int id, const char* caption, const RECT& place, COLORREF textColour) {
-  const HWND frame = CreateWindowExA(
-      WS_EX_CONTROLPARENT, FrameClassName, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+HWND CreateFrame(HWND parent, int id, const wchar_t* caption, const RECT& place, COLORREF textColour) {
+  const HWND frame = CreateWindowExW(
+      WS_EX_CONTROLPARENT, FrameClassNameW, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
       place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (frame) SetWindowLongPtrA(frame, TextColourSlot, static_cast<LONG_PTR>(textColour));

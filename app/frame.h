@@ -8,10 +8,12 @@
 namespace app {
 
 inline constexpr char FrameClassName[] = "TavrinFrame";
+// Registered through the wide functions: frames are Unicode windows, like the forms.
+inline constexpr wchar_t FrameClassNameW[] = L"TavrinFrame";
 
 bool RegisterFrameClass(HINSTANCE instance);
 
 // `textColour` is the caption colour; CLR_INVALID uses the system's button text colour.
-HWND CreateFrame(HWND parent, int id, const char* caption, const RECT& place, COLORREF textColour);
+HWND CreateFrame(HWND parent, int id, const wchar_t* caption, const RECT& place, COLORREF textColour);
 
 }  // namespace app

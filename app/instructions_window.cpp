@@ -13,7 +13,7 @@ constexpr DWORD Text1Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE |
 // outside the window.
 constexpr TwipsRect Text1Place{0, 0, 5895, 2055};
 constexpr COLORREF Text1Colour = 0x00004000;
-constexpr FontDesign Text1Font{"宋体", 1425, FW_NORMAL, false};
+constexpr FontDesign Text1Font{L"宋体", L"SimSun", 1425, FW_NORMAL, false};
 // Gap between the main window and Form2 below it, in pixels at 96 dpi.
 constexpr int PlacementGap = 8;
 
@@ -23,7 +23,7 @@ HWND instructions = nullptr;
 
 bool CreateText1(HWND form) {
   const RECT place = ToPixels(Text1Place);
-  const HWND text = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", InstructionsText, Text1Style,
+  const HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", InstructionsText, Text1Style,
                                     place.left, place.top, place.right - place.left,
                                     place.bottom - place.top, form,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(Text1Id)),
@@ -59,7 +59,7 @@ LRESULT InstructionsProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NCDESTROY: OnNcDestroy(form); break;
     default: break;
   }
-  return DefWindowProcA(form, message, wParam, lParam);
+  return DefWindowProcW(form, message, wParam, lParam);
 }
 
 // Form2 goes just below the main window, so that it covers none of its buttons, when the work

@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include <cwchar>
+
 namespace app {
 
 namespace {
@@ -13,6 +15,24 @@ int ScaleHalfEven(int value, int numerator, int denominator) {
   const long long twiceRemainder = 2 * (product % denominator);
   const bool up = twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 != 0);
   return static_cast<int>(up ? quotient + 1 : quotient);
+}
+
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;  // one is enough
+}
+
+// Whether the system knows a GB2312 font by this name. A system whose font names are not Chinese
+// may know 宋体 only as SimSun.
+bool HasGb2312Font(const wchar_t* face) {
+  LOGFONTW wanted = {};
+  wanted.lfCharSet = Gb2312Charset;
+  std::wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+  bool found = false;
+  const HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
 }
 }  // namespace
 
@@ -43,10 +63,18 @@ int FontPixelHeight(int centiPoints, int dpi) {
 
 HFONT CreateLayoutFont(const FontDesign& font) {
   // A negative height asks for the character height (the em size) rather than the cell height.
-  const int height = -FontPixelHeight(font.centiPoints, ScreenDpi().y);
-  return CreateFontA(height, 0, 0, 0, font.weight, FALSE, font.underline ? TRUE : FALSE, FALSE,
-                     Gb2312Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, font.face);
+  LOGFONTW design = {};
+  design.lfHeight = -FontPixelHeight(font.centiPoints, ScreenDpi().y);
+  design.lfWeight = font.weight;
+  design.lfUnderline = font.underline ? TRUE : FALSE;
+  design.lfCharSet = Gb2312Charset;
+  design.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  design.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  design.lfQuality = DEFAULT_QUALITY;
+  design.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  const wchar_t* face = HasGb2312Font(font.face) ? font.face : font.englishFace;
+  std::wcsncpy(design.lfFaceName, face, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&design);
 }
 
 }  // namespace app

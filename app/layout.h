@@ -35,9 +35,11 @@ RECT ToPixels(const TwipsRect& twips);  // at the screen's density
 int ScaleFromDesign(int pixels);
 
 // A font as the layout names it: face, size in hundredths of a point, weight, underline. Every
-// font of the program uses the GB2312 character set.
+// font of the program uses the GB2312 character set. The face is the Chinese name; `englishFace`
+// is the same font's English name, taken where the system knows no font by the Chinese one.
 struct FontDesign {
-  const char* face;
+  const wchar_t* face;
+  const wchar_t* englishFace;
   int centiPoints;
   int weight;
   bool underline;

@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 
 namespace {
-constexpr char StartFailedMessage[] = "无法创建主窗口，程序将退出。";
+constexpr wchar_t StartFailedMessage[] = L"无法创建主窗口，程序将退出。";
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {

@@ -33,7 +33,7 @@ struct ControlDesign {
   ControlType type;
   int id;
   int parentId;  // 0: the form itself
-  const char* caption;
+  const wchar_t* caption;
   TwipsRect place;
   int tabIndex;
   COLORREF textColour;
@@ -41,7 +41,7 @@ struct ControlDesign {
 
 // Form1's controls in the order they are created, parents before their children.
 constexpr ControlDesign Form1Controls[] = {
-    {ControlType::Frame, Frame1Id, 0, "", {4200, 120, 1575, 1695}, 6, CLR_INVALID},
+    {ControlType::Frame, Frame1Id, 0, L"", {4200, 120, 1575, 1695}, 6, CLR_INVALID},
     {ControlType::CommandButton, Command4Id, Frame1Id, InstructionsButtonCaption, {120, 240, 1335, 1335}, 7, CLR_INVALID},
     {ControlType::Frame, Frame2Id, 0, OperationsFrameCaption, {120, 120, 4095, 1695}, 0, OperationsCaptionColour},
     {ControlType::CommandButton, Command1Id, Frame2Id, RestartShellCaption, {120, 1200, 3855, 375}, 3, CLR_INVALID},
@@ -65,8 +65,8 @@ HWND CreateControl(HWND form, const ControlDesign& control) {
   if (control.type == ControlType::Frame) {
     return CreateFrame(parent, control.id, control.caption, place, control.textColour);
   }
-  const HWND button = CreateWindowExA(
-      0, "Button", control.caption, CommandButtonStyle, place.left, place.top,
+  const HWND button = CreateWindowExW(
+      0, L"Button", control.caption, CommandButtonStyle, place.left, place.top,
       place.right - place.left, place.bottom - place.top, parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleA(nullptr), nullptr);
   if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
@@ -110,7 +110,7 @@ void DrawLabel(HDC dc, const LabelDesign& label, bool underline) {
   RECT place = ToPixels(label.place);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, label.colour);
-  DrawTextA(dc, label.text, -1, &place, LabelTextFormat);
+  DrawTextW(dc, label.text, -1, &place, LabelTextFormat);
 }
 
 // Repaints what the label's text covers: its stored rectangle, as far right as the text reaches,
@@ -122,7 +122,7 @@ void InvalidateLabel(HWND form, const LabelDesign& label) {
     skin::BorrowedDc dc(form);
     skin::UniqueGdiObject<HFONT> font(CreateLayoutFont(LabelFont(label, true)));
     skin::ScopedSelection selected(dc.get(), font.get());
-    DrawTextA(dc.get(), label.text, -1, &ink, LabelTextFormat | DT_CALCRECT);
+    DrawTextW(dc.get(), label.text, -1, &ink, LabelTextFormat | DT_CALCRECT);
   }
   RECT client;
   GetClientRect(form, &client);
@@ -261,7 +261,7 @@ LRESULT MainWindowProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: OnNcDestroy(form); break;
     default: break;
   }
-  return DefWindowProcA(form, message, wParam, lParam);
+  return DefWindowProcW(form, message, wParam, lParam);
 }
 
 bool IsCommandButton(HWND window) {
@@ -279,7 +279,7 @@ bool TranslateFormKeys(MSG& message) {
     return true;
   }
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  return root && IsForm(root) && IsDialogMessageA(root, &message);
+  return root && IsForm(root) && IsDialogMessageW(root, &message);
 }
 
 }  // namespace
@@ -297,10 +297,10 @@ HWND CreateMainWindow(HINSTANCE instance) {
 int RunMessageLoop() {
   MSG message;
   BOOL status;
-  while ((status = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+  while ((status = GetMessageW(&message, nullptr, 0, 0)) > 0) {
     if (TranslateFormKeys(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return status == 0 ? static_cast<int>(message.wParam) : 1;
 }
@@ -309,7 +309,8 @@ void OpenForumLink(HWND owner) {
   const std::string commandLine =
       std::string("rundll32.exe url.dll,FileProtocolHandler \"") + ForumUrl + "\"";
   if (!StartProcess(commandLine, SW_SHOWNORMAL)) {
-    ShowNotice(owner, ForumLinkFailedHead + std::string(ForumUrl), FailureFlags);
+    const std::string url = ForumUrl;
+    ShowNotice(owner, ForumLinkFailedHead + std::wstring(url.begin(), url.end()), FailureFlags);
   }
 }
 

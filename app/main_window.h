@@ -20,16 +20,16 @@ enum ControlId : int {
 };
 
 struct LabelDesign {
-  const char* text;
+  const wchar_t* text;
   TwipsRect place;
   COLORREF colour;
   FontDesign font;
 };
 
 inline constexpr LabelDesign Label2{PublisherName, {600, 1920, 1305, 240}, 0x00404000,
-                                  {"黑体", 1200, FW_BOLD, false}};
+                                  {L"黑体", L"SimHei", 1200, FW_BOLD, false}};
 inline constexpr LabelDesign Label3{ForumAddress, {2280, 1920, 2775, 240}, 0x00FF0000,
-                                  {"宋体", 1200, FW_NORMAL, true}};
+                                  {L"宋体", L"SimSun", 1200, FW_NORMAL, true}};
 
 // Registers "Form" and the frame class.
 bool RegisterWindowClasses(HINSTANCE instance);

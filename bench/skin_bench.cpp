@@ -200,8 +200,9 @@ HWND CreateForm(const char* caption, const RECT& place, bool shown = true) {
   return form;
 }
 
-HWND AddPushButton(HWND parent, const char* caption, int x, int y, SIZE size) {
-  const HWND button = CreateWindowExA(0, "Button", caption, PushButtonStyle, x, y, size.cx, size.cy,
+// Created as Tavrin creates its buttons, through the wide functions.
+HWND AddPushButton(HWND parent, const wchar_t* caption, int x, int y, SIZE size) {
+  const HWND button = CreateWindowExW(0, L"Button", caption, PushButtonStyle, x, y, size.cx, size.cy,
                                       parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   return button;
@@ -474,15 +475,15 @@ HWND CreateButtonForm(const AttachCase& c) {
   for (int i = 0; i < c.buttons; ++i) {
     const int x = ButtonGap + (i % columns) * (SmallButton.cx + ButtonGap);
     const int y = ButtonGap + (i / columns) * (SmallButton.cy + ButtonGap);
-    AddPushButton(form, "OK", x, y, SmallButton);
+    AddPushButton(form, L"OK", x, y, SmallButton);
   }
   return form;
 }
 
 BOOL CALLBACK SubclassAndRestore(HWND window, LPARAM) {
   const LONG_PTR previous =
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-  SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+  SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
   return TRUE;
 }
 

@@ -5,8 +5,6 @@
 
 #include <initializer_list>
 
-#include "app/texts.h"
-
 namespace gallery {
 namespace {
 
@@ -96,8 +94,8 @@ Controls CreateGallery(HINSTANCE instance, int x, int y) {
   c.form = CreateWindowExA(0, GalleryClassName, "Skin gallery", style, x, y, frame.right - frame.left,
                            frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   const HWND f = c.form;
-  c.push = Make(f, "Button", app::OptimiseCaption, WS_TABSTOP | BS_PUSHBUTTON, 10, 10, 120, 28);
-  c.pushDisabled = Make(f, "Button", app::RestoreCaption, WS_TABSTOP | WS_DISABLED, 140, 10, 120, 28);
+  c.push = Make(f, "Button", "优化虚拟内存", WS_TABSTOP | BS_PUSHBUTTON, 10, 10, 120, 28);
+  c.pushDisabled = Make(f, "Button", "还原内存优化", WS_TABSTOP | WS_DISABLED, 140, 10, 120, 28);
   c.check = Make(f, "ThunderRT6CheckBox", "选项一", WS_TABSTOP | BS_AUTOCHECKBOX, 10, 50, 120, 20);
   c.checkIndeterminate = Make(f, "ThunderRT6CheckBox", "选项二", WS_TABSTOP | BS_AUTO3STATE, 10, 74, 120, 20);
   c.checkDisabled = Make(f, "ThunderRT6CheckBox", "选项三", WS_DISABLED | BS_AUTOCHECKBOX, 10, 98, 120, 20);

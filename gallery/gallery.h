@@ -1,6 +1,8 @@
 // A window with one control of every kind the skin recognises, under the class names it knows
 // them by (superclasses of the standard controls where needed). The tests build their fixtures
-// from it and SkinGallery.exe shows it, skinned, for a person to try.
+// from it and SkinGallery.exe shows it, skinned, for a person to try. Its windows are made
+// through the ANSI functions, with texts in code page 936, so that the skin is also tried on
+// ANSI windows.
 #pragma once
 
 #include <windows.h>

@@ -70,6 +70,14 @@ void Repaint(HWND window) {
 // Only a live window of this thread that is not skinned yet can take SkinWindowProc and share the
 // skin's state. A destroyed window's handle, a stray value in a message, or another program's
 // window that WM_ACTIVATE names would be counted but could never be detached.
+// The skin's procedure makes every window it is installed on a Unicode window. A previous
+// procedure that answers in both character sets (those of the system's controls) keeps the window
+// Unicode when it is put back through the wide function; put back once more through the ANSI one,
+// it makes the window the ANSI window it was.
+void ReturnToAnsi(HWND window) {
+  SetWindowLongPtrA(window, GWLP_WNDPROC, GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
+
 bool CanJoinSkin(HWND window) {
   return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
          GetProperty(window, ProcAddrProperty) == 0;
@@ -140,8 +148,12 @@ int SkinAttachWindow(HWND window) {
       break;
   }
   ++SkinnedWindowCount;
+  if (!IsWindowUnicode(window)) SetProperty(window, AnsiWindowProperty, 1);
+  // Installed as a Unicode procedure, and the previous one is only ever called through
+  // CallWindowProcW: text messages then reach a Unicode window unconverted, and an ANSI window
+  // gets them converted by the window system as before.
   const LONG_PTR previous =
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
   SetProperty(window, ProcAddrProperty, previous);
   Repaint(window);
   return 1;
@@ -174,7 +186,9 @@ int SkinDetachWindow(HWND window) {
       break;
   }
   RemoveProperty(window, ProcAddrProperty);
-  SetWindowLongPtrA(window, GWLP_WNDPROC, previous);
+  SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
+  if (GetProperty(window, AnsiWindowProperty)) ReturnToAnsi(window);
+  RemoveProperty(window, AnsiWindowProperty);
   Repaint(window);
   if (--SkinnedWindowCount <= 0) {
     SkinnedWindowCount = 0;

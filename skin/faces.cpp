@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "skin/gdi/guards.h"
 #include "skin/skin.h"
@@ -74,7 +74,7 @@ bool TakeNewState(HWND window, int state, bool force) {
 
 void RenderButtonFaces(HWND window) {
   const WindowBounds b = BoundsOf(window);
-  const std::string caption = WindowText(window);
+  const std::wstring caption = WindowText(window);
   const HFONT font = FontOf(window);
   const bool focused = GetFocus() == window;
   for (int state = StateNormal; state < VisualStateCount; ++state) {
@@ -170,14 +170,14 @@ int PaintOptionButton(HWND window, int state, bool force) {
   return 1;
 }
 
-std::string HeaderItemCaption(HWND header, int index) {
-  char text[HeaderTextCapacity] = {};
-  HDITEMA item = {};
+std::wstring HeaderItemCaption(HWND header, int index) {
+  wchar_t text[HeaderTextCapacity] = {};
+  HDITEMW item = {};
   item.mask = HDI_TEXT;
   item.pszText = text;
   item.cchTextMax = HeaderTextCapacity;
-  SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-  return std::string(text, strnlen(text, HeaderTextCapacity));
+  SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return std::wstring(text, wcsnlen(text, HeaderTextCapacity));
 }
 
 void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
@@ -194,7 +194,7 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
   const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
   BlitSliced(face.get(), 0, 0, width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * frame,
              0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
-  const std::string text = HeaderItemCaption(window, index);
+  const std::wstring text = HeaderItemCaption(window, index);
   if (!text.empty()) DrawTextIn(face.get(), text, 0, 0, width, b.Height, CaptionFormat);
   const DrawTarget target(window, dc);
   BitBlt(target.get(), item.left, 0, width, height, face.get(), 0, 0, SRCCOPY);

@@ -35,7 +35,7 @@ LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
       SetProperty(window, AlphaLevelProperty, next);
     }
   }
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 UINT_PTR StartFadeTimer(HWND window) {

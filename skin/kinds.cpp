@@ -63,13 +63,15 @@ std::string WindowClassName(HWND window) {
   return std::string(buffer, strnlen(buffer, ClassNameCapacity));
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
+// Read wide: an ANSI read would pass the caption through the system's code page and lose every
+// character that page lacks.
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
   if (length <= 0) return {};
-  // Room for the terminator that GetWindowTextA always writes.
-  std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(window, buffer.data(), length + 1);
-  return std::string(buffer.data(), static_cast<size_t>(length));
+  // Room for the terminator that GetWindowTextW always writes.
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, buffer.data(), length + 1);
+  return std::wstring(buffer.data(), static_cast<size_t>(length));
 }
 
 WindowKind ClassifyWindow(HWND window) {

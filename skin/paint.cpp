@@ -30,7 +30,7 @@ COLORREF BorderColour(HWND window) {
 }
 
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 // The control paints itself first; the skin draws over it unless the control's own procedure
@@ -116,7 +116,7 @@ LRESULT PaintHeader(HWND window) {
   for (int i = 0; i < count; ++i) {
     RECT item = {};
     SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    const std::string caption = HeaderItemCaption(window, i);
+    const std::wstring caption = HeaderItemCaption(window, i);
     const int frameX = i == pressed ? HeaderPressedFrameX : i == hot ? HeaderHotFrameX : 0;
     BlitSliced(dc, item.left, 0, item.right - item.left, b.Height, SkinAtlas.HeaderFaceStrip, frameX,
                0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);

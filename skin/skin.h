@@ -41,8 +41,8 @@ inline constexpr int VisualStateCount = 4;
 
 // The window's class name: at most 254 characters, empty when it cannot be read.
 std::string WindowClassName(HWND window);
-// The window's title or caption in the ANSI code page, as long as the window system says it is.
-std::string WindowText(HWND window);
+// The window's title or caption in UTF-16, as long as the window system says it is.
+std::wstring WindowText(HWND window);
 WindowKind ClassifyWindow(HWND window);
 // A KindButton window counts as a push button, and is painted by the skin, when its style before
 // skinning has bits 1 and 2 clear.
@@ -56,6 +56,8 @@ inline constexpr char OldStateProperty[] = "OLDSTATE";
 inline constexpr char AlphaLevelProperty[] = "ALPHALEVEL";
 inline constexpr char HdIndexProperty[] = "HDINDEX";
 inline constexpr char HmIndexProperty[] = "HMINDEX";
+// Set on a window that was an ANSI window when it joined the skin, whose procedure is Unicode.
+inline constexpr char AnsiWindowProperty[] = "ANSIWINDOW";
 
 // A property of a window as a signed, pointer-sized integer; a missing one reads as 0.
 intptr_t GetProperty(HWND window, const char* name);
@@ -107,7 +109,7 @@ int32_t SignedHighWord(int32_t value);
 // The window rectangle in screen coordinates, non-client area included; all zeros on failure.
 BOOL GetWindowBounds(HWND window, WindowBounds* bounds);
 
-int DrawTextIn(HDC dc, const std::string& text, int x, int y, int width, int height, UINT format);
+int DrawTextIn(HDC dc, const std::wstring& text, int x, int y, int width, int height, UINT format);
 BOOL FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour);
 BOOL FrameSolid(HDC dc, int x, int y, int width, int height, COLORREF colour);
 BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height);
@@ -153,8 +155,8 @@ int PaintCheckBox(HWND window, int state, bool force);
 int PaintOptionButton(HWND window, int state, bool force);
 // One header item's face and caption, into `dc` (0: the window's own DC). Nothing for index < 0.
 void PaintHeaderItem(HWND window, HDC dc, int index, int state);
-// The caption of a header item, as HDM_GETITEMA gives it into a buffer of 256 bytes.
-std::string HeaderItemCaption(HWND header, int index);
+// The caption of a header item, as HDM_GETITEMW gives it into a buffer of 256 characters.
+std::wstring HeaderItemCaption(HWND header, int index);
 
 // ---------------------------------------------------------------- hover fade
 

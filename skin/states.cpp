@@ -18,7 +18,7 @@ constexpr LONG ComboHasNoEditBit = 0x1;
 constexpr int DropZoneInset = 2;
 
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 void Set(HWND window, const char* property, intptr_t value) { SetProperty(window, property, value); }

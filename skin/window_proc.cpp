@@ -45,7 +45,7 @@ SkinHandler HandlerFor(UINT message) {
 // A pop-up that goes idle or a list box about to be drawn joins the skin; the previous procedure
 // answers first, and its answer (for a list box, its brush) is returned unchanged.
 LRESULT PassThenAttach(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   if (lParam != 0) SkinAttachWindow(reinterpret_cast<HWND>(lParam));
   return result;
 }
@@ -63,11 +63,11 @@ LRESULT ReleaseThenRefresh(WNDPROC previous, HWND window, UINT message, WPARAM w
 LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!window) return 0;
   const auto previous = reinterpret_cast<WNDPROC>(GetProperty(window, ProcAddrProperty));
-  if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_DESTROY:
       SkinDetachWindow(window);
-      return CallWindowProcA(previous, window, message, wParam, lParam);
+      return CallWindowProcW(previous, window, message, wParam, lParam);
     case WM_ENTERIDLE:
     case WM_CTLCOLORLISTBOX:
       return PassThenAttach(previous, window, message, wParam, lParam);
@@ -79,7 +79,7 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (const SkinHandler handler = HandlerFor(message)) {
     return handler(previous, window, message, wParam, lParam);
   }
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 // A child of this window, or any dialog-like top-level window, that gains or loses activation
@@ -89,14 +89,14 @@ LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   if (other && (GetParent(other) == window || ClassifyWindow(other) == KindContainer)) {
     SkinAttachWindow(other);
   }
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
 // New bitmaps of the new size for the four face surfaces, rendered again, and a new outline. A
 // face whose new bitmap cannot be made (the GDI table is full) keeps its old one, which stays
 // recorded, so that detach still frees it.
 LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   if (ClassifyWindow(window) != KindButton || DetachedMeanwhile(window)) return result;
   WindowBounds b;
   {
@@ -117,7 +117,7 @@ LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
 
 LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                                 LPARAM lParam) {
-  const LRESULT result = CallWindowProcA(previous, window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   if (DetachedMeanwhile(window)) return result;
   const WindowKind kind = ClassifyWindow(window);
   if (kind == KindCombo || kind == KindDriveList) PaintComboButton(window, nullptr, StateNormal, false);

@@ -105,7 +105,7 @@ TEST_F(CommandsTest, APathThatCannotBeWrittenImportsNothingAndSaysSo) {
     EXPECT_TRUE(recorder.started().empty());
     ASSERT_EQ(boxes.seen().size(), 1u);
     EXPECT_EQ(boxes.seen()[0].title, app::MessageTitle);
-    EXPECT_NE(boxes.seen()[0].text.find(path), std::string::npos);
+    EXPECT_NE(boxes.seen()[0].text.find(std::wstring(path.begin(), path.end())), std::wstring::npos);
     EXPECT_EQ(boxes.seen()[0].icon, SystemIcon(IDI_ERROR));
     EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
     // What was in the way is left as it was.
@@ -153,7 +153,7 @@ TEST_F(CommandsTest, EveryFailedStepIsReportedAsWhatItIs) {
   struct Case {
     ProcessRecorder::Outcome start;
     app::ImportOutcome outcome;
-    const char* message;
+    const wchar_t* message;
   };
   const Case cases[] = {
       {ProcessRecorder::Fail, app::ImportOutcome::EditorNotStarted, app::EditorNotStartedMessage},
@@ -234,8 +234,8 @@ TEST(RestartShellTest, WithoutTaskkillNothingStartsAndTheUserIsToldToLogOff) {
   EXPECT_TRUE(recorder.started().empty());
   ASSERT_EQ(boxes.seen().size(), 2u);
   EXPECT_EQ(boxes.seen()[1].text,
-            "本系统没有 taskkill.exe（如 Windows XP 家庭版），无法自动重新启动 Windows 外壳，"
-            "外壳没有重新启动。\r\n请注销后重新登录，或重新启动计算机，使设置生效。");
+            L"本系统没有 taskkill.exe（如 Windows XP 家庭版），无法自动重新启动 Windows 外壳，"
+            L"外壳没有重新启动。\r\n请注销后重新登录，或重新启动计算机，使设置生效。");
   EXPECT_EQ(boxes.seen()[1].icon, SystemIcon(IDI_ERROR));
   EXPECT_TRUE(FileExists(tool));
 }
@@ -253,7 +253,7 @@ TEST(ForumLinkTest, OpensTheAddressWithItsSlashThroughTheUrlHandler) {
   MessageBoxCatcher boxes;
   app::OpenForumLink(nullptr);
   ASSERT_EQ(boxes.seen().size(), 1u);
-  EXPECT_NE(boxes.seen()[0].text.find(app::ForumUrl), std::string::npos);
+  EXPECT_NE(boxes.seen()[0].text.find(L"http://bbs.quillmere.cn/"), std::wstring::npos);
 }
 
 // The commands run elevated: a program of the same name in the current directory must not be

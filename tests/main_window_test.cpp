@@ -80,11 +80,11 @@ TEST_F(MainWindowTest, LaysOutTheStoredDesignInPixels) {
     int id;
     int parentId;
     const char* className;
-    const char* caption;
+    const wchar_t* caption;
     RECT place;
   };
   const Expected controls[] = {
-      {app::Frame1Id, 0, app::FrameClassName, "", {280, 8, 385, 121}},
+      {app::Frame1Id, 0, app::FrameClassName, L"", {280, 8, 385, 121}},
       {app::Command4Id, app::Frame1Id, "Button", app::InstructionsButtonCaption, {8, 16, 97, 105}},
       {app::Frame2Id, 0, app::FrameClassName, app::OperationsFrameCaption, {8, 8, 281, 121}},
       {app::Command1Id, app::Frame2Id, "Button", app::RestartShellCaption, {8, 80, 265, 105}},
@@ -179,7 +179,8 @@ TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt
   const HWND text1 = GetDlgItem(form2, app::Text1Id);
   EXPECT_EQ(ClassOf(text1), "Edit");
   EXPECT_EQ(TextOf(text1), app::InstructionsText);
-  EXPECT_EQ(std::string(app::InstructionsText).size(), 208u);
+  // 208 bytes in code page 936, and the terminator.
+  EXPECT_EQ(WideCharToMultiByte(936, 0, app::InstructionsText, -1, nullptr, 0, nullptr, nullptr), 209);
   const RECT place = RectInParent(text1);
   const RECT expected = {0, 0, 393, 137};
   EXPECT_TRUE(EqualRect(&place, &expected));
@@ -219,7 +220,7 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
     EXPECT_GE(GetTickCount() - start, 4500u);
     user.join();
     ASSERT_EQ(boxes.seen().size(), 1u);
-    EXPECT_EQ(boxes.seen()[0].text, "优化虚拟内存成功，刷新后即可生效！");
+    EXPECT_EQ(boxes.seen()[0].text, L"优化虚拟内存成功，刷新后即可生效！");
   }
   EXPECT_TRUE(answered);
   EXPECT_TRUE(repainted);
@@ -335,13 +336,13 @@ TEST_F(MainWindowAt144DpiTest, NoCaptionIsWiderThanItsControl) {
   // A button's caption inside its face, which keeps two pixels clear all round.
   for (int id : {app::Command1Id, app::Command2Id, app::Command3Id, app::Command4Id}) {
     const HWND button = Control(id);
-    const std::string caption = TextOf(button);
+    const std::wstring caption = TextOf(button);
     RECT face = {};
     GetClientRect(button, &face);
     const HDC dc = GetDC(button);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
     SIZE extent = {};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(button, dc);
     EXPECT_GT(extent.cy, 16) << caption;  // the dialog font at 144 dpi
@@ -361,7 +362,7 @@ TEST_F(MainWindowAt144DpiTest, NoCaptionIsWiderThanItsControl) {
     const HFONT font = app::CreateLayoutFont(label.font);
     const HGDIOBJ old = SelectObject(dc, font);
     SIZE extent = {};
-    GetTextExtentPoint32A(dc, label.text, lstrlenA(label.text), &extent);
+    GetTextExtentPoint32W(dc, label.text, lstrlenW(label.text), &extent);
     SelectObject(dc, old);
     DeleteObject(font);
     ReleaseDC(form_, dc);

@@ -83,9 +83,9 @@ BOOL GetWindowBounds(HWND window, WindowBounds* bounds) {
   return result;
 }
 
-int DrawTextIn(HDC dc, const std::string& text, int x, int y, int width, int height, UINT format) {
+int DrawTextIn(HDC dc, const std::wstring& text, int x, int y, int width, int height, UINT format) {
   RECT rect = RectOf(x, y, width, height);
-  return DrawTextA(dc, text.c_str(), -1, &rect, format);
+  return DrawTextW(dc, text.c_str(), -1, &rect, format);
 }
 
 BOOL FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {

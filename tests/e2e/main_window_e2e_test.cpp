@@ -69,8 +69,8 @@ TEST_F(TavrinE2eTest, OpensCentredWithCommand2FocusedAndTabFollowsTheButtons) {
 TEST_F(TavrinE2eTest, TheTuningButtonsChangeTheRegistryAndSaySo) {
   SetPagedPoolSize(0x1234);
   struct Step {
-    const char* button;
-    const char* message;
+    const wchar_t* button;
+    const wchar_t* message;
     DWORD value;
     const char* file;
   };

@@ -40,7 +40,7 @@ bool TavrinProcess::WaitForExit(DWORD timeoutMs) const {
   return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-HWND TavrinProcess::Button(const char* caption) const {
+HWND TavrinProcess::Button(const wchar_t* caption) const {
   return FindDescendant(form1_, "Button", caption);
 }
 

@@ -20,7 +20,7 @@ class TavrinProcess {
   bool WaitForExit(DWORD timeoutMs) const;
 
   // A button of Form1 by its caption.
-  HWND Button(const char* caption) const;
+  HWND Button(const wchar_t* caption) const;
   // The program's visible message box once it is up, or null after `timeoutMs`.
   HWND WaitForMessageBox(DWORD timeoutMs = 10000) const;
   // Whether the program shows no message box any more, after at most `timeoutMs`.

@@ -214,7 +214,7 @@ TEST_F(LifecycleTest, PropertiesTakenAwayBySomeoneElseCrashNothingAndDetachStill
   sendAll(g_->check);
   EXPECT_EQ(skin::SkinDetach(g_->check), 0);
   EXPECT_EQ(skin::SkinnedWindowCount, count);
-  EXPECT_EQ(GetWindowLongPtrA(g_->check, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+  EXPECT_EQ(GetWindowLongPtrW(g_->check, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
   SetPropA(g_->check, skin::ProcAddrProperty, procedure);
   g_.DetachAndExpectRestored();
 }

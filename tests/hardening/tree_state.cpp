@@ -32,7 +32,8 @@ const std::vector<std::string>& SkinPropertyNames() {
     std::vector<std::string> all = {skin::ProcAddrProperty,   skin::OldStyleProperty,
                                     skin::MouseFlagProperty,  skin::TimerIdProperty,
                                     skin::OldStateProperty,   skin::AlphaLevelProperty,
-                                    skin::HdIndexProperty,    skin::HmIndexProperty};
+                                    skin::HdIndexProperty,    skin::HmIndexProperty,
+                                    skin::AnsiWindowProperty};
     for (int state = 0; state < skin::VisualStateCount; ++state) {
       all.push_back(skin::StateSurfaceProperty(state));
       all.push_back(skin::StateBitmapProperty(state));
@@ -89,7 +90,7 @@ WindowState StateOf(HWND window) {
   const HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int region = GetWindowRgn(window, probe);
   DeleteObject(probe);
-  return {GetWindowLongPtrA(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK, region};
+  return {GetWindowLongPtrW(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK, region};
 }
 
 TreeState StateOfTree(HWND root) {
@@ -115,7 +116,7 @@ int SkinnedWindowsOfThread() {
   int count = 0;
   for (HWND window : ThreadWindows()) {
     count += skin::GetProperty(window, skin::ProcAddrProperty) != 0 &&
-             GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc);
+             GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc);
   }
   return count;
 }

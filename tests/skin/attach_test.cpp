@@ -51,7 +51,7 @@ Snapshot SnapshotOf(HWND window) {
   const HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int region = GetWindowRgn(window, probe);
   DeleteObject(probe);
-  return {GetWindowLongPtrA(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE), region, PropertiesOf(window)};
+  return {GetWindowLongPtrW(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE), region, PropertiesOf(window)};
 }
 
 class AttachTest : public ::testing::Test {
@@ -76,7 +76,7 @@ TEST_F(AttachTest, AttachesEachWindowOnceAndDetachRestoresEveryWindowExactly) {
   EXPECT_EQ(skin::SkinAttach(c_.form), 0);
   EXPECT_EQ(skin::SkinnedWindowCount, static_cast<int32_t>(tree.size()));
   for (HWND w : tree) {
-    EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
+    EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
     EXPECT_EQ(skin::GetProperty(w, skin::ProcAddrProperty), before[w].procedure);
   }
   EXPECT_EQ(skin::GetProperty(c_.pushDisabled, skin::OldStateProperty), skin::StateDisabled);

@@ -73,11 +73,11 @@ TEST(ClassifyWindowTest, LongNamesAreCutAndMissingWindowsAreOther) {
 }
 
 TEST(WindowTextTest, ReadsTheWholeCaptionAndNothingBeyond) {
-  const std::string caption(300, 'c');
-  HWND button = CreateWindowA("Button", caption.c_str(), WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  const std::wstring caption(300, L'c');
+  HWND button = CreateWindowW(L"Button", caption.c_str(), WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(skin::WindowText(button), caption);
-  SetWindowTextA(button, "");
-  EXPECT_EQ(skin::WindowText(button), "");
+  SetWindowTextW(button, L"");
+  EXPECT_EQ(skin::WindowText(button), L"");
   DestroyWindow(button);
 }
 

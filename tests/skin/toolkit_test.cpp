@@ -183,7 +183,7 @@ TEST(ToolkitLeakTest, ThousandsOfCallsLeaveNoGdiObjectBehind) {
         skin::BlitTransparent(dest.dc(), 0, 0, 9, 8, source.dc(), 0, 0, Key);
         skin::FillSolid(dest.dc(), 0, 0, 5, 5, 0x00FFFFFF);
         skin::FrameSolid(dest.dc(), 0, 0, 5, 5, 0x00D5A554);
-        skin::DrawTextIn(dest.dc(), "caption", 0, 0, 257, 25, skin::CaptionFormat);
+        skin::DrawTextIn(dest.dc(), L"caption", 0, 0, 257, 25, skin::CaptionFormat);
         skin::DrawFocusBox(dest.dc(), 2, 2, 253, 21);
         skin::ReleaseSurface(skin::CreateSurface(20, 20));
       },

@@ -83,7 +83,7 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
 struct WindowSearch {
   DWORD processId;
   const char* className;
-  const char* caption;
+  const wchar_t* caption;
   std::vector<HWND> found;
 };
 
@@ -92,30 +92,30 @@ BOOL CALLBACK CollectTopLevelWindow(HWND window, LPARAM context) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   char name[256] = {};
-  char text[256] = {};
+  wchar_t text[256] = {};
   GetClassNameA(window, name, sizeof name);
-  GetWindowTextA(window, text, sizeof text);
+  GetWindowTextW(window, text, 256);
   if (owner == search.processId && IsWindowVisible(window) && lstrcmpA(name, search.className) == 0 &&
-      (!search.caption || lstrcmpA(text, search.caption) == 0)) {
+      (!search.caption || lstrcmpW(text, search.caption) == 0)) {
     search.found.push_back(window);
   }
   return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const char* caption) {
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const wchar_t* caption) {
   WindowSearch search{processId, className, caption, {}};
   EnumWindows(&CollectTopLevelWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-HWND FindDescendant(HWND parent, const char* className, const char* caption) {
+HWND FindDescendant(HWND parent, const char* className, const wchar_t* caption) {
   for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
        child = FindWindowExA(parent, child, nullptr, nullptr)) {
     char name[256] = {};
-    char text[256] = {};
+    wchar_t text[256] = {};
     GetClassNameA(child, name, sizeof name);
-    GetWindowTextA(child, text, sizeof text);
-    if (lstrcmpiA(name, className) == 0 && lstrcmpA(text, caption) == 0) return child;
+    GetWindowTextW(child, text, 256);
+    if (lstrcmpiA(name, className) == 0 && lstrcmpW(text, caption) == 0) return child;
     if (const HWND nested = FindDescendant(child, className, caption)) return nested;
   }
   return nullptr;

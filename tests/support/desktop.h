@@ -27,10 +27,11 @@ POINT CentreOf(HWND window);
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
 // The visible top-level windows of a process with the given class (and caption, when given).
-std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const char* caption = nullptr);
+// Captions are read and compared in UTF-16.
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const wchar_t* caption = nullptr);
 
 // A descendant of `parent` with the given class and caption, at any depth.
-HWND FindDescendant(HWND parent, const char* className, const char* caption);
+HWND FindDescendant(HWND parent, const char* className, const wchar_t* caption);
 
 // The window that has the keyboard focus in the thread that owns `window`.
 HWND FocusOfThread(HWND window);

@@ -1,15 +1,17 @@
 #include "tests/support/message_boxes.h"
 
+#include <iterator>
+
 namespace testing_support {
 namespace {
 MessageBoxCatcher* active = nullptr;
 constexpr UINT GetTextTimeoutMs = 2000;
 }  // namespace
 
-std::string TextOf(HWND window) {
-  char text[1024] = {};
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
   DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+  SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                       SMTO_ABORTIFHUNG, GetTextTimeoutMs, &length);
   return text;
 }

@@ -10,8 +10,8 @@
 namespace testing_support {
 
 struct SeenMessageBox {
-  std::string title;
-  std::string text;
+  std::wstring title;
+  std::wstring text;
   std::vector<int> buttons;  // IDOK, IDYES, IDNO, ... in child order
   int defaultButton = 0;     // the button with BS_DEFPUSHBUTTON, 0 if none
   HICON icon = nullptr;
@@ -42,8 +42,9 @@ class MessageBoxCatcher {
 // What a message box shows, read from its child windows; works across processes.
 SeenMessageBox ReadMessageBox(HWND box);
 
-// Text of a window through WM_GETTEXT, which also reaches windows of other processes.
-std::string TextOf(HWND window);
+// Text of a window through WM_GETTEXT sent as a Unicode message, which also reaches windows of
+// other processes and reads the text whatever the ANSI code page.
+std::wstring TextOf(HWND window);
 
 std::string ClassOf(HWND window);
 
