@@ -97,4 +97,14 @@ bool SaveAsBmp(HDC dc, int width, int height, const std::string& path) {
   return static_cast<bool>(out);
 }
 
+void DrawCaptionReference(const Dib& dib, const wchar_t* caption, HFONT font) {
+  PatBlt(dib.dc(), 0, 0, dib.width(), dib.height(), WHITENESS);
+  const HGDIOBJ previous = SelectObject(dib.dc(), font);
+  SetBkMode(dib.dc(), TRANSPARENT);
+  SetTextColor(dib.dc(), 0x00000000);
+  RECT face = {2, 2, dib.width() - 2, dib.height() - 2};
+  DrawTextW(dib.dc(), caption, -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  SelectObject(dib.dc(), previous);
+}
+
 }  // namespace testing_support

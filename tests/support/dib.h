@@ -32,6 +32,10 @@ class Dib {
   DWORD* bits_ = nullptr;
 };
 
+// A push button's caption as the skin lays it out, drawn with DrawTextW: black on white, in
+// `font`, centred on one line two pixels inside the Dib. What a face's caption must match.
+void DrawCaptionReference(const Dib& dib, const wchar_t* caption, HFONT font);
+
 // Saves width x height pixels of a device context as a 24-bit BMP file.
 bool SaveAsBmp(HDC dc, int width, int height, const std::string& path);
 
