@@ -1,5 +1,5 @@
 # Environment shared by the scripts: which build this machine runs, the project's own Wine prefix
-# for it, code page 936, quiet Wine.
+# for it, code page 936 (or another, see TAVRIN_CODEPAGE), quiet Wine.
 #
 # Two ways to run, chosen from what the machine can do (TAVRIN_ARCH=x86 or x64 forces one):
 #   x86  the 32-bit build under the 32-bit Wine, in a 32-bit prefix (build/wineprefix);
@@ -54,15 +54,30 @@ case "$TAVRIN_DPI" in
 esac
 export TAVRIN_DPI
 
+# The ANSI code page of the system the programs run on, which Wine derives from the locale name:
+# 936 by default (zh_CN.UTF-8, a Simplified Chinese system); 1252 (en_US.UTF-8, as on an English,
+# French or German system) and 950 (zh_TW.UTF-8, Traditional Chinese) get a prefix of their own,
+# named after it (build/wineprefix-1252, ...-x64-1252, ...-144dpi-1252).
+TAVRIN_CODEPAGE=${TAVRIN_CODEPAGE:-936}
+case "$TAVRIN_CODEPAGE" in
+  936) tavrin_codepage_suffix= TAVRIN_LOCALE=zh_CN.UTF-8 ;;
+  1252) tavrin_codepage_suffix=-1252 TAVRIN_LOCALE=en_US.UTF-8 ;;
+  950) tavrin_codepage_suffix=-950 TAVRIN_LOCALE=zh_TW.UTF-8 ;;
+  *) echo "TAVRIN_CODEPAGE is '$TAVRIN_CODEPAGE': it must be 936, 1252 or 950." >&2
+     exit 2 ;;
+esac
+export TAVRIN_CODEPAGE
+tavrin_prefix_suffix=$tavrin_dpi_suffix$tavrin_codepage_suffix
+
 if [ "$TAVRIN_ARCH" = x86 ]; then
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix$tavrin_dpi_suffix}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix$tavrin_prefix_suffix}"
   export WINEARCH=win32
   TAVRIN_WINE=/usr/lib/wine/wine
   TAVRIN_WINESERVER=/usr/lib/wine/wineserver32
   # Where the programs are built: the one CMake preset pair and its build trees.
   TAVRIN_APP_PRESET=app TAVRIN_TESTS_PRESET=tests
 else
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64$tavrin_dpi_suffix}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64$tavrin_prefix_suffix}"
   export WINEARCH=win64
   # Called directly: Debian's "wine" wrapper prefers the 32-bit loader whenever it is installed.
   # Wine starts the programs a program starts (regedit, taskkill, ...) with WINELOADER.
@@ -75,8 +90,8 @@ TAVRIN_APP_DIR=$tavrin_root/build/$TAVRIN_APP_PRESET
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko install prompts when the prefix is created.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-# Wine derives the ANSI code page from the locale name: zh_CN gives 936.
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Wine derives the ANSI code page from the locale name: zh_CN gives 936, en_US 1252, zh_TW 950.
+export LANG=$TAVRIN_LOCALE LC_ALL=$TAVRIN_LOCALE
 unset LANGUAGE LC_CTYPE
 # Written when the prefix is complete; a new name makes every checkout set its prefix up again.
 TAVRIN_PREFIX_STAMP="$WINEPREFIX/.tavrin-prefix-v6"

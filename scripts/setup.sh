@@ -71,15 +71,21 @@ install_packages() {
          "install them by hand with 'apt-get install ${missing[*]}' to see why apt refuses, then run scripts/setup.sh again." \
          env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
   fi
-  # Wine takes its ANSI code page (936) from this locale; generating it also keeps bash quiet.
-  if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-    if [ "$(id -u)" -eq 0 ]; then
-      sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
-      grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-      step "generating the zh_CN.UTF-8 locale" \
-           "run 'locale-gen' as root; the program still runs without it, with code page 936." \
-           locale-gen
-    fi
+  # Wine takes its ANSI code page from the locale: zh_CN gives 936, and the tests also run with
+  # en_US (1252) and zh_TW (950), see TAVRIN_CODEPAGE in env.sh. Generating them also keeps bash
+  # quiet.
+  local missing_locales=()
+  for name in zh_CN en_US zh_TW; do
+    locale -a 2>/dev/null | grep -qix "$name.utf8" || missing_locales+=("$name")
+  done
+  if [ ${#missing_locales[@]} -gt 0 ] && [ "$(id -u)" -eq 0 ]; then
+    for name in "${missing_locales[@]}"; do
+      sed -i "s/^# *$name.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+      grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen || echo "$name.UTF-8 UTF-8" >> /etc/locale.gen
+    done
+    step "generating the locales ${missing_locales[*]/%/.UTF-8}" \
+         "run 'locale-gen' as root; without a locale, Wine falls back to code page 1252." \
+         locale-gen
   fi
 }
 

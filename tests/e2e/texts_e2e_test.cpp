@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "app/instructions_window.h"
 #include "app/main_window.h"
 #include "tests/e2e/tavrin_process.h"
@@ -98,6 +100,16 @@ TEST_F(TextsE2eTest, AButtonsCaptionShowsTheGlyphsOfItsText) {
     return differing == 0;
   }, 3000);
   EXPECT_EQ(differing, 0) << "pixels of " << ink << " in the caption's ink";
+}
+
+// The scripts say which ANSI code page the Wine prefix was started with (TAVRIN_CODEPAGE); the
+// checks above prove something at 1252 only if the system really has that code page.
+TEST(TextsE2eCodePageTest, TheSystemHasTheCodePageTheScriptsAskedFor) {
+  char asked[16] = {};
+  if (GetEnvironmentVariableA("TAVRIN_CODEPAGE", asked, sizeof asked) == 0) {
+    GTEST_SKIP() << "not started by the test scripts";
+  }
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::strtoul(asked, nullptr, 10)));
 }
 
 }  // namespace
