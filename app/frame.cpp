@@ -10,6 +10,8 @@ namespace app {
 namespace {
 
 constexpr int TextColourSlot = 0;
+// The caption's font as WM_SETFONT gave it; none means the default GUI font.
+constexpr int FontSlot = sizeof(LONG_PTR);
 // Space between the outline's left end and the caption, and around the caption, in pixels at
 // 96 dpi; they grow with the screen's density like the caption's font.
 constexpr int CaptionIndent = 8;
@@ -30,7 +32,8 @@ COLORREF CaptionColour(HWND frame) {
 void PaintFrame(HWND frame) {
   skin::PaintScope paint(frame);
   const HDC dc = paint.dc();
-  skin::ScopedSelection font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  const auto given = reinterpret_cast<HGDIOBJ>(GetWindowLongPtrA(frame, FontSlot));
+  skin::ScopedSelection font(dc, given ? given : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
 
@@ -56,6 +59,12 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       PaintFrame(frame);
       return 0;
+    case WM_SETFONT:
+      SetWindowLongPtrA(frame, FontSlot, static_cast<LONG_PTR>(wParam));
+      if (LOWORD(lParam)) InvalidateRect(frame, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrA(frame, FontSlot);
     case WM_COMMAND:
     case WM_NOTIFY:
       return SendMessageW(GetParent(frame), message, wParam, lParam);
@@ -70,7 +79,7 @@ bool RegisterFrameClass(HINSTANCE instance) {
   WNDCLASSEXW frame = {};
   frame.cbSize = sizeof frame;
   frame.lpfnWndProc = &FrameWindowProc;
-  frame.cbWndExtra = sizeof(LONG_PTR);
+  frame.cbWndExtra = 2 * sizeof(LONG_PTR);
   frame.hInstance = instance;
   frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -77,4 +77,15 @@ HFONT CreateLayoutFont(const FontDesign& font) {
   return CreateFontIndirectW(&design);
 }
 
+HFONT CreateChineseGuiFont() {
+  constexpr int GuiFontCentiPoints = 900;
+  LOGFONTW font = {};
+  if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return nullptr;
+  if (font.lfCharSet == Gb2312Charset) return nullptr;
+  font.lfCharSet = Gb2312Charset;
+  font.lfHeight = -FontPixelHeight(GuiFontCentiPoints, ScreenDpi().y);
+  font.lfWidth = 0;
+  return CreateFontIndirectW(&font);
+}
+
 }  // namespace app

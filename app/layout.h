@@ -51,6 +51,12 @@ int FontPixelHeight(int centiPoints, int dpi);
 // Creates the font at the screen's density; the caller deletes it.
 HFONT CreateLayoutFont(const FontDesign& font);
 
+// The command buttons and the frames' captions are in the system's default GUI font, as a
+// Simplified Chinese system has it (9 points, GB2312). Where the system's own is another (another
+// ANSI code page gives another size and character set), this creates that font, of the same face,
+// for the caller to delete; where it is that font already, it returns null.
+HFONT CreateChineseGuiFont();
+
 // Client area of Form1 and Form2.
 inline constexpr TwipsRect MainClientArea{0, 0, 5895, 2205};
 inline constexpr TwipsRect InstructionsClientArea{0, 0, 5880, 2025};

@@ -26,6 +26,9 @@ constexpr char LinkDownProperty[] = "LINKDOWN";
 // window was asked to close during that time.
 constexpr char CommandRunningProperty[] = "COMMANDRUNNING";
 constexpr char ClosePendingProperty[] = "CLOSEPENDING";
+// The buttons' and frames' font when the form made one (see CreateChineseGuiFont); it lives as
+// long as the form.
+constexpr char ControlFontProperty[] = "CONTROLFONT";
 
 enum class ControlType { Frame, CommandButton };
 
@@ -59,18 +62,23 @@ HWND ControlOf(HWND form, int id) {
   return nullptr;
 }
 
+HFONT ControlFont(HWND form) {
+  const auto made = static_cast<HFONT>(GetPropA(form, ControlFontProperty));
+  return made ? made : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 HWND CreateControl(HWND form, const ControlDesign& control) {
   const HWND parent = ControlOf(form, control.parentId);
   const RECT place = ToPixels(control.place);
-  if (control.type == ControlType::Frame) {
-    return CreateFrame(parent, control.id, control.caption, place, control.textColour);
-  }
-  const HWND button = CreateWindowExW(
-      0, L"Button", control.caption, CommandButtonStyle, place.left, place.top,
-      place.right - place.left, place.bottom - place.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), GetModuleHandleA(nullptr), nullptr);
-  if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return button;
+  const HWND created =
+      control.type == ControlType::Frame
+          ? CreateFrame(parent, control.id, control.caption, place, control.textColour)
+          : CreateWindowExW(0, L"Button", control.caption, CommandButtonStyle, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (created) SendMessageA(created, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(form)), FALSE);
+  return created;
 }
 
 // Keyboard focus follows the z-order of sibling windows, so each control goes to the bottom of
@@ -216,6 +224,7 @@ void OnCommand(HWND form, int id, int code) {
 
 // Load: the controls, then the skin on the form and everything in it, before it is first shown.
 bool OnLoad(HWND form) {
+  if (const HFONT font = CreateChineseGuiFont()) SetPropA(form, ControlFontProperty, font);
   if (!CreateControls(form)) return false;
   skin::SkinAttach(form);
   return true;
@@ -237,6 +246,7 @@ void OnNcDestroy(HWND form) {
   RemovePropA(form, LinkDownProperty);
   RemovePropA(form, CommandRunningProperty);
   RemovePropA(form, ClosePendingProperty);
+  if (const HANDLE font = RemovePropA(form, ControlFontProperty)) DeleteObject(font);
   ForgetFocus(form);
   PostQuitMessage(0);
 }

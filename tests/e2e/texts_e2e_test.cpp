@@ -75,15 +75,19 @@ TEST_F(TextsE2eTest, EveryCaptionMessageAndTheInstructionsReadExactly) {
 }
 
 // The black pixels of Command3's face on the screen are exactly those of its caption drawn with
-// DrawTextW in the default GUI font: the same glyphs at the same places at any code page. The
-// comparison stays clear of the focus frame's line, two pixels inside the edge.
-TEST_F(TextsE2eTest, AButtonsCaptionShowsTheGlyphsOfItsText) {
+// DrawTextW in the default GUI font of a Simplified Chinese system (9 points, GB2312): the same
+// glyphs at the same places at any code page. The comparison stays clear of the focus frame's
+// line, two pixels inside the edge.
+TEST_F(TextsE2eTest, AButtonsCaptionShowsTheGlyphsOfItsTextAsAtCodePage936) {
   const HWND command3 = Control(app::Frame2Id, app::Command3Id);
   MovePointer(ClientToScreenPoint(tavrin_.form1(), 2, 140));
   RECT face = {};
   GetClientRect(command3, &face);
+  const HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0,
+                                 DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Shell Dlg");
   Dib reference(face.right, face.bottom);
-  DrawCaptionReference(reference, L"还原内存优化", static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+  DrawCaptionReference(reference, L"还原内存优化", font);
+  DeleteObject(font);
   int ink = 0;
   for (int y = 3; y < face.bottom - 3; ++y) {
     for (int x = 3; x < face.right - 3; ++x) ink += reference.at(x, y) == 0;
