@@ -13,8 +13,13 @@
 #   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
 #                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
 #                        see TAVRIN_DPI in env.sh)
-# With --main-only it writes main.png alone; with TAVRIN_DPI set to another density than 96 it
-# writes only that density's pictures. Without a display it runs in its own Xvfb screen.
+#   main-1252.png, instructions-1252.png
+#                        the windows on a system whose ANSI code page is 1252, as an English,
+#                        French or German Windows has (a Wine prefix of its own, see
+#                        TAVRIN_CODEPAGE in env.sh): the Chinese reads as at 936
+# With --main-only it writes main.png alone; with TAVRIN_DPI set to another density than 96, or
+# TAVRIN_CODEPAGE to another code page than 936, it writes only those pictures. Without a display
+# it runs in its own Xvfb screen.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
@@ -26,9 +31,10 @@ out=${TAVRIN_SCREENSHOTS:-$tavrin_root/build/screenshots}
 mkdir -p "$out"
 [ -f "$TAVRIN_PREFIX_STAMP" ] || "$here/setup.sh" --prefix-only
 
-# Pictures at another density than 96 dpi are named after it.
+# Pictures at another density than 96 dpi, or another code page than 936, are named after it.
 suffix=
 [ "$TAVRIN_DPI" = 96 ] || suffix=-${TAVRIN_DPI}dpi
+[ "$TAVRIN_CODEPAGE" = 936 ] || suffix=$suffix-$TAVRIN_CODEPAGE
 
 # Pixels at the screen's density for a length in twips, or in pixels at 96 dpi (times 15), rounded
 # to the nearest, halves to even, as the program converts its layout.
@@ -92,7 +98,8 @@ if [ -n "$suffix" ]; then
   xdotool key alt+F4 2>/dev/null || true
   kill $app 2>/dev/null || true
   gallery_exe=$(dirname "$exe")/SkinGallery.exe
-  if [ -f "$gallery_exe" ]; then
+  # The gallery's texts are code-page-936 bytes for the ANSI functions: it is shot at 936 only.
+  if [ -f "$gallery_exe" ] && [ "$TAVRIN_CODEPAGE" = 936 ]; then
     "$TAVRIN_WINE" "$gallery_exe" >/dev/null 2>&1 &
     gallery_app=$!
     xdotool mousemove 0 0
@@ -151,3 +158,5 @@ kill $gallery_app 2>/dev/null || true
 for dpi in 120 144; do
   TAVRIN_DPI=$dpi "$here/with-display.sh" "$0"
 done
+# And on a system with ANSI code page 1252.
+TAVRIN_CODEPAGE=1252 "$here/with-display.sh" "$0"
