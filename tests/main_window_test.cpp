@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/frame.h"
 #include "app/instructions_window.h"
 #include "app/main_window.h"
@@ -198,8 +199,10 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   const HWND command3 = Control(app::Command3Id);
   bool answered = false;
   bool repainted = false;
+  bool waitCursor = false;
   std::thread user([&] {
     Sleep(1000);
+    waitCursor = app::IsWaitingForCommand(form_);
     DWORD_PTR ignored = 0;
     answered = SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0;
     InvalidateRect(form_, nullptr, TRUE);
@@ -223,6 +226,7 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   }
   EXPECT_TRUE(answered);
   EXPECT_TRUE(repainted);
+  EXPECT_TRUE(waitCursor);
   EXPECT_EQ(recorder.started().size(), 1u);  // only the registry editor
   EXPECT_EQ(formWhileOutcomeShown, std::vector<bool>{true});
   Pump(200);
