@@ -9,7 +9,7 @@ namespace {
 
 using testing_support::Dib;
 
-constexpr COLORREF Key = skin::KeyColour;
+constexpr COLORREF Key = 0x00FF00FF;
 
 TEST(RoundHalfEvenTest, RoundsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(skin::RoundHalfEven(2.5), 2);
