@@ -184,7 +184,7 @@ void RecordedGallery::DetachAndExpectRestored() {
 }
 
 PostedMessageLog::PostedMessageLog(UINT message) {
-  static std::map<DWORD, int> counts;
+  static std::map<HWND, int> counts;
   counts.clear();
   postedCounts = &counts;
   loggedMessage = message;
