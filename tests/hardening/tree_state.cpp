@@ -139,6 +139,7 @@ void ExpectSkinReleased() {
   EXPECT_EQ(skin::SkinnedWindowCount, 0);
   EXPECT_FALSE(skin::SkinInitialised);
   EXPECT_EQ(skin::SkinAtlas.ButtonFaceStrip, nullptr);
+  EXPECT_EQ(skin::SkinDrawing.ReferenceDc, nullptr);
 }
 
 RecordedGallery::RecordedGallery(const std::function<void(const gallery::Controls&)>& beforeRecording) {
