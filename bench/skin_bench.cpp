@@ -364,6 +364,16 @@ void BenchToolkit() {
           },
           "BitBlt 257x25",
           [&] { BitBlt(face, 0, 0, CommandButton.cx, CommandButton.cy, glyphCell, 0, 0, SRCCOPY); });
+  // The centre of that copy, the largest of its nine pieces: one stretch.
+  Compare("- its centre piece: StretchBlt 1x15 to 251x19",
+          [&] {
+            StretchBlt(face, ButtonFaceCorner, ButtonFaceCorner, CommandButton.cx - 2 * ButtonFaceCorner,
+                       CommandButton.cy - 2 * ButtonFaceCorner, skin::SkinAtlas.ButtonFaceStrip, ButtonFaceCorner,
+                       ButtonFaceCorner, ButtonFaceCell.cx - 2 * ButtonFaceCorner,
+                       ButtonFaceCell.cy - 2 * ButtonFaceCorner, SRCCOPY);
+          },
+          "BitBlt 257x25",
+          [&] { BitBlt(face, 0, 0, CommandButton.cx, CommandButton.cy, glyphCell, 0, 0, SRCCOPY); });
   Compare("BlitTransparent 9x8 tick",
           [&] {
             skin::BlitTransparent(glyphCell, TickInset, TickInset, Tick.cx, Tick.cy, skin::SkinAtlas.CheckGlyphs,
@@ -461,6 +471,17 @@ void BenchPainters(const Scene& scene) {
   const gallery::Controls& s = scene.skinned;
   const gallery::Controls& p = scene.plain;
   const char twinPaint[] = "WM_PAINT of the unskinned twin";
+  Compare("RenderButtonFaces, push button 120x28 (4 faces)", [&] { skin::RenderButtonFaces(s.push); }, twinPaint,
+          [&] { Redraw(p.push, PaintNow); });
+  // What each of the four faces draws besides its nine-slice copy: the caption.
+  const std::string caption = skin::WindowText(p.push);
+  const HDC captionSurface = skin::CreateSurface(120, 28);
+  SelectObject(captionSurface, reinterpret_cast<HFONT>(SendMessageA(p.push, WM_GETFONT, 0, 0)));
+  SetBkMode(captionSurface, TRANSPARENT);
+  Compare("- DrawTextIn of its caption, one face",
+          [&] { skin::DrawTextIn(captionSurface, caption, 2, 2, 116, 24, skin::CaptionFormat); }, twinPaint,
+          [&] { Redraw(p.push, PaintNow); });
+  skin::ReleaseSurface(captionSurface);
   Compare("PaintCheckBox, forced", [&] { skin::PaintCheckBox(s.check, skin::StateNormal, true); },
           twinPaint, [&] { Redraw(p.check, PaintNow); });
   Compare("PaintOptionButton, forced", [&] { skin::PaintOptionButton(s.option, skin::StateNormal, true); },
