@@ -152,7 +152,8 @@ void ReleaseSurface(HDC surface);
 // Nine-slice copy of a source rectangle to width x height: corners kept, edges stretched along
 // their length, centre both ways. With a key colour, destination pixels under key pixels of the
 // result are left as they were. Nonzero when something was drawn; 0, with the destination
-// untouched, when a size is 0 or negative or the work surface cannot be had.
+// untouched, when the width or height is 0 or negative, a source size is 0, or the work surfaces
+// cannot be had.
 int BlitSliced(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
                int ySource, int sourceWidth, int sourceHeight, int left, int top, int right,
                int bottom, std::optional<COLORREF> key = std::nullopt);
