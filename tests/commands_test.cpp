@@ -111,7 +111,9 @@ TEST_F(CommandsTest, APathThatCannotBeWrittenImportsNothingAndSaysSo) {
     EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
     // What was in the way is left as it was.
     EXPECT_TRUE(FileExists(path));
-    if (hiddenFile) EXPECT_EQ(ReadFileBytes(path), hiddenContent);
+    if (hiddenFile) {
+      EXPECT_EQ(ReadFileBytes(path), hiddenContent);
+    }
   }
 }
 

@@ -98,7 +98,9 @@ TEST_F(StatesTest, PushButtonCycleEnterPressReleaseMoveLeave) {
   std::vector<UINT> messages;
   for (const Seen& s : seen) {
     // Capture and IME notifications come from the control's own handling of the press.
-    if (s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST || s.message == WM_MOUSELEAVE) messages.push_back(s.message);
+    if ((s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST) || s.message == WM_MOUSELEAVE) {
+      messages.push_back(s.message);
+    }
   }
   EXPECT_EQ(messages, expected);
   EXPECT_EQ(seen[2].oldState, skin::StateHot);  // before the press step

@@ -313,8 +313,12 @@ TEST(ToolkitFaultTest, AFullHandleTableGivesTheRightPixelsOrNoneAndLeaksNothing)
         }
         const bool drew = dest.SameAs(*expected[i]);
         EXPECT_TRUE(drew || dest.SameAs(untouched));
-        if (spare == 0) EXPECT_FALSE(drew);
-        if (result >= 0) EXPECT_EQ(result != 0, drew);
+        if (spare == 0) {
+          EXPECT_FALSE(drew);
+        }
+        if (result >= 0) {
+          EXPECT_EQ(result != 0, drew);
+        }
       }
     }
     if (kept) skin::ReleaseSkinAtlas();
