@@ -117,6 +117,16 @@ Comparison MeasurePair(const Operation& measured, const Operation& baseline, Sam
   return {a.MedianUs(), b.MedianUs()};
 }
 
+// One operation alone, the median of its batches per call.
+double MeasureAlone(const Operation& operation) {
+  Series a(operation);
+  const double start = NowUs();
+  while (a.batches() < MaxBatches && (a.batches() < Quick.minBatches || NowUs() - start < Quick.budgetUs)) {
+    a.TakeBatch();
+  }
+  return a.MedianUs();
+}
+
 // This process's CPU time per call, over CpuSampleUs of calls.
 double CpuUsPerCall(const Operation& operation) {
   const double cpuStart = ProcessCpuUs();
@@ -166,6 +176,13 @@ void PrintNotes() {
 constexpr POINT SkinnedGalleryAt = {0, 0};
 constexpr POINT PlainGalleryAt = {460, 0};
 constexpr RECT ButtonFormPlace = {0, 330, 300, 410};
+// Both forms of check boxes are children of one host window: a press moves the focus between
+// them without activating another top-level window, which a skinned form would skin.
+constexpr RECT CheckHostPlace = {0, 420, 1016, 700};
+constexpr POINT SkinnedChecksAt = {0, 0};
+constexpr POINT PlainChecksAt = {505, 0};
+constexpr SIZE CheckFormSize = {500, 240};
+constexpr char CheckHostClass[] = "SkinBenchHost";
 // Where the pointer waits: over no window of the benchmark, so that no hover starts by itself.
 constexpr POINT ParkedCursor = {1020, 764};
 
@@ -210,6 +227,17 @@ HWND AddPushButton(HWND parent, const wchar_t* caption, int x, int y, SIZE size)
 
 bool IsSkinned(HWND window) { return skin::GetProperty(window, skin::ProcAddrProperty) != 0; }
 
+// Blends a width x height surface onto the window through its whole-window DC at a constant
+// opacity, the least a fade tick does.
+void AlphaBlendToWindow(HWND window, HDC source, SIZE size, intptr_t alpha) {
+  BLENDFUNCTION blend = {};
+  blend.BlendOp = AC_SRC_OVER;
+  blend.SourceConstantAlpha = static_cast<BYTE>(alpha);
+  const HDC dc = GetWindowDC(window);
+  AlphaBlend(dc, 0, 0, size.cx, size.cy, source, 0, 0, size.cx, size.cy, blend);
+  ReleaseDC(window, dc);
+}
+
 // Copies a width x height surface onto the window through its whole-window DC, fetched and
 // released as the skin's painters do when they are given no DC.
 void BlitToWindow(HWND window, HDC source, SIZE size) {
@@ -218,13 +246,59 @@ void BlitToWindow(HWND window, HDC source, SIZE size) {
   ReleaseDC(window, dc);
 }
 
-// One gallery skinned and its unskinned twin, whose controls are the baselines, and a form with
-// one command button of Tavrin's size.
+// A form of 100 check boxes, 10 by 10, as the gallery's check boxes are made.
+constexpr int CheckColumns = 10;
+constexpr int CheckCount = 100;
+constexpr SIZE CheckBoxSize = {46, 20};
+constexpr int CheckGap = 2;
+constexpr char CheckBoxClass[] = "ThunderRT6CheckBox";
+constexpr DWORD CheckBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+
+struct CheckForm {
+  HWND form;
+  HWND boxes[CheckCount];
+};
+
+// The host is of a class the skin does not know, so that nothing skins what is inside it.
+HWND CreateCheckHost() {
+  WNDCLASSEXA cls = {};
+  cls.cbSize = sizeof cls;
+  cls.lpfnWndProc = &DefWindowProcA;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  cls.lpszClassName = CheckHostClass;
+  RegisterClassExA(&cls);
+  const RECT& r = CheckHostPlace;
+  const HWND host = CreateWindowExA(0, CheckHostClass, "Check boxes", FormStyle, r.left, r.top, r.right - r.left,
+                                    r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ShowWindow(host, SW_SHOWNOACTIVATE);
+  return host;
+}
+
+CheckForm CreateCheckForm(HWND host, POINT at) {
+  CheckForm f = {};
+  f.form = CreateWindowExA(0, FormClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, at.x, at.y, CheckFormSize.cx,
+                           CheckFormSize.cy, host, nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (int i = 0; i < CheckCount; ++i) {
+    const int x = CheckGap + (i % CheckColumns) * (CheckBoxSize.cx + CheckGap);
+    const int y = CheckGap + (i / CheckColumns) * (CheckBoxSize.cy + CheckGap);
+    f.boxes[i] = CreateWindowExA(0, CheckBoxClass, "box", CheckBoxStyle, x, y, CheckBoxSize.cx, CheckBoxSize.cy,
+                                 f.form, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(f.boxes[i], WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  }
+  return f;
+}
+
+// One gallery skinned and its unskinned twin, whose controls are the baselines, a form with one
+// command button of Tavrin's size, and two forms of 100 check boxes, one skinned.
 struct Scene {
   gallery::Controls skinned;
   gallery::Controls plain;
   HWND buttonForm;
   HWND commandButton;
+  HWND checkHost;
+  CheckForm skinnedChecks;
+  CheckForm plainChecks;
 };
 
 Scene CreateScene() {
@@ -237,24 +311,33 @@ Scene CreateScene() {
   scene.skinned = gallery::CreateGallery(instance, SkinnedGalleryAt.x, SkinnedGalleryAt.y);
   scene.buttonForm = CreateForm("Command button", ButtonFormPlace);
   scene.commandButton = AddPushButton(scene.buttonForm, app::OptimiseCaption, Margin, Margin, CommandButton);
+  scene.checkHost = CreateCheckHost();
+  scene.plainChecks = CreateCheckForm(scene.checkHost, PlainChecksAt);
+  scene.skinnedChecks = CreateCheckForm(scene.checkHost, SkinnedChecksAt);
   skin::SkinAttach(scene.skinned.form);
   skin::SkinAttach(scene.buttonForm);
+  skin::SkinAttach(scene.skinnedChecks.form);
   Pump(SettleMs);
-  if (!IsSkinned(scene.skinned.push) || !IsSkinned(scene.commandButton)) {
+  if (!IsSkinned(scene.skinned.push) || !IsSkinned(scene.commandButton) ||
+      !IsSkinned(scene.skinnedChecks.boxes[CheckCount - 1])) {
     Note("a window to measure skinned is not skinned");
   }
-  if (IsSkinned(scene.plain.form) || IsSkinned(scene.plain.push)) Note("the unskinned twin gallery got skinned");
+  if (IsSkinned(scene.plain.form) || IsSkinned(scene.plain.push) || IsSkinned(scene.plainChecks.boxes[0])) {
+    Note("the unskinned twin gallery or check boxes got skinned");
+  }
   return scene;
 }
 
 void DestroyScene(const Scene& scene) {
+  skin::SkinDetach(scene.skinnedChecks.form);
   skin::SkinDetach(scene.buttonForm);
   skin::SkinDetach(scene.skinned.form);
-  for (HWND form : {scene.buttonForm, scene.skinned.form, scene.plain.form}) DestroyWindow(form);
+  for (HWND form : {scene.checkHost, scene.buttonForm, scene.skinned.form, scene.plain.form}) DestroyWindow(form);
   Pump(SettleMs);
-  if (skin::SkinnedWindowCount != 0 || skin::SkinAtlas.ButtonFaceStrip != nullptr) {
+  if (skin::SkinnedWindowCount != 0 || skin::SkinAtlas.ButtonFaceStrip != nullptr ||
+      skin::SkinDrawing.ReferenceDc != nullptr) {
     Note("after the last detach the skin still counts " + std::to_string(skin::SkinnedWindowCount) +
-         " windows or holds its atlas");
+         " windows or holds its atlas or drawing objects");
   }
 }
 
@@ -279,6 +362,16 @@ void BenchToolkit() {
             skin::BlitSliced(face, 0, 0, CommandButton.cx, CommandButton.cy, skin::SkinAtlas.ButtonFaceStrip,
                              0, 0, ButtonFaceCell.cx, ButtonFaceCell.cy, ButtonFaceCorner, ButtonFaceCorner,
                              ButtonFaceCorner, ButtonFaceCorner);
+          },
+          "BitBlt 257x25",
+          [&] { BitBlt(face, 0, 0, CommandButton.cx, CommandButton.cy, glyphCell, 0, 0, SRCCOPY); });
+  // The centre of that copy, the largest of its nine pieces: one stretch.
+  Compare("- its centre piece: StretchBlt 1x15 to 251x19",
+          [&] {
+            StretchBlt(face, ButtonFaceCorner, ButtonFaceCorner, CommandButton.cx - 2 * ButtonFaceCorner,
+                       CommandButton.cy - 2 * ButtonFaceCorner, skin::SkinAtlas.ButtonFaceStrip, ButtonFaceCorner,
+                       ButtonFaceCorner, ButtonFaceCell.cx - 2 * ButtonFaceCorner,
+                       ButtonFaceCell.cy - 2 * ButtonFaceCorner, SRCCOPY);
           },
           "BitBlt 257x25",
           [&] { BitBlt(face, 0, 0, CommandButton.cx, CommandButton.cy, glyphCell, 0, 0, SRCCOPY); });
@@ -337,6 +430,12 @@ void BenchCommandButton(HWND button) {
   skin::SetProperty(button, skin::AlphaLevelProperty, MidFadeAlpha);
   Compare("Fade tick: BlendStateFace 257x25 to its window DC", [&] { skin::BlendStateFace(button, nullptr); },
           "BitBlt 257x25 to the same window DC", blitToButton);
+  const HDC hotFace = skin::StateSurface(button, skin::StateHot);
+  const auto alphaBlendToButton = [&] { AlphaBlendToWindow(button, hotFace, CommandButton, MidFadeAlpha); };
+  Compare("Fade tick: BlendStateFace 257x25 to its window DC", [&] { skin::BlendStateFace(button, nullptr); },
+          "AlphaBlend of the same face to the window DC", alphaBlendToButton);
+  Compare("One property read (GetPropA of ALPHALEVEL)", [&] { skin::GetProperty(button, skin::AlphaLevelProperty); },
+          "AlphaBlend of the same face to the window DC", alphaBlendToButton);
 
   const auto blitsOfAFade = [&] {
     for (int tick = 0; tick < FadeTicks; ++tick) blitToButton();
@@ -373,6 +472,17 @@ void BenchPainters(const Scene& scene) {
   const gallery::Controls& s = scene.skinned;
   const gallery::Controls& p = scene.plain;
   const char twinPaint[] = "WM_PAINT of the unskinned twin";
+  Compare("RenderButtonFaces, push button 120x28 (4 faces)", [&] { skin::RenderButtonFaces(s.push); }, twinPaint,
+          [&] { Redraw(p.push, PaintNow); });
+  // What each of the four faces draws besides its nine-slice copy: the caption.
+  const std::wstring caption = skin::WindowText(p.push);
+  const HDC captionSurface = skin::CreateSurface(120, 28);
+  SelectObject(captionSurface, reinterpret_cast<HFONT>(SendMessageA(p.push, WM_GETFONT, 0, 0)));
+  SetBkMode(captionSurface, TRANSPARENT);
+  Compare("- DrawTextIn of its caption, one face",
+          [&] { skin::DrawTextIn(captionSurface, caption, 2, 2, 116, 24, skin::CaptionFormat); }, twinPaint,
+          [&] { Redraw(p.push, PaintNow); });
+  skin::ReleaseSurface(captionSurface);
   Compare("PaintCheckBox, forced", [&] { skin::PaintCheckBox(s.check, skin::StateNormal, true); },
           twinPaint, [&] { Redraw(p.check, PaintNow); });
   Compare("PaintOptionButton, forced", [&] { skin::PaintOptionButton(s.option, skin::StateNormal, true); },
@@ -411,6 +521,59 @@ void BenchRepaints(const Scene& scene) {
     Compare(std::string("Full repaint, skinned: ") + kind.name, [&] { Redraw(skinned, RepaintAll); },
             "the same, unskinned twin", [&] { Redraw(plain, RepaintAll); });
   }
+}
+
+// ---------------------------------------------------------------- release on a form of check boxes
+
+constexpr int ReleasedBox = 55;
+const LPARAM InsideBox = MAKELPARAM(5, 5);
+
+// WM_LBUTTONUP on a check box just pressed with WM_LBUTTONDOWN: the wall time of the release
+// alone, the drawing it queued included. The press is not timed.
+double TimeRelease(HWND box) {
+  SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, InsideBox);
+  GdiFlush();
+  const double start = NowUs();
+  SendMessageA(box, WM_LBUTTONUP, 0, InsideBox);
+  GdiFlush();
+  return NowUs() - start;
+}
+
+// A release toggles the box, and a skinned one then redraws all 100 boxes of its form.
+void BenchRelease(const Scene& scene) {
+  const HWND skinned = scene.skinnedChecks.boxes[ReleasedBox];
+  const HWND plain = scene.plainChecks.boxes[ReleasedBox];
+  const LRESULT before = SendMessageA(skinned, BM_GETCHECK, 0, 0);
+  TimeRelease(skinned);
+  TimeRelease(plain);
+  if (SendMessageA(skinned, BM_GETCHECK, 0, 0) == before) Note("a press and release did not toggle the check box");
+  std::vector<double> skinnedUs, plainUs;
+  const double start = NowUs();
+  while (skinnedUs.size() < MaxBatches && (skinnedUs.size() < Quick.minBatches || NowUs() - start < Quick.budgetUs)) {
+    skinnedUs.push_back(TimeRelease(skinned));
+    plainUs.push_back(TimeRelease(plain));
+  }
+  const double plainReleaseUs = Median(plainUs);
+  PrintRow("WM_LBUTTONUP on check box 56 of a form of 100", Median(skinnedUs), "the same, unskinned form",
+           plainReleaseUs);
+  if (IsSkinned(plain)) Note("the unskinned check boxes got skinned");
+
+  // Where the skinned release's time goes, each part against the same unskinned release.
+  const char unskinned[] = "the unskinned release above";
+  const HWND form = scene.skinnedChecks.form;
+  PrintRow("- RefreshToggleSibling over the form's 100 boxes",
+           MeasureAlone([&] { EnumChildWindows(form, &skin::RefreshToggleSibling, 0); }), unskinned, plainReleaseUs);
+  PrintRow("- RefreshToggleSibling of one box", MeasureAlone([&] { skin::RefreshToggleSibling(skinned, 0); }),
+           unskinned, plainReleaseUs);
+  PrintRow("- GetSystemMetrics of the check size (x and y)", MeasureAlone([] {
+             GetSystemMetrics(SM_CXMENUCHECK);
+             GetSystemMetrics(SM_CYMENUCHECK);
+           }),
+           unskinned, plainReleaseUs);
+  PrintRow("- GetPropA, one property read", MeasureAlone([&] { skin::GetProperty(skinned, skin::OldStateProperty); }),
+           unskinned, plainReleaseUs);
+  PrintRow("- GetWindowDC + BitBlt 13x13 + ReleaseDC", MeasureAlone([&] { BlitToWindow(skinned, skin::SkinAtlas.OptionCircleStrip, {13, 13}); }),
+           unskinned, plainReleaseUs);
 }
 
 // ---------------------------------------------------------------- message routing
@@ -488,7 +651,9 @@ BOOL CALLBACK SubclassAndRestore(HWND window, LPARAM) {
 }
 
 void ShowScene(const Scene& scene, int command) {
-  for (HWND form : {scene.skinned.form, scene.plain.form, scene.buttonForm}) ShowWindow(form, command);
+  for (HWND form : {scene.skinned.form, scene.plain.form, scene.buttonForm, scene.checkHost}) {
+    ShowWindow(form, command);
+  }
 }
 
 // Attach and detach per control, alone on the screen. The scene stays skinned though hidden, so
@@ -616,6 +781,7 @@ int main() {
   BenchCommandButton(scene.commandButton);
   BenchPainters(scene);
   BenchRepaints(scene);
+  BenchRelease(scene);
   BenchMessages(scene);
   BenchAttach(scene);
   DestroyScene(scene);

@@ -3,13 +3,13 @@
 # fuzz for MESSAGES messages, then the real-input soak for MINUTES minutes. Each prints the GDI
 # headroom (free objects of the process's handle table) after every pass of 9,000 messages or one
 # minute: a flat trend means nothing is leaked.
-#   scripts/soak.sh [MESSAGES [MINUTES]]     defaults: 100000 messages, 10 minutes
+#   scripts/soak.sh [MESSAGES [MINUTES]]     defaults: 100000 messages, 5 minutes
 # The test command runs the same two tests with short counts (18,000 messages, one minute).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 if [ "${1:-}" != --run ]; then
   messages=${1:-100000}
-  minutes=${2:-10}
+  minutes=${2:-5}
   scripts/setup.sh
   . scripts/env.sh
   cmake --preset "$TAVRIN_TESTS_PRESET" >/dev/null

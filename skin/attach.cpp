@@ -13,24 +13,44 @@ constexpr WPARAM WholeFrame = 1;
 constexpr char TrackMouseEventName[] = "TrackMouseEvent";
 constexpr char User32Name[] = "User32";
 
-// Four face surfaces as large as the whole window, rendered; push buttons become owner-drawn so
-// that only the skin paints them; the state properties; the rounded outline.
+// Four face surfaces as large as the whole window, made together or not at all (the GDI table may
+// be full). True when they were made; the properties are set only then.
+bool CreateButtonFaces(HWND window, HDC reference, const WindowBounds& b) {
+  HDC surfaces[VisualStateCount] = {};
+  HBITMAP bitmaps[VisualStateCount] = {};
+  bool made = true;
+  for (int state = StateNormal; state < VisualStateCount && made; ++state) {
+    surfaces[state] = CreateCompatibleDC(reference);
+    bitmaps[state] = CreateCompatibleBitmap(reference, b.Width, b.Height);
+    made = surfaces[state] && bitmaps[state];
+  }
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    if (made) {
+      SelectObject(surfaces[state], bitmaps[state]);
+      SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surfaces[state]));
+      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
+    } else {
+      if (surfaces[state]) DeleteDC(surfaces[state]);
+      if (bitmaps[state]) DeleteObject(bitmaps[state]);
+    }
+  }
+  return made;
+}
+
+// The faces, rendered; push buttons become owner-drawn so that only the skin paints them (a
+// button whose faces could not be made keeps its own painting); the state properties; the
+// rounded outline.
 void PrepareButton(HWND window) {
   WindowBounds b;
+  bool faces = false;
   {
     const BorrowedDc dc(window, BorrowedDc::Whole);
     GetWindowBounds(window, &b);
-    for (int state = StateNormal; state < VisualStateCount; ++state) {
-      const HDC surface = CreateCompatibleDC(dc.get());
-      const HBITMAP bitmap = CreateCompatibleBitmap(dc.get(), b.Width, b.Height);
-      SelectObject(surface, bitmap);
-      SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surface));
-      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmap));
-    }
-    RenderButtonFaces(window);
+    faces = CreateButtonFaces(window, dc.get(), b);
+    if (faces) RenderButtonFaces(window);
   }
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (IsPushButtonStyle(style)) SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  if (faces && IsPushButtonStyle(style)) SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   SetProperty(window, OldStyleProperty, style);
   SetProperty(window, MouseFlagProperty, 0);
   SetProperty(window, TimerIdProperty, 0);

@@ -64,8 +64,9 @@ HFONT FontOf(HWND window) {
 int CheckOf(HWND window) { return static_cast<int>(SendMessageA(window, BM_GETCHECK, 0, 0)); }
 
 // Records the state about to be drawn; false when it is already shown and nothing is forced.
+// A forced paint does not read the state it is about to replace.
 bool TakeNewState(HWND window, int state, bool force) {
-  if (GetProperty(window, OldStateProperty) == state && !force) return false;
+  if (!force && GetProperty(window, OldStateProperty) == state) return false;
   SetProperty(window, OldStateProperty, state);
   return true;
 }
@@ -94,7 +95,7 @@ void RenderButtonFaces(HWND window) {
 
 void PaintComboButton(HWND window, HDC dc, int state, bool force) {
   if (SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0)) state = StatePressed;
-  if (GetProperty(window, OldStateProperty) == state && !force) return;
+  if (!force && GetProperty(window, OldStateProperty) == state) return;
   if (!(GetWindowLongA(window, GWL_STYLE) & ComboDropButtonBit)) return;
   SetProperty(window, OldStateProperty, state);
 

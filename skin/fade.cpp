@@ -8,8 +8,11 @@
 #include "skin/skin.h"
 
 namespace skin {
+namespace {
 
-LRESULT BlendStateFace(HWND window, HDC dc) {
+// BlendStateFace with the opacity already read: each property read is a request to the window
+// server, and a fade tick reads only what it needs, once.
+LRESULT BlendStateFaceAt(HWND window, HDC dc, intptr_t alpha) {
   if (!IsWindowEnabled(window)) SetProperty(window, OldStateProperty, StateDisabled);
   if (!IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) return 0;
   WindowBounds b;
@@ -17,16 +20,22 @@ LRESULT BlendStateFace(HWND window, HDC dc) {
   const HDC face = StateSurface(window, static_cast<int>(GetProperty(window, OldStateProperty)));
   BLENDFUNCTION blend = {};
   blend.BlendOp = AC_SRC_OVER;
-  blend.SourceConstantAlpha = static_cast<BYTE>(GetProperty(window, AlphaLevelProperty));
+  blend.SourceConstantAlpha = static_cast<BYTE>(alpha);
   const DrawTarget target(window, dc);
   AlphaBlend(target.get(), 0, 0, b.Width, b.Height, face, 0, 0, b.Width, b.Height, blend);
   return 0;
 }
 
+}  // namespace
+
+LRESULT BlendStateFace(HWND window, HDC dc) {
+  return BlendStateFaceAt(window, dc, GetProperty(window, AlphaLevelProperty));
+}
+
 LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ClassifyWindow(window) == KindButton) {
     const intptr_t alpha = GetProperty(window, AlphaLevelProperty);
-    BlendStateFace(window, nullptr);
+    BlendStateFaceAt(window, nullptr, alpha);
     const intptr_t next = alpha + FadeStep;
     if (next > OpaqueAlpha) {
       StopFadeTimer(window);

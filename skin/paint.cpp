@@ -214,7 +214,9 @@ int GetBorderInsets(HWND window, int* horizontal, int* vertical) {
 LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (ClassifyWindow(window)) {
     case KindButton:
-      if (IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) {
+      // A button without faces (they could not be made) paints itself.
+      if (IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty))) &&
+          StateSurface(window, StateNormal)) {
         return PaintPushButton(window);
       }
       break;

@@ -7,5 +7,6 @@ bool SkinInitialised = false;
 bool TrackMouseEventAvailable = false;
 int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
+DrawingObjects SkinDrawing = {};
 
 }  // namespace skin

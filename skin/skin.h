@@ -83,10 +83,46 @@ struct SkinAtlasSurfaces {
   HDC HeaderFaceStrip;
 };
 
+// A memory DC kept for the life of the skin, holding a bitmap of Width x Height that is replaced
+// by a larger one when a call needs more room. Width and Height are 0 while it holds none.
+struct WorkSurface {
+  HDC Dc;
+  int Width;
+  int Height;
+};
+
+// A keyed atlas image made ready for colour-keyed copies: a one-bit mask, 1 where the image has
+// the key colour, and a copy of the image whose key pixels are black.
+struct KeyedImage {
+  HDC Image;  // the atlas surface it was made from
+  HDC Mask;
+  HDC Sprite;
+  int Width;
+  int Height;
+};
+inline constexpr int KeyedImageCount = 3;
+
+// What the drawing toolkit keeps so that a call costs about its blits: a DC on the display from
+// which surfaces are made, the halftone palette, its work surfaces and the masks of the keyed
+// atlas images. Made with the atlas, released with it; while they are missing every call makes
+// and frees its own.
+struct DrawingObjects {
+  HDC ReferenceDc;
+  HPALETTE Halftone;
+  WorkSurface SliceCanvas;  // BlitSliced assembles its nine pieces here
+  WorkSurface Backdrop;     // BlitTransparent: the destination's pixels, then the result
+  WorkSurface SourceCopy;   // BlitTransparent: the source's pixels, key pixels turned black
+  WorkSurface MaskCopy;     // BlitTransparent: one bit per pixel, 1 where the source has the key
+  WorkSurface PaintSurface;  // lent to one painter at a time as its off-screen surface
+  bool PaintSurfaceLent;
+  KeyedImage KeyedImages[KeyedImageCount];
+};
+
 extern bool SkinInitialised;
 extern bool TrackMouseEventAvailable;
 extern int32_t SkinnedWindowCount;
 extern SkinAtlasSurfaces SkinAtlas;
+extern DrawingObjects SkinDrawing;
 
 // ---------------------------------------------------------------- drawing toolkit
 
@@ -121,20 +157,33 @@ void ReleaseSurface(HDC surface);
 
 // Nine-slice copy of a source rectangle to width x height: corners kept, edges stretched along
 // their length, centre both ways. With a key colour, destination pixels under key pixels of the
-// result are left as they were. Nonzero when something was drawn.
+// result are left as they were. Nonzero when something was drawn; 0, with the destination
+// untouched, when the width or height is 0 or negative, a source size is 0, or the work surfaces
+// cannot be had.
 int BlitSliced(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
                int ySource, int sourceWidth, int sourceHeight, int left, int top, int right,
                int bottom, std::optional<COLORREF> key = std::nullopt);
 // Copies width x height from the source, leaving every destination pixel whose source pixel is
-// the key colour unchanged. A null palette means the display's halftone palette.
+// the key colour unchanged. A null palette means the display's halftone palette. Draws nothing
+// when a size is 0 or negative or its work surfaces cannot be had.
 void BlitTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
                      int ySource, COLORREF key, HPALETTE palette = nullptr);
 
+// Makes the toolkit's kept objects in SkinDrawing: the reference DC, the palette and the (still
+// empty) work surfaces. What cannot be made stays 0 and is made per call instead.
+void KeepDrawingObjects();
+// Makes the mask and the blackened copy of a keyed atlas image into the first free slot.
+void PrepareKeyedImage(HDC image, int width, int height);
+// Releases everything in SkinDrawing and clears it.
+void ReleaseDrawingObjects();
+
 // ---------------------------------------------------------------- atlas
 
-// Creates the five atlas surfaces in SkinAtlas and writes every pixel.
+// Creates the five atlas surfaces in SkinAtlas and writes every pixel, with the toolkit's kept
+// objects and the masks of the three keyed images.
 void BuildSkinAtlas();
-// Releases the five surfaces, in the order they were built, and clears their handles.
+// Releases the five surfaces, in the order they were built, and clears their handles; then the
+// toolkit's kept objects.
 void ReleaseSkinAtlas();
 
 // ---------------------------------------------------------------- control faces

@@ -36,10 +36,11 @@ TEST_F(CommandsTest, EachImportWritesItsPayloadSetsTheValueAndCleansUp) {
     const app::PayloadImport& import;
     std::string payload;
     size_t size;
+    const wchar_t* message;
   };
   const Case cases[] = {
-      {app::OptimiseImport, PagedPoolPayload("ffffffff", true), 324},
-      {app::RestoreImport, PagedPoolPayload("00000000", false), 320},
+      {app::OptimiseImport, PagedPoolPayload("ffffffff", true), 324, L"优化虚拟内存成功，刷新后即可生效！"},
+      {app::RestoreImport, PagedPoolPayload("00000000", false), 320, L"还原内存优化成功，刷新后即可生效！"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.import.fileName);
@@ -49,8 +50,8 @@ TEST_F(CommandsTest, EachImportWritesItsPayloadSetsTheValueAndCleansUp) {
       MessageBoxCatcher boxes(IDOK, [&](HWND) { onDisk = ReadFileBytes(path); });
       EXPECT_EQ(app::ImportPayload(nullptr, c.import), app::ImportOutcome::Applied);
       ASSERT_EQ(boxes.seen().size(), 1u);
-      EXPECT_EQ(boxes.seen()[0].title, app::MessageTitle);
-      EXPECT_EQ(boxes.seen()[0].text, c.import.successMessage);
+      EXPECT_EQ(boxes.seen()[0].title, L"提示");
+      EXPECT_EQ(boxes.seen()[0].text, c.message);
       EXPECT_EQ(boxes.seen()[0].buttons, std::vector<int>{IDOK});
       EXPECT_EQ(boxes.seen()[0].icon, SystemIcon(IDI_INFORMATION));
     }
@@ -104,13 +105,15 @@ TEST_F(CommandsTest, APathThatCannotBeWrittenImportsNothingAndSaysSo) {
     EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport), app::ImportOutcome::PayloadNotWritten);
     EXPECT_TRUE(recorder.started().empty());
     ASSERT_EQ(boxes.seen().size(), 1u);
-    EXPECT_EQ(boxes.seen()[0].title, app::MessageTitle);
+    EXPECT_EQ(boxes.seen()[0].title, L"提示");
     EXPECT_NE(boxes.seen()[0].text.find(std::wstring(path.begin(), path.end())), std::wstring::npos);
     EXPECT_EQ(boxes.seen()[0].icon, SystemIcon(IDI_ERROR));
     EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
     // What was in the way is left as it was.
     EXPECT_TRUE(FileExists(path));
-    if (hiddenFile) EXPECT_EQ(ReadFileBytes(path), hiddenContent);
+    if (hiddenFile) {
+      EXPECT_EQ(ReadFileBytes(path), hiddenContent);
+    }
   }
 }
 
@@ -180,7 +183,7 @@ TEST_F(CommandsTest, ValueAlreadyAsRequestedCountsAsApplied) {
   MessageBoxCatcher boxes;
   EXPECT_EQ(app::ImportPayload(nullptr, app::RestoreImport), app::ImportOutcome::Applied);
   ASSERT_EQ(boxes.seen().size(), 1u);
-  EXPECT_EQ(boxes.seen()[0].text, app::RestoredMessage);
+  EXPECT_EQ(boxes.seen()[0].text, L"还原内存优化成功，刷新后即可生效！");
 }
 
 TEST(RestartShellTest, OnlyYesRestartsTheShellAndNoIsTheDefault) {
@@ -195,8 +198,8 @@ TEST(RestartShellTest, OnlyYesRestartsTheShellAndNoIsTheDefault) {
     app::RestartShell(nullptr);
     ASSERT_EQ(boxes.seen().size(), 1u);
     const SeenMessageBox& box = boxes.seen()[0];
-    EXPECT_EQ(box.title, app::MessageTitle);
-    EXPECT_EQ(box.text, app::RestartConfirmation);
+    EXPECT_EQ(box.title, L"提示");
+    EXPECT_EQ(box.text, L"      刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！");
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_EQ(box.icon, SystemIcon(IDI_INFORMATION));
     if (c.restarts) {

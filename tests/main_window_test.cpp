@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/frame.h"
 #include "app/instructions_window.h"
 #include "app/main_window.h"
@@ -60,7 +61,7 @@ class MainWindowTest : public ::testing::Test {
   int LinkPixels() const {
     UpdateWindow(form_);
     Pump(100);
-    return CaptureClient(form_).CountInRect(LinkInkArea(), app::Label3.colour);
+    return CaptureClient(form_).CountInRect(LinkInkArea(), 0x00FF0000);
   }
 
   HWND form_ = nullptr;
@@ -85,11 +86,11 @@ TEST_F(MainWindowTest, LaysOutTheStoredDesignInPixels) {
   };
   const Expected controls[] = {
       {app::Frame1Id, 0, app::FrameClassName, L"", {280, 8, 385, 121}},
-      {app::Command4Id, app::Frame1Id, "Button", app::InstructionsButtonCaption, {8, 16, 97, 105}},
-      {app::Frame2Id, 0, app::FrameClassName, app::OperationsFrameCaption, {8, 8, 281, 121}},
-      {app::Command1Id, app::Frame2Id, "Button", app::RestartShellCaption, {8, 80, 265, 105}},
-      {app::Command3Id, app::Frame2Id, "Button", app::RestoreCaption, {8, 48, 265, 73}},
-      {app::Command2Id, app::Frame2Id, "Button", app::OptimiseCaption, {8, 16, 265, 41}},
+      {app::Command4Id, app::Frame1Id, "Button", L"使用说明", {8, 16, 97, 105}},
+      {app::Frame2Id, 0, app::FrameClassName, L"操作功能", {8, 8, 281, 121}},
+      {app::Command1Id, app::Frame2Id, "Button", L"刷新后马上生效", {8, 80, 265, 105}},
+      {app::Command3Id, app::Frame2Id, "Button", L"还原内存优化", {8, 48, 265, 73}},
+      {app::Command2Id, app::Frame2Id, "Button", L"优化虚拟内存", {8, 16, 265, 41}},
   };
   for (const Expected& e : controls) {
     SCOPED_TRACE(e.caption);
@@ -120,7 +121,7 @@ TEST_F(MainWindowTest, FocusStartsOnCommand2AndTabFollowsTheTabIndex) {
 
 TEST_F(MainWindowTest, LabelsAreDrawnInTheirColoursAndTheLinkLosesItsUnderlineUnderThePointer) {
   const RECT name = app::ToPixels(app::Label2.place);
-  EXPECT_GT(CaptureClient(form_).CountInRect(name, app::Label2.colour), 20);
+  EXPECT_GT(CaptureClient(form_).CountInRect(name, 0x00404000), 20);
 
   // Underlined, the link has a row of its colour about as long as its text.
   const RECT link = app::ToPixels(app::Label3.place);
@@ -157,7 +158,7 @@ TEST_F(MainWindowTest, AClickOnTheLinkOpensTheForumOnlyWhenPressAndReleaseAreBot
   SendMessageA(form_, WM_LBUTTONDOWN, MK_LBUTTON, onLink);
   SendMessageA(form_, WM_LBUTTONUP, 0, onLink);
   ASSERT_EQ(recorder.started().size(), 1u);
-  EXPECT_NE(recorder.started()[0].commandLine.find(app::ForumUrl), std::string::npos);
+  EXPECT_NE(recorder.started()[0].commandLine.find("\"http://bbs.quillmere.cn/\""), std::string::npos);
 }
 
 TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt) {
@@ -169,7 +170,7 @@ TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt
   EXPECT_EQ(app::InstructionsWindow(), form2);
 
   EXPECT_EQ(ClassOf(form2), "Form");
-  EXPECT_EQ(TextOf(form2), app::InstructionsCaption);
+  EXPECT_EQ(TextOf(form2), L"使用说明");
   EXPECT_EQ(GetWindow(form2, GW_OWNER), nullptr);
   RECT client = {};
   GetClientRect(form2, &client);
@@ -178,9 +179,13 @@ TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt
 
   const HWND text1 = GetDlgItem(form2, app::Text1Id);
   EXPECT_EQ(ClassOf(text1), "Edit");
-  EXPECT_EQ(TextOf(text1), app::InstructionsText);
+  const std::wstring instructions =
+      L"    有些老电脑由于内存或者虚拟内存太小\r\n，玩游戏时间过久或者运行大型软件的时候\r\n"
+      L"，就会出现提示虚拟内存太小等虚拟内存出\r\n错问题，然后系统运行很缓慢。\r\n"
+      L"    试用这个工具优化看，有可能会得到意\r\n想不到的好效果。\r\n";
   // 208 bytes in code page 936, and the terminator.
-  EXPECT_EQ(WideCharToMultiByte(936, 0, app::InstructionsText, -1, nullptr, 0, nullptr, nullptr), 209);
+  EXPECT_EQ(WideCharToMultiByte(936, 0, instructions.c_str(), -1, nullptr, 0, nullptr, nullptr), 209);
+  EXPECT_EQ(TextOf(text1), instructions);
   const RECT place = RectInParent(text1);
   const RECT expected = {0, 0, 393, 137};
   EXPECT_TRUE(EqualRect(&place, &expected));
@@ -199,8 +204,10 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   const HWND command3 = Control(app::Command3Id);
   bool answered = false;
   bool repainted = false;
+  bool waitCursor = false;
   std::thread user([&] {
     Sleep(1000);
+    waitCursor = app::IsWaitingForCommand(form_);
     DWORD_PTR ignored = 0;
     answered = SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0;
     InvalidateRect(form_, nullptr, TRUE);
@@ -224,6 +231,7 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   }
   EXPECT_TRUE(answered);
   EXPECT_TRUE(repainted);
+  EXPECT_TRUE(waitCursor);
   EXPECT_EQ(recorder.started().size(), 1u);  // only the registry editor
   EXPECT_EQ(formWhileOutcomeShown, std::vector<bool>{true});
   Pump(200);

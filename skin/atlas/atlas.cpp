@@ -13,16 +13,26 @@ HDC BuildImage(const AtlasImage& image) {
   return surface;
 }
 
+void PrepareKeyed(HDC surface, const AtlasImage& image) {
+  PrepareKeyedImage(surface, image.width, image.height);
+}
+
 }  // namespace
 
 void BuildSkinAtlas() {
   // A second build replaces the surfaces of the first instead of leaving them behind.
   ReleaseSkinAtlas();
+  // First, so that the images are made from the kept display DC.
+  KeepDrawingObjects();
   SkinAtlas.ButtonFaceStrip = BuildImage(ButtonFaceStripImage);
   SkinAtlas.ComboButtonParts = BuildImage(ComboButtonPartsImage);
   SkinAtlas.CheckGlyphs = BuildImage(CheckGlyphsImage);
   SkinAtlas.OptionCircleStrip = BuildImage(OptionCircleStripImage);
   SkinAtlas.HeaderFaceStrip = BuildImage(HeaderFaceStripImage);
+  // The images drawn on magenta, which reach the controls through colour-keyed copies.
+  PrepareKeyed(SkinAtlas.ComboButtonParts, ComboButtonPartsImage);
+  PrepareKeyed(SkinAtlas.CheckGlyphs, CheckGlyphsImage);
+  PrepareKeyed(SkinAtlas.OptionCircleStrip, OptionCircleStripImage);
 }
 
 void ReleaseSkinAtlas() {
@@ -32,6 +42,7 @@ void ReleaseSkinAtlas() {
     ReleaseSurface(*surface);
     *surface = nullptr;
   }
+  ReleaseDrawingObjects();
 }
 
 }  // namespace skin

@@ -88,7 +88,10 @@ class DrawTarget {
   bool borrowed_;
 };
 
-// An off-screen surface (CreateSurface) released at the end of the scope.
+// An off-screen surface of at least width x height for the scope: the skin's kept paint surface
+// when it is free (its DC state saved and restored again, its contents undefined), otherwise one
+// made with CreateSurface and released at the end of the scope. Only the width x height corner
+// is meant to be drawn and copied.
 class ScopedSurface {
  public:
   ScopedSurface(int width, int height);
@@ -99,7 +102,8 @@ class ScopedSurface {
   HDC get() const { return surface_; }
 
  private:
-  HDC surface_;
+  HDC surface_ = nullptr;
+  bool lent_ = false;
 };
 
 // BeginPaint / EndPaint for one WM_PAINT.

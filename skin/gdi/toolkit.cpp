@@ -1,8 +1,12 @@
 // The drawing toolkit: fills, frames, text, off-screen surfaces, the nine-slice blit and the
-// colour-keyed copy. Every call creates and frees the graphics objects it needs.
+// colour-keyed copy. What these need beyond their blits (a DC on the display, the halftone
+// palette, work surfaces, the masks of the keyed atlas images) is kept in SkinDrawing while the
+// skin is on; before that, or when it could not be made, each call makes and frees its own.
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "skin/gdi/guards.h"
@@ -16,6 +20,11 @@ constexpr char DisplayDriver[] = "DISPLAY";
 constexpr DWORD DestinationAndNotSource = 0x00220326;
 constexpr COLORREF SystemColourFlag = 0x80000000;
 constexpr COLORREF RgbMask = 0x00FFFFFF;
+// A kept work surface grows up to this many pixels (1 MB of colour); a larger copy makes a
+// surface of its own for the call, so that the skin never holds on to a screen-sized bitmap.
+constexpr long long MaxKeptWorkPixels = 512LL * 512;
+
+enum class Depth { Colour, OneBit };
 
 RECT RectOf(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
@@ -28,35 +37,206 @@ COLORREF ResolveKey(COLORREF key, HPALETTE palette) {
   return resolved & RgbMask;
 }
 
-// A memory DC holding a bitmap and a palette selected in background mode, both put back and the
-// DC deleted at the end of the scope. The bitmap itself is the caller's.
-class PaletteDc {
+// The DC new surfaces are made compatible with: the kept one, or a display DC opened for the
+// call and deleted with this. 0 when neither is there.
+class ReferenceDc {
  public:
-  PaletteDc(HDC display, HBITMAP bitmap, HPALETTE palette, BOOL restoreInBackground)
-      : dc_(CreateCompatibleDC(display)), restoreInBackground_(restoreInBackground) {
-    previousBitmap_ = SelectObject(dc_, bitmap);
-    previousPalette_ = palette ? SelectPalette(dc_, palette, TRUE) : nullptr;
-    if (palette) RealizePalette(dc_);
+  ReferenceDc()
+      : owned_(SkinDrawing.ReferenceDc == nullptr), dc_(owned_ ? CreateDisplayDc() : SkinDrawing.ReferenceDc) {}
+  ~ReferenceDc() {
+    if (owned_ && dc_) DeleteDC(dc_);
   }
-  ~PaletteDc() {
-    SelectObject(dc_, previousBitmap_);
-    if (previousPalette_) {
-      SelectPalette(dc_, previousPalette_, restoreInBackground_);
-      RealizePalette(dc_);
-    }
-    DeleteDC(dc_);
-  }
-  PaletteDc(const PaletteDc&) = delete;
-  PaletteDc& operator=(const PaletteDc&) = delete;
+  ReferenceDc(const ReferenceDc&) = delete;
+  ReferenceDc& operator=(const ReferenceDc&) = delete;
 
   HDC get() const { return dc_; }
 
  private:
+  bool owned_;
+  HDC dc_;
+};
+
+HBITMAP CreateWorkBitmap(HDC reference, int width, int height, Depth depth) {
+  return depth == Depth::OneBit ? CreateBitmap(width, height, 1, 1, nullptr)
+                                : CreateCompatibleBitmap(reference, width, height);
+}
+
+// Selects a new bitmap into a DC and deletes the one it replaces (a new DC's stock one-pixel
+// bitmap is left alone by DeleteObject). False, with the new bitmap deleted, when it cannot.
+bool ReplaceBitmap(HDC dc, HBITMAP bitmap) {
+  const HGDIOBJ previous = SelectObject(dc, bitmap);
+  if (!previous) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  DeleteObject(previous);
+  return true;
+}
+
+// A memory DC holding a new bitmap; 0, with nothing left behind, when either cannot be made.
+HDC MakeSurface(HDC reference, int width, int height, Depth depth) {
+  if (!reference) return nullptr;
+  const HDC surface = CreateCompatibleDC(reference);
+  if (!surface) return nullptr;
+  const HBITMAP bitmap = CreateWorkBitmap(reference, width, height, depth);
+  if (!bitmap || !ReplaceBitmap(surface, bitmap)) {
+    DeleteDC(surface);
+    return nullptr;
+  }
+  return surface;
+}
+
+bool MayKeep(const WorkSurface& kept, int width, int height) {
+  return static_cast<long long>(std::max(kept.Width, width)) * std::max(kept.Height, height) <=
+         MaxKeptWorkPixels;
+}
+
+// Gives a kept work surface room for width x height; false, keeping what it had, when the larger
+// bitmap cannot be made.
+bool Grow(WorkSurface& kept, HDC reference, int width, int height, Depth depth) {
+  if (kept.Width >= width && kept.Height >= height) return true;
+  const int w = std::max(kept.Width, width);
+  const int h = std::max(kept.Height, height);
+  const HBITMAP bitmap = CreateWorkBitmap(reference, w, h, depth);
+  if (!bitmap || !ReplaceBitmap(kept.Dc, bitmap)) return false;
+  kept.Width = w;
+  kept.Height = h;
+  return true;
+}
+
+// A work surface of at least width x height for one call: the kept one when there is one and it
+// may grow that far, otherwise one made for the call and released with this. get() is 0 when
+// neither can be had. Its contents are whatever the last user left.
+class Work {
+ public:
+  Work(WorkSurface& kept, HDC reference, int width, int height, Depth depth) {
+    if (kept.Dc && MayKeep(kept, width, height) && Grow(kept, reference, width, height, depth)) {
+      dc_ = kept.Dc;
+    } else {
+      dc_ = MakeSurface(reference, width, height, depth);
+      owned_ = true;
+    }
+  }
+  ~Work() {
+    if (owned_) ReleaseSurface(dc_);
+  }
+  Work(const Work&) = delete;
+  Work& operator=(const Work&) = delete;
+
+  HDC get() const { return dc_; }
+  bool kept() const { return !owned_; }
+
+ private:
+  HDC dc_ = nullptr;
+  bool owned_ = false;
+};
+
+// Selects a palette into a DC in background mode and realises it for the scope; the previous one
+// goes back in the mode given. Nothing happens for a null palette.
+class PaletteSelection {
+ public:
+  PaletteSelection(HDC dc, HPALETTE palette, BOOL restoreInBackground)
+      : dc_(dc), restoreInBackground_(restoreInBackground) {
+    if (!dc || !palette) return;
+    previous_ = SelectPalette(dc, palette, TRUE);
+    RealizePalette(dc);
+  }
+  ~PaletteSelection() {
+    if (!previous_) return;
+    SelectPalette(dc_, previous_, restoreInBackground_);
+    RealizePalette(dc_);
+  }
+  PaletteSelection(const PaletteSelection&) = delete;
+  PaletteSelection& operator=(const PaletteSelection&) = delete;
+
+ private:
   HDC dc_;
   BOOL restoreInBackground_;
-  HGDIOBJ previousBitmap_ = nullptr;
-  HPALETTE previousPalette_ = nullptr;
+  HPALETTE previous_ = nullptr;
 };
+
+std::array<WorkSurface*, 5> KeptWorkSurfaces(DrawingObjects& kept) {
+  return {&kept.SliceCanvas, &kept.Backdrop, &kept.SourceCopy, &kept.MaskCopy, &kept.PaintSurface};
+}
+
+// The palette a work surface takes for one call: a given one always; otherwise the halftone
+// palette, which the kept surfaces already hold.
+HPALETTE CallPalette(const Work& work, HPALETTE given, HPALETTE halftone) {
+  if (given) return given;
+  return work.kept() ? nullptr : halftone;
+}
+
+// The prepared atlas image that a keyed copy of width x height at (x, y) of `source` can use:
+// one made for the skin's key, with the rectangle inside it.
+const KeyedImage* PreparedImage(HDC source, int x, int y, int width, int height, COLORREF key,
+                                HPALETTE given) {
+  if (!source || key != KeyColour || given) return nullptr;
+  for (const KeyedImage& image : SkinDrawing.KeyedImages) {
+    if (image.Image == source && image.Mask && image.Sprite && x >= 0 && y >= 0 &&
+        x + width <= image.Width && y + height <= image.Height) {
+      return &image;
+    }
+  }
+  return nullptr;
+}
+
+// The colour-keyed copy; false when nothing was drawn. The result is built in a work copy of the
+// destination through a one-bit mask of the key pixels and copied back in one blit, so that the
+// destination only ever shows the finished result.
+bool CopyTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
+                     int ySource, COLORREF key, HPALETTE palette) {
+  if (width <= 0 || height <= 0) return false;
+  const ReferenceDc reference;
+  if (!reference.get()) return false;
+  UniqueGdiObject<HPALETTE> madeHere(palette || SkinDrawing.Halftone ? nullptr
+                                                                      : CreateHalftonePalette(reference.get()));
+  const HPALETTE halftone = SkinDrawing.Halftone ? SkinDrawing.Halftone : madeHere.get();
+  const COLORREF resolvedKey = ResolveKey(key, palette ? palette : halftone);
+
+  const Work backdrop(SkinDrawing.Backdrop, reference.get(), width, height, Depth::Colour);
+  if (!backdrop.get()) return false;
+  const PaletteSelection backdropPalette(backdrop.get(), CallPalette(backdrop, palette, halftone), FALSE);
+  const HDC work = backdrop.get();
+
+  if (const KeyedImage* image = PreparedImage(source, xSource, ySource, width, height, resolvedKey, palette)) {
+    BitBlt(work, 0, 0, width, height, dest, xDest, yDest, SRCCOPY);
+    BitBlt(work, 0, 0, width, height, image->Mask, xSource, ySource, SRCAND);
+    BitBlt(work, 0, 0, width, height, image->Sprite, xSource, ySource, SRCPAINT);
+    BitBlt(dest, xDest, yDest, width, height, work, 0, 0, SRCCOPY);
+    return true;
+  }
+
+  const Work sourceCopy(SkinDrawing.SourceCopy, reference.get(), width, height, Depth::Colour);
+  const Work maskCopy(SkinDrawing.MaskCopy, reference.get(), width, height, Depth::OneBit);
+  if (!sourceCopy.get() || !maskCopy.get()) return false;
+  const PaletteSelection copyPalette(sourceCopy.get(), CallPalette(sourceCopy, palette, halftone), TRUE);
+  const HDC copy = sourceCopy.get();
+  const HDC mask = maskCopy.get();
+
+  BitBlt(work, 0, 0, width, height, dest, xDest, yDest, SRCCOPY);
+  SetBkColor(copy, GetBkColor(source));
+  SetTextColor(copy, GetTextColor(source));
+  BitBlt(copy, 0, 0, width, height, source, xSource, ySource, SRCCOPY);
+  // Colour to monochrome: pixels of the background colour (the key) become 1, all others 0.
+  SetBkColor(copy, resolvedKey);
+  SetTextColor(copy, White);
+  BitBlt(mask, 0, 0, width, height, copy, 0, 0, SRCCOPY);
+  SetTextColor(copy, Black);
+  SetBkColor(copy, White);
+  BitBlt(copy, 0, 0, width, height, mask, 0, 0, DestinationAndNotSource);
+  BitBlt(work, 0, 0, width, height, mask, 0, 0, SRCAND);
+  BitBlt(work, 0, 0, width, height, copy, 0, 0, SRCPAINT);
+  BitBlt(dest, xDest, yDest, width, height, work, 0, 0, SRCCOPY);
+  return true;
+}
+
+// Copied at its own size, with margins that fit, the nine pieces give back the source rectangle
+// pixel for pixel.
+bool SlicesReproduceSource(int width, int height, int sourceWidth, int sourceHeight, int left, int top,
+                           int right, int bottom) {
+  return width == sourceWidth && height == sourceHeight && left >= 0 && top >= 0 && right >= 0 &&
+         bottom >= 0 && left + right <= sourceWidth && top + bottom <= sourceHeight;
+}
 
 }  // namespace
 
@@ -106,21 +286,8 @@ BOOL DrawFocusBox(HDC dc, int x, int y, int width, int height) {
 }
 
 HDC CreateSurface(int width, int height) {
-  const HDC display = CreateDisplayDc();
-  if (!display) return nullptr;
-  HDC surface = CreateCompatibleDC(display);
-  if (surface) {
-    const HBITMAP bitmap = CreateCompatibleBitmap(display, width, height);
-    if (bitmap) {
-      // What the selection replaces is the new context's stock one-pixel bitmap.
-      DeleteObject(SelectObject(surface, bitmap));
-    } else {
-      DeleteDC(surface);
-      surface = nullptr;
-    }
-  }
-  DeleteDC(display);
-  return surface;
+  const ReferenceDc reference;
+  return MakeSurface(reference.get(), width, height, Depth::Colour);
 }
 
 void ReleaseSurface(HDC surface) {
@@ -131,16 +298,46 @@ void ReleaseSurface(HDC surface) {
   DeleteObject(bitmap);
 }
 
-ScopedSurface::ScopedSurface(int width, int height) : surface_(CreateSurface(width, height)) {}
+ScopedSurface::ScopedSurface(int width, int height) {
+  WorkSurface& kept = SkinDrawing.PaintSurface;
+  if (kept.Dc && !SkinDrawing.PaintSurfaceLent && width > 0 && height > 0 && MayKeep(kept, width, height) &&
+      Grow(kept, SkinDrawing.ReferenceDc, width, height, Depth::Colour) && SaveDC(kept.Dc)) {
+    SkinDrawing.PaintSurfaceLent = true;
+    surface_ = kept.Dc;
+    lent_ = true;
+  } else {
+    surface_ = CreateSurface(width, height);
+  }
+}
 
-ScopedSurface::~ScopedSurface() { ReleaseSurface(surface_); }
+ScopedSurface::~ScopedSurface() {
+  if (!lent_) {
+    ReleaseSurface(surface_);
+    return;
+  }
+  // The painter's fonts, colours and modes go with the saved state.
+  RestoreDC(surface_, -1);
+  if (SkinDrawing.PaintSurface.Dc == surface_) {
+    SkinDrawing.PaintSurfaceLent = false;
+  } else {
+    // The skin was released while the surface was lent (a message the painter sent detached the
+    // last window): it was left to this scope to release.
+    ReleaseSurface(surface_);
+  }
+}
 
 int BlitSliced(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
                int ySource, int sourceWidth, int sourceHeight, int left, int top, int right,
                int bottom, std::optional<COLORREF> key) {
-  if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) return 0;
-  const ScopedSurface scoped(width, height);
-  const HDC work = scoped.get();
+  if (width <= 0 || height <= 0 || sourceWidth == 0 || sourceHeight == 0) return 0;
+  if (key && SlicesReproduceSource(width, height, sourceWidth, sourceHeight, left, top, right, bottom)) {
+    // The source itself can be keyed, through its prepared mask when it is an atlas image.
+    return CopyTransparent(dest, xDest, yDest, width, height, source, xSource, ySource, *key, nullptr) ? 1 : 0;
+  }
+  const ReferenceDc reference;
+  const Work canvas(SkinDrawing.SliceCanvas, reference.get(), width, height, Depth::Colour);
+  const HDC work = canvas.get();
+  if (!work) return 0;
   const int middleWidth = width - left - right;
   const int middleHeight = height - top - bottom;
   const int sourceMiddleWidth = sourceWidth - left - right;
@@ -183,49 +380,74 @@ int BlitSliced(HDC dest, int xDest, int yDest, int width, int height, HDC source
                sourceMiddleWidth, sourceMiddleHeight, SRCCOPY);
   }
 
-  int result = 1;
-  if (key) {
-    BlitTransparent(dest, xDest, yDest, width, height, work, 0, 0, *key);
-  } else {
-    result = BitBlt(dest, xDest, yDest, width, height, work, 0, 0, SRCCOPY);
-  }
-  return result;
+  if (key) return CopyTransparent(dest, xDest, yDest, width, height, work, 0, 0, *key, nullptr) ? 1 : 0;
+  return BitBlt(dest, xDest, yDest, width, height, work, 0, 0, SRCCOPY);
 }
 
-// Builds the result in a work copy of the destination through a one-bit mask of the key pixels,
-// then copies it back in one blit.
 void BlitTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC source, int xSource,
                      int ySource, COLORREF key, HPALETTE palette) {
-  const HDC display = CreateDisplayDc();
-  UniqueGdiObject<HPALETTE> halftone(palette ? nullptr : CreateHalftonePalette(display));
-  const HPALETTE used = palette ? palette : halftone.get();
-  const COLORREF resolvedKey = ResolveKey(key, used);
+  CopyTransparent(dest, xDest, yDest, width, height, source, xSource, ySource, key, palette);
+}
 
-  UniqueGdiObject<HBITMAP> workBitmap(CreateCompatibleBitmap(display, width, height));
-  {
-    PaletteDc work(display, workBitmap.get(), used, FALSE);
-    BitBlt(work.get(), 0, 0, width, height, dest, xDest, yDest, SRCCOPY);
-
-    UniqueGdiObject<HBITMAP> copyBitmap(CreateCompatibleBitmap(display, width, height));
-    UniqueGdiObject<HBITMAP> maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
-    PaletteDc copy(display, copyBitmap.get(), used, TRUE);
-    SetBkColor(copy.get(), GetBkColor(source));
-    SetTextColor(copy.get(), GetTextColor(source));
-    BitBlt(copy.get(), 0, 0, width, height, source, xSource, ySource, SRCCOPY);
-    PaletteDc mask(display, maskBitmap.get(), nullptr, FALSE);
-
-    // Colour to monochrome: pixels of the background colour (the key) become 1, all others 0.
-    SetBkColor(copy.get(), resolvedKey);
-    SetTextColor(copy.get(), White);
-    BitBlt(mask.get(), 0, 0, width, height, copy.get(), 0, 0, SRCCOPY);
-    SetTextColor(copy.get(), Black);
-    SetBkColor(copy.get(), White);
-    BitBlt(copy.get(), 0, 0, width, height, mask.get(), 0, 0, DestinationAndNotSource);
-    BitBlt(work.get(), 0, 0, width, height, mask.get(), 0, 0, SRCAND);
-    BitBlt(work.get(), 0, 0, width, height, copy.get(), 0, 0, SRCPAINT);
-    BitBlt(dest, xDest, yDest, width, height, work.get(), 0, 0, SRCCOPY);
+void KeepDrawingObjects() {
+  ReleaseDrawingObjects();
+  DrawingObjects& kept = SkinDrawing;
+  kept.ReferenceDc = CreateDisplayDc();
+  if (!kept.ReferenceDc) return;
+  kept.Halftone = CreateHalftonePalette(kept.ReferenceDc);
+  for (WorkSurface* work : KeptWorkSurfaces(kept)) *work = WorkSurface{CreateCompatibleDC(kept.ReferenceDc), 0, 0};
+  // The colour surfaces of the keyed copy hold the halftone palette, as ones made per call would.
+  for (WorkSurface* work : {&kept.Backdrop, &kept.SourceCopy}) {
+    if (!work->Dc || !kept.Halftone) continue;
+    SelectPalette(work->Dc, kept.Halftone, TRUE);
+    RealizePalette(work->Dc);
   }
-  DeleteDC(display);
+}
+
+void PrepareKeyedImage(HDC image, int width, int height) {
+  DrawingObjects& kept = SkinDrawing;
+  KeyedImage* slot = std::find_if(std::begin(kept.KeyedImages), std::end(kept.KeyedImages),
+                                  [](const KeyedImage& k) { return k.Image == nullptr; });
+  if (slot == std::end(kept.KeyedImages) || !image || !kept.ReferenceDc) return;
+  const HDC mask = MakeSurface(kept.ReferenceDc, width, height, Depth::OneBit);
+  const HDC sprite = MakeSurface(kept.ReferenceDc, width, height, Depth::Colour);
+  if (!mask || !sprite) {
+    ReleaseSurface(mask);
+    ReleaseSurface(sprite);
+    return;
+  }
+  {
+    const PaletteSelection palette(sprite, kept.Halftone, TRUE);
+    BitBlt(sprite, 0, 0, width, height, image, 0, 0, SRCCOPY);
+    SetBkColor(sprite, KeyColour);
+    SetTextColor(sprite, White);
+    BitBlt(mask, 0, 0, width, height, sprite, 0, 0, SRCCOPY);
+    SetTextColor(sprite, Black);
+    SetBkColor(sprite, White);
+    BitBlt(sprite, 0, 0, width, height, mask, 0, 0, DestinationAndNotSource);
+  }
+  *slot = KeyedImage{image, mask, sprite, width, height};
+}
+
+void ReleaseDrawingObjects() {
+  DrawingObjects& kept = SkinDrawing;
+  for (const KeyedImage& image : kept.KeyedImages) {
+    ReleaseSurface(image.Mask);
+    ReleaseSurface(image.Sprite);
+  }
+  // A paint surface lent out is released by its borrower when the scope ends.
+  if (kept.PaintSurfaceLent) kept.PaintSurface = WorkSurface{};
+  const auto defaultPalette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  for (WorkSurface* work : KeptWorkSurfaces(kept)) {
+    if (!work->Dc) continue;
+    // The palette goes back first, so that the halftone palette is selected nowhere when it is
+    // deleted.
+    SelectPalette(work->Dc, defaultPalette, FALSE);
+    ReleaseSurface(work->Dc);
+  }
+  if (kept.Halftone) DeleteObject(kept.Halftone);
+  if (kept.ReferenceDc) DeleteDC(kept.ReferenceDc);
+  kept = DrawingObjects{};
 }
 
 }  // namespace skin

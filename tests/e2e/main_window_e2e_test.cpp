@@ -55,9 +55,9 @@ TEST_F(TavrinE2eTest, OpensCentredWithCommand2FocusedAndTabFollowsTheButtons) {
   EXPECT_NEAR(window.left + window.right, GetSystemMetrics(SM_CXSCREEN), 1);
   EXPECT_NEAR(window.top + window.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
 
-  const HWND order[] = {tavrin_.Button(app::OptimiseCaption), tavrin_.Button(app::RestoreCaption),
-                        tavrin_.Button(app::RestartShellCaption),
-                        tavrin_.Button(app::InstructionsButtonCaption)};
+  const HWND order[] = {tavrin_.Button(L"优化虚拟内存"), tavrin_.Button(L"还原内存优化"),
+                        tavrin_.Button(L"刷新后马上生效"),
+                        tavrin_.Button(L"使用说明")};
   EXPECT_EQ(FocusOfThread(form1), order[0]);
   for (size_t i = 1; i <= std::size(order); ++i) {
     PressKey(VK_TAB);
@@ -75,8 +75,8 @@ TEST_F(TavrinE2eTest, TheTuningButtonsChangeTheRegistryAndSaySo) {
     const char* file;
   };
   const Step steps[] = {
-      {app::OptimiseCaption, app::OptimisedMessage, 0xFFFFFFFF, "Ykpz.reg"},
-      {app::RestoreCaption, app::RestoredMessage, 0, "Nkpz.reg"},
+      {L"优化虚拟内存", L"优化虚拟内存成功，刷新后即可生效！", 0xFFFFFFFF, "Ykpz.reg"},
+      {L"还原内存优化", L"还原内存优化成功，刷新后即可生效！", 0, "Nkpz.reg"},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.file);
@@ -84,7 +84,7 @@ TEST_F(TavrinE2eTest, TheTuningButtonsChangeTheRegistryAndSaySo) {
     const HWND box = tavrin_.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     const SeenMessageBox seen = ReadMessageBox(box);
-    EXPECT_EQ(seen.title, app::MessageTitle);
+    EXPECT_EQ(seen.title, L"提示");
     EXPECT_EQ(seen.text, step.message);
     EXPECT_EQ(PagedPoolSizeOr(0xDEADBEEF), step.value);
     PressKey(VK_RETURN);
@@ -96,11 +96,11 @@ TEST_F(TavrinE2eTest, TheTuningButtonsChangeTheRegistryAndSaySo) {
 
 TEST_F(TavrinE2eTest, EnterInTheRestartConfirmationAnswersNoAndStartsNothing) {
   const auto shellsBefore = ProcessesNamed("cmd.exe");
-  Click(CentreOf(tavrin_.Button(app::RestartShellCaption)));
+  Click(CentreOf(tavrin_.Button(L"刷新后马上生效")));
   const HWND box = tavrin_.WaitForMessageBox();
   ASSERT_NE(box, nullptr);
   const SeenMessageBox seen = ReadMessageBox(box);
-  EXPECT_EQ(seen.text, app::RestartConfirmation);
+  EXPECT_EQ(seen.text, L"      刷新前请先保存好数据或者关闭其他已打开的程序后再进行,以免造成不必要的损失！");
   EXPECT_EQ(seen.buttons, (std::vector<int>{IDYES, IDNO}));
   EXPECT_EQ(seen.defaultButton, IDNO);
   PressKey(VK_RETURN);
@@ -112,13 +112,13 @@ TEST_F(TavrinE2eTest, EnterInTheRestartConfirmationAnswersNoAndStartsNothing) {
 }
 
 TEST_F(TavrinE2eTest, Command4TwiceLeavesOneInstructionsWindowWithItsText) {
-  const HWND command4 = tavrin_.Button(app::InstructionsButtonCaption);
+  const HWND command4 = tavrin_.Button(L"使用说明");
   Click(CentreOf(command4));
-  ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(tavrin_.id(), "Form", app::InstructionsCaption).empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(tavrin_.id(), "Form", L"使用说明").empty(); }));
   ActivateForm1();
   Click(CentreOf(command4));
   Pump(500);
-  const auto forms2 = TopLevelWindows(tavrin_.id(), "Form", app::InstructionsCaption);
+  const auto forms2 = TopLevelWindows(tavrin_.id(), "Form", L"使用说明");
   ASSERT_EQ(forms2.size(), 1u);
   EXPECT_EQ(TextOf(GetDlgItem(forms2[0], app::Text1Id)), app::InstructionsText);
 }
@@ -128,7 +128,7 @@ TEST_F(TavrinE2eTest, TheLinkLosesItsUnderlineUnderThePointerUntilItMovesOverThe
   const RECT link = app::ToPixels(app::Label3.place);
   // The link's rectangle down to the bottom of the client area, where the underline falls.
   const RECT ink = {link.left, link.top, link.right, 147};
-  auto linkPixels = [&] { return CaptureClient(form1).CountInRect(ink, app::Label3.colour); };
+  auto linkPixels = [&] { return CaptureClient(form1).CountInRect(ink, 0x00FF0000); };
   // The underline is a row of the link's colour about as long as its text.
   const int atRest = linkPixels();
   auto underlined = [&] { return linkPixels() > atRest - 30; };
@@ -146,9 +146,9 @@ TEST_F(TavrinE2eTest, TheLinkLosesItsUnderlineUnderThePointerUntilItMovesOverThe
 }
 
 TEST_F(TavrinE2eTest, ClosingTheMainWindowClosesBothAndEndsTheProgram) {
-  Click(CentreOf(tavrin_.Button(app::InstructionsButtonCaption)));
-  ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(tavrin_.id(), "Form", app::InstructionsCaption).empty(); }));
-  const HWND form2 = TopLevelWindows(tavrin_.id(), "Form", app::InstructionsCaption).front();
+  Click(CentreOf(tavrin_.Button(L"使用说明")));
+  ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(tavrin_.id(), "Form", L"使用说明").empty(); }));
+  const HWND form2 = TopLevelWindows(tavrin_.id(), "Form", L"使用说明").front();
   ActivateForm1();
   PressKey(VK_F4, VK_MENU);
   EXPECT_TRUE(tavrin_.WaitForExit(5000));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/texts.h"
 #include "tests/e2e/tavrin_process.h"
 #include "tests/support/system_state.h"
 
@@ -50,7 +49,7 @@ void PressLeftButton(bool down) {
 
 TEST_F(SkinE2eTest, Command2ShowsHotPressedAndNormalFacesUnderRealInput) {
   SetPagedPoolSize(0);
-  const HWND button = tavrin_.Button(app::OptimiseCaption);
+  const HWND button = tavrin_.Button(L"优化虚拟内存");
   ASSERT_TRUE(WaitUntil([&] { return InnerLineRed(button) > 0xC0; }, 3000));
   const Capture rest = CaptureClient(button);
   EXPECT_EQ(rest.at(0, rest.height / 2), ButtonBorder);
@@ -78,7 +77,7 @@ TEST_F(SkinE2eTest, Command2ShowsHotPressedAndNormalFacesUnderRealInput) {
 }
 
 TEST_F(SkinE2eTest, APressDraggedOffAButtonAndReleasedOutsideClicksNothing) {
-  const HWND button = tavrin_.Button(app::InstructionsButtonCaption);
+  const HWND button = tavrin_.Button(L"使用说明");
   MovePointer(CentreOf(button));
   Pump(100);
   PressLeftButton(true);
@@ -86,12 +85,12 @@ TEST_F(SkinE2eTest, APressDraggedOffAButtonAndReleasedOutsideClicksNothing) {
   ParkPointer();
   PressLeftButton(false);
   Pump(500);
-  EXPECT_TRUE(TopLevelWindows(tavrin_.id(), "Form", app::InstructionsCaption).empty());
+  EXPECT_TRUE(TopLevelWindows(tavrin_.id(), "Form", L"使用说明").empty());
   EXPECT_TRUE(WaitUntil([&] { return InnerLineRed(button) > 0xC0; }, 5000));
 }
 
 TEST_F(SkinE2eTest, TheRestartConfirmationWearsTheSkinToo) {
-  Click(CentreOf(tavrin_.Button(app::RestartShellCaption)));
+  Click(CentreOf(tavrin_.Button(L"刷新后马上生效")));
   const HWND box = tavrin_.WaitForMessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(ShowsSkinnedButton(box));

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "app/texts.h"
-
 namespace testing_support {
 namespace {
 constexpr DWORD StartTimeoutMs = 20000;
@@ -19,7 +17,7 @@ TavrinProcess::TavrinProcess() {
     return;
   }
   WaitUntil([&] {
-    const auto windows = TopLevelWindows(id(), "Form", app::MainWindowCaption);
+    const auto windows = TopLevelWindows(id(), "Form", L"Tavrin");
     form1_ = windows.empty() ? nullptr : windows.front();
     return form1_ != nullptr || !running();
   }, StartTimeoutMs);

@@ -141,6 +141,7 @@ void ExpectSkinReleased() {
   EXPECT_EQ(skin::SkinnedWindowCount, 0);
   EXPECT_FALSE(skin::SkinInitialised);
   EXPECT_EQ(skin::SkinAtlas.ButtonFaceStrip, nullptr);
+  EXPECT_EQ(skin::SkinDrawing.ReferenceDc, nullptr);
 }
 
 int SettingOr(const char* name, int fallback) {

@@ -34,22 +34,33 @@ TEST_F(FacesTest, CheckSquareShowsTickOrSquareAtTheirCentredPlaces) {
   const int tickX = Centred(CheckSize(), 9), tickY = Centred(CheckSize(), 8);
   const int squareAt = Centred(CheckSize(), 7);
   EXPECT_EQ(skin::PaintCheckBox(check, skin::StateNormal, true), 1);
-  EXPECT_EQ(WindowPixel(check, 0, top), skin::CheckFrameColour);
-  EXPECT_EQ(WindowPixel(check, 1, top + 1), skin::White);
+  EXPECT_EQ(WindowPixel(check, 0, top), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(check, 1, top + 1), 0x00FFFFFFu);
   // The tick's top pixel is at x offset 8 of its cell, row 0.
   EXPECT_EQ(WindowPixel(check, tickX + 8, top + tickY), 0x001DB754u);
   EXPECT_EQ(WindowPixel(check, tickX, top + tickY + 3), 0x0013A948u);
+  // Hot and pressed fill the square with the middle rows of the hot and pressed circles: its
+  // middle row shows their row 6, left and right of the tick.
+  const int middle = top + 1 + (CheckSize() - 2) / 2;
+  skin::PaintCheckBox(check, skin::StateHot, true);
+  EXPECT_EQ(WindowPixel(check, 0, top), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(check, 1, middle), 0x00F8EAC4u);
+  EXPECT_EQ(WindowPixel(check, CheckSize() - 2, middle), 0x00FCF4DBu);
+  skin::PaintCheckBox(check, skin::StatePressed, true);
+  EXPECT_EQ(WindowPixel(check, 0, top), 0x00C48639u);
+  EXPECT_EQ(WindowPixel(check, 1, middle), 0x00F5E1ADu);
+  EXPECT_EQ(WindowPixel(check, CheckSize() - 2, middle), 0x00FAEFCFu);
 
   const HWND square = g_->checkIndeterminate;
   skin::PaintCheckBox(square, skin::StatePressed, true);
-  EXPECT_EQ(WindowPixel(square, 0, GlyphTop(square)), skin::CheckFramePressedColour);
+  EXPECT_EQ(WindowPixel(square, 0, GlyphTop(square)), 0x00C48639u);
   EXPECT_EQ(WindowPixel(square, squareAt, GlyphTop(square) + squareAt), 0x001BB451u);
 
   // Disabled: pale frame and pale tick whatever state is asked, white inside.
   const HWND disabled = g_->checkDisabled;
   skin::PaintCheckBox(disabled, skin::StateHot, true);
-  EXPECT_EQ(WindowPixel(disabled, 0, GlyphTop(disabled)), skin::CheckFrameDisabledColour);
-  EXPECT_EQ(WindowPixel(disabled, 1, GlyphTop(disabled) + 1), skin::White);
+  EXPECT_EQ(WindowPixel(disabled, 0, GlyphTop(disabled)), 0x00E9CFA4u);
+  EXPECT_EQ(WindowPixel(disabled, 1, GlyphTop(disabled) + 1), 0x00FFFFFFu);
   EXPECT_EQ(WindowPixel(disabled, tickX + 8, GlyphTop(disabled) + tickY), 0x008CDAA8u);
 }
 
@@ -74,6 +85,15 @@ TEST_F(FacesTest, OptionCircleKeepsItsCornersAndCentresTheDot) {
   // The dot's top row is key, green, key.
   EXPECT_EQ(WindowPixel(option, dotAt + 1, top + dotAt), 0x0060CC87u);
   EXPECT_EQ(WindowPixel(option, dotAt + 2, top + dotAt + 2), 0x0012A847u);
+  EXPECT_EQ(WindowPixel(option, 1, top + middle), 0x00FAF7F3u);
+  // Hot: a light-blue inside in the same ring; pressed: a deeper inside and a darker ring.
+  skin::PaintOptionButton(option, skin::StateHot, true);
+  EXPECT_EQ(WindowPixel(option, middle, top), 0x00D2A683u);
+  EXPECT_EQ(WindowPixel(option, 1, top + middle), 0x00F8EAC4u);
+  skin::PaintOptionButton(option, skin::StatePressed, true);
+  EXPECT_EQ(WindowPixel(option, middle, top), 0x00C18964u);
+  EXPECT_EQ(WindowPixel(option, 1, top + middle), 0x00F5E1ADu);
+  EXPECT_EQ(WindowPixel(option, CheckSize() - 2, top + middle), 0x00FAEFCFu);
 
   const HWND disabled = g_->optionDisabled;
   skin::PaintOptionButton(disabled, skin::StatePressed, true);
@@ -93,7 +113,7 @@ TEST_F(FacesTest, ComboDropButtonIsEighteenWideWithItsArrowAtSix) {
   EXPECT_NE(WindowPixel(combo, left + 5, arrowTop), 0x005F5519u);
 
   skin::PaintComboButton(combo, nullptr, skin::StateNormal, true);
-  EXPECT_EQ(WindowPixel(combo, left, 1), skin::White);
+  EXPECT_EQ(WindowPixel(combo, left, 1), 0x00FFFFFFu);
 
   // An open list is shown pressed whatever is asked.
   SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
@@ -122,10 +142,10 @@ TEST_F(FacesTest, PushButtonFacesCarryCaptionColourAndTheFocusFrameOfTheFocusedB
   SetFocus(nullptr);
   skin::RenderButtonFaces(push);
   for (int state = 0; state < 3; ++state) {
-    EXPECT_GT(countIn(state, skin::Black), 10) << state;
-    EXPECT_EQ(countIn(state, skin::DisabledCaptionColour), 0) << state;
+    EXPECT_GT(countIn(state, 0x00000000u), 10) << state;
+    EXPECT_EQ(countIn(state, 0x00968A79u), 0) << state;
   }
-  EXPECT_GT(countIn(skin::StateDisabled, skin::DisabledCaptionColour), 10);
+  EXPECT_GT(countIn(skin::StateDisabled, 0x00968A79u), 10);
   EXPECT_EQ(GetPixel(skin::StateSurface(push, 1), b.Width / 2, 0), 0x00D58F1Bu);
 
   // The dotted frame sits two pixels inside the edge, on row 2, on every face.
@@ -141,22 +161,40 @@ TEST_F(FacesTest, PushButtonFacesCarryCaptionColourAndTheFocusFrameOfTheFocusedB
   EXPECT_EQ(changed, 4);
 }
 
-TEST_F(FacesTest, HeaderItemsShowTheirThreeLooks) {
+TEST_F(FacesTest, HeaderItemsShowTheirThreeLooksWithTheirCaption) {
   const HWND header = g_->header;
+  const int height = BoundsOf(header).Height;
+  auto captionInk = [&](const RECT& item) {
+    Dib shot(BoundsOf(header).Width, height);
+    CaptureWindow(header, shot);
+    int ink = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = item.left; x < item.right && x < shot.width(); ++x) ink += shot.at(x, y) == 0x00000000u;
+    }
+    return ink;
+  };
   RECT item = {};
   SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  // The corner, the top line and the right line in the middle rows, one look after the other.
   const struct {
     int state;
-    COLORREF topLeft;
-  } looks[] = {{skin::StateNormal, 0x00FEF5EA}, {skin::StateHot, 0x00FDE6BD}, {skin::StatePressed, 0x00FBD797}};
+    COLORREF topLeft, top, right;
+  } looks[] = {{skin::StateNormal, 0x00FEF5EA, 0x00FEF5EA, 0x00D9B07A},
+               {skin::StateHot, 0x00FDE6BD, 0x00FEEED3, 0x00DBA24B},
+               {skin::StatePressed, 0x00FBD797, 0x00FBD797, 0x00DBA24B}};
   for (const auto& look : looks) {
     skin::PaintHeaderItem(header, nullptr, 1, look.state);
     EXPECT_EQ(WindowPixel(header, item.left, 0), look.topLeft) << look.state;
+    EXPECT_EQ(WindowPixel(header, item.left + 5, 0), look.top) << look.state;
+    EXPECT_EQ(WindowPixel(header, item.right - 1, height / 2), look.right) << look.state;
+    EXPECT_EQ(WindowPixel(header, item.left + 5, height - 1), 0x00F2DAC0u) << look.state;
+    EXPECT_GT(captionInk(item), 10) << look.state;  // "大小" in black
   }
   // The third item has no caption: only its face. An index below 0 draws nothing.
   SendMessageA(header, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
   skin::PaintHeaderItem(header, nullptr, 2, skin::StateNormal);
-  EXPECT_EQ(WindowPixel(header, (item.left + item.right) / 2, 10), WindowPixel(header, item.left + 1, 10));
+  EXPECT_EQ(captionInk(item), 0);
+  EXPECT_EQ(WindowPixel(header, (item.left + item.right) / 2, height * 3 / 4), 0x00F6E5D3u);
   skin::PaintHeaderItem(header, nullptr, -1, skin::StatePressed);
 }
 

@@ -1,6 +1,7 @@
 // The hover fade, driven by the real 15 ms timer, and the blend it is made of.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/support/desktop.h"
@@ -11,32 +12,37 @@ namespace {
 
 using namespace testing_support;
 
-// Records "ALPHALEVEL" of a button each time one of its WM_TIMER messages is taken from the
-// queue, that is, just before the fade step that blends with it.
+// Records "ALPHALEVEL" of a button, and the time, each time one of its WM_TIMER messages is taken
+// from the queue, that is, just before the fade step that blends with it.
 class TickRecorder {
  public:
   explicit TickRecorder(HWND button) {
     button_ = button;
     alphas_.clear();
+    times_.clear();
     hook_ = SetWindowsHookExA(WH_GETMESSAGE, &OnMessage, nullptr, GetCurrentThreadId());
   }
   ~TickRecorder() { UnhookWindowsHookEx(hook_); }
   static const std::vector<intptr_t>& alphas() { return alphas_; }
+  static const std::vector<DWORD>& times() { return times_; }
 
  private:
   static LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == button_ && message->message == WM_TIMER) {
       alphas_.push_back(skin::GetProperty(button_, skin::AlphaLevelProperty));
+      times_.push_back(GetTickCount());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
   static HWND button_;
   static std::vector<intptr_t> alphas_;
+  static std::vector<DWORD> times_;
   HHOOK hook_;
 };
 HWND TickRecorder::button_ = nullptr;
 std::vector<intptr_t> TickRecorder::alphas_;
+std::vector<DWORD> TickRecorder::times_;
 
 class FadeTest : public ::testing::Test {
  protected:
@@ -62,16 +68,24 @@ TEST_F(FadeTest, FadesFromZeroInEightySixBlendsAndFromSixtyInSixtySix) {
     EXPECT_EQ(alphas.back(), 255);
     EXPECT_EQ(skin::GetProperty(g_->push, skin::AlphaLevelProperty), 0);
     EXPECT_EQ(skin::GetProperty(g_->push, skin::TimerIdProperty), 0);
+    // Ticks come every 15 ms. The machine may be busy, so only the typical gap is looked at,
+    // within bounds wide enough for load and narrow enough to catch a wrong period.
+    std::vector<DWORD> gaps;
+    const std::vector<DWORD>& times = TickRecorder::times();
+    for (size_t i = 1; i < times.size(); ++i) gaps.push_back(times[i] - times[i - 1]);
+    std::sort(gaps.begin(), gaps.end());
+    ASSERT_FALSE(gaps.empty());
+    EXPECT_GE(gaps[gaps.size() / 2], 10u);
+    EXPECT_LE(gaps[gaps.size() / 2], 25u);
   }
-  // After the last blend at 255 the window shows exactly the face.
-  const skin::WindowBounds b = BoundsOf(g_->push);
-  EXPECT_EQ(WindowPixel(g_->push, b.Width / 2, 1), GetPixel(skin::StateSurface(g_->push, skin::StateHot), b.Width / 2, 1));
+  // After the last blend at 255 the window shows exactly the hot face: row 1 of its middle.
+  EXPECT_EQ(WindowPixel(g_->push, 4, 1), 0x00FBC34Cu);
 }
 
 TEST_F(FadeTest, OneTimerAtMostAndStoppingNothingCallsNothing) {
   const HWND push = g_->push;
   const UINT_PTR timer = skin::StartFadeTimer(push);
-  EXPECT_EQ(timer, skin::FadeTimerId);
+  EXPECT_EQ(timer, 1u);
   EXPECT_EQ(skin::StartFadeTimer(push), 0u);
   EXPECT_EQ(skin::GetProperty(push, skin::TimerIdProperty), static_cast<intptr_t>(timer));
   EXPECT_NE(skin::StopFadeTimer(push), 0);
@@ -166,6 +180,46 @@ TEST_F(FadeTest, AThousandFadesLeaveNoGdiObjectBehind) {
     skin::StartFadeTimer(push);
     while (skin::GetProperty(push, skin::TimerIdProperty) != 0) SendMessageA(push, WM_TIMER, skin::FadeTimerId, 0);
   }, 1000), 0);
+}
+
+// Focus gained or lost renders the faces again, with or without the dotted frame two pixels
+// inside the edge, and fades the face of the unchanged state in from 0.
+TEST_F(FadeTest, FocusGainAndLossFadeTheDottedFrameInAndOut) {
+  const HWND push = g_->push;
+  const skin::WindowBounds b = BoundsOf(push);
+  auto dots = [&] {  // black dots along row 2, where the frame inverts the white face
+    Dib shot(b.Width, b.Height);
+    CaptureWindow(push, shot);
+    int black = 0;
+    for (int x = 3; x < b.Width - 3; ++x) black += shot.at(x, 2) == 0x00000000u;
+    return black;
+  };
+  SetFocus(g_->form);
+  WaitUntil([&] { return skin::GetProperty(push, skin::TimerIdProperty) == 0; }, 10000);
+  skin::SetProperty(push, skin::OldStateProperty, skin::StateNormal);
+  RedrawWindow(push, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_EQ(dots(), 0);
+
+  for (const bool gain : {true, false}) {
+    SCOPED_TRACE(gain ? "focus gained" : "focus lost");
+    const int before = dots();
+    TickRecorder recorder(push);
+    SetFocus(gain ? push : g_->form);
+    EXPECT_EQ(skin::GetProperty(push, skin::OldStateProperty), skin::StateNormal);
+    EXPECT_EQ(skin::GetProperty(push, skin::AlphaLevelProperty), 0);
+    EXPECT_EQ(skin::GetProperty(push, skin::TimerIdProperty), 1);
+    EXPECT_EQ(dots(), before);  // nothing shown before the first tick
+    EXPECT_TRUE(WaitUntil([&] { return skin::GetProperty(push, skin::TimerIdProperty) == 0; }, 10000));
+    if (gain) {
+      EXPECT_EQ(TickRecorder::alphas().size(), 86u);
+      EXPECT_GT(dots(), (b.Width - 6) / 3);
+    } else {
+      // The button's own procedure invalidates it on focus loss, and the paint that follows ends
+      // the fade with the new face opaque.
+      EXPECT_EQ(dots(), 0);
+    }
+    EXPECT_EQ(WindowPixel(push, 4, 1), 0x00FFFFFFu);
+  }
 }
 
 }  // namespace

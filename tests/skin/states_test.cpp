@@ -27,7 +27,7 @@ WNDPROC realPrevious = nullptr;
 HWND recorded = nullptr;
 
 LRESULT CALLBACK RecordingPrevious(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message >= WM_MOUSEFIRST || message == WM_KEYDOWN || message == WM_KEYUP) {
+  if (message >= WM_MOUSEFIRST || message == WM_KEYDOWN || message == WM_KEYUP || message == WM_TIMER) {
     seen.push_back({message, wParam, lParam, skin::GetProperty(window, skin::OldStateProperty)});
   }
   return CallWindowProcA(realPrevious, window, message, wParam, lParam);
@@ -74,8 +74,7 @@ TEST_F(StatesTest, PushButtonCycleEnterPressReleaseMoveLeave) {
   EXPECT_EQ(Prop(push, skin::OldStateProperty), skin::StatePressed);
   EXPECT_EQ(Prop(push, skin::AlphaLevelProperty), 0);
   EXPECT_EQ(Prop(push, skin::TimerIdProperty), 0);
-  const skin::WindowBounds b = BoundsOf(push);
-  EXPECT_EQ(WindowPixel(push, 1, b.Height / 2), GetPixel(skin::StateSurface(push, skin::StatePressed), 1, b.Height / 2));
+  EXPECT_EQ(WindowPixel(push, 4, 1), 0x00FBBC39u);  // row 1 of the pressed face's middle
 
   Send(push, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(Prop(push, skin::MouseFlagProperty), 0);
@@ -99,7 +98,9 @@ TEST_F(StatesTest, PushButtonCycleEnterPressReleaseMoveLeave) {
   std::vector<UINT> messages;
   for (const Seen& s : seen) {
     // Capture and IME notifications come from the control's own handling of the press.
-    if (s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST || s.message == WM_MOUSELEAVE) messages.push_back(s.message);
+    if ((s.message >= WM_MOUSEFIRST && s.message <= WM_MOUSELAST) || s.message == WM_MOUSELEAVE) {
+      messages.push_back(s.message);
+    }
   }
   EXPECT_EQ(messages, expected);
   EXPECT_EQ(seen[2].oldState, skin::StateHot);  // before the press step
@@ -208,7 +209,7 @@ TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndReleasesRefreshSiblings
   skin::FillSolid(dc, 0, top, 13, 13, 0x00123456);
   ReleaseDC(check, dc);
   Send(check, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4, 3));  // same state, drawn again
-  EXPECT_EQ(WindowPixel(check, 0, top), skin::CheckFramePressedColour);
+  EXPECT_EQ(WindowPixel(check, 0, top), 0x00C48639u);
 
   // A check box inside a frame, and one that is not skinned.
   const HWND frame = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 300, 240, 120, 40, g_->form, nullptr, nullptr, nullptr);
@@ -238,6 +239,76 @@ TEST_F(StatesTest, FocusRedrawsOptionButtonsButNotCheckBoxesAndEnablingPicksTheF
   EXPECT_EQ(Prop(g_->push, skin::OldStateProperty), skin::StateDisabled);
   EnableWindow(g_->push, TRUE);
   EXPECT_EQ(Prop(g_->push, skin::OldStateProperty), skin::StateNormal);
+}
+
+// The drop button under the pointer, the left button and leave, read where the face's corner and
+// its middle column's top and bottom rows land: white at rest, light when hot, deeper when pressed.
+TEST_F(StatesTest, DropButtonsOfComboAndDriveListFollowHoverPressReleaseAndLeave) {
+  const std::vector<COLORREF> normal = {0x00FFFFFF, 0x00FFFFFF, 0x00FFFFFF};
+  const std::vector<COLORREF> hot = {0x00FFF9E8, 0x00FFF9E8, 0x00F3E1C0};
+  const std::vector<COLORREF> pressed = {0x00F3E1BE, 0x00F3E1BE, 0x00FEF8E6};
+  for (const HWND combo : {g_->comboDropList, g_->driveList}) {
+    SCOPED_TRACE(skin::WindowClassName(combo));
+    const skin::WindowBounds b = BoundsOf(combo);
+    const int left = b.Width - 18 - 1;
+    auto face = [&] {
+      return std::vector<COLORREF>{WindowPixel(combo, left + 1, 1), WindowPixel(combo, left + 9, 1),
+                                   WindowPixel(combo, left + 9, b.Height - 2)};
+    };
+    auto pressAndRelease = [&] {
+      Send(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+      EXPECT_EQ(face(), pressed);
+      Send(combo, CB_SHOWDROPDOWN, FALSE);  // the list a press opens is not what is tested here
+      Send(combo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    };
+    MovePointer(ClientToScreenPoint(g_->form, 420, 280));  // the real cursor is elsewhere
+    Send(combo, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(face(), hot);
+    pressAndRelease();
+    EXPECT_EQ(face(), normal);  // released with the cursor elsewhere
+    MovePointer(CentreOf(combo));
+    pressAndRelease();
+    EXPECT_EQ(face(), hot);  // released over it
+    Send(combo, WM_MOUSELEAVE);
+    EXPECT_EQ(face(), normal);
+  }
+}
+
+// Leaving a push button lays one hot frame over it at 140 of 255, then fades the normal face in.
+TEST_F(StatesTest, LeavingAPushButtonBlendsOneHotFrameAt140ThenFadesToNormal) {
+  const HWND push = g_->push;
+  MovePointer(ClientToScreenPoint(g_->form, 420, 280));
+  skin::StopFadeTimer(push);
+  skin::SetProperty(push, skin::OldStateProperty, skin::StateNormal);
+  RedrawWindow(push, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // Row 1 of the faces' middle: white in the normal face, 0x00FBC34C in the hot one.
+  ASSERT_EQ(WindowPixel(push, 4, 1), 0x00FFFFFFu);
+  skin::SetProperty(push, skin::MouseFlagProperty, 1);
+  Send(push, WM_MOUSELEAVE);
+  const COLORREF mixed = WindowPixel(push, 4, 1);
+  EXPECT_NEAR(GetRValue(mixed), (0x4C * 140 + 0xFF * 115) / 255, 1);
+  EXPECT_NEAR(GetGValue(mixed), (0xC3 * 140 + 0xFF * 115) / 255, 1);
+  EXPECT_NEAR(GetBValue(mixed), (0xFB * 140 + 0xFF * 115) / 255, 1);
+  EXPECT_EQ(Prop(push, skin::OldStateProperty), skin::StateNormal);
+  EXPECT_EQ(Prop(push, skin::AlphaLevelProperty), 0);
+  EXPECT_NE(Prop(push, skin::TimerIdProperty), 0);
+  EXPECT_TRUE(WaitUntil([&] { return Prop(push, skin::TimerIdProperty) == 0; }, 10000));
+  EXPECT_EQ(WindowPixel(push, 4, 1), 0x00FFFFFFu);
+}
+
+// A WM_TIMER of another identifier reaches the button's own procedure unchanged. The fade does
+// not look at the identifier: the tick steps it all the same.
+TEST_F(StatesTest, AnotherTimerOnAPushButtonIsPassedOnUnchanged) {
+  const HWND push = g_->push;
+  skin::StopFadeTimer(push);
+  skin::SetProperty(push, skin::AlphaLevelProperty, 30);
+  Record(push);
+  Send(push, WM_TIMER, 7, 0x1234);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].message, static_cast<UINT>(WM_TIMER));
+  EXPECT_EQ(seen[0].wParam, 7u);
+  EXPECT_EQ(seen[0].lParam, 0x1234);
+  EXPECT_EQ(Prop(push, skin::AlphaLevelProperty), 33);
 }
 
 // A lone button on its own form, so that each release refreshes no sibling and the cycles are

@@ -1,6 +1,13 @@
 // The drawing toolkit on 32-bit DIB sections, pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "skin/gdi/guards.h"
 #include "skin/skin.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"
@@ -9,7 +16,7 @@ namespace {
 
 using testing_support::Dib;
 
-constexpr COLORREF Key = skin::KeyColour;
+constexpr COLORREF Key = 0x00FF00FF;
 
 TEST(RoundHalfEvenTest, RoundsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(skin::RoundHalfEven(2.5), 2);
@@ -189,6 +196,164 @@ TEST(ToolkitLeakTest, ThousandsOfCallsLeaveNoGdiObjectBehind) {
       },
       2000);
   EXPECT_EQ(leaked, 0);
+}
+
+// Takes every free GDI handle but `spare` for the scope, as a program that has used up its handle
+// table would.
+class HandleTableFull {
+ public:
+  explicit HandleTableFull(int spare) {
+    brushes_.reserve(70000);
+    while (const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3))) brushes_.push_back(brush);
+    for (int i = 0; i < spare && !brushes_.empty(); ++i) {
+      DeleteObject(brushes_.back());
+      brushes_.pop_back();
+    }
+  }
+  ~HandleTableFull() {
+    for (HBRUSH brush : brushes_) DeleteObject(brush);
+  }
+
+ private:
+  std::vector<HBRUSH> brushes_;
+};
+
+using Draw = std::function<int(HDC)>;
+
+// Each call on a fresh 40 x 30 destination, its result and its pixels.
+std::vector<std::unique_ptr<Dib>> DrawEach(const std::vector<Draw>& calls, std::vector<int>* results = nullptr) {
+  std::vector<std::unique_ptr<Dib>> drawn;
+  for (const Draw& call : calls) {
+    drawn.push_back(std::make_unique<Dib>(40, 30));
+    drawn.back()->FillPattern(12);
+    const int result = call(drawn.back()->dc());
+    if (results) results->push_back(result);
+  }
+  return drawn;
+}
+
+// With the atlas built, the toolkit draws through kept surfaces that are larger than the call
+// and hold what earlier calls left, and through the masks made for the atlas's keyed images.
+// Every pixel must come out as when each call makes and frees its own objects.
+TEST(ToolkitKeptObjectsTest, GiveThePixelsOfCallsThatMakeTheirOwn) {
+  skin::BuildSkinAtlas();
+  Dib glyphs(18, 24);
+  Dib circles(13, 52);
+  BitBlt(glyphs.dc(), 0, 0, 18, 24, skin::SkinAtlas.CheckGlyphs, 0, 0, SRCCOPY);
+  BitBlt(circles.dc(), 0, 0, 13, 52, skin::SkinAtlas.OptionCircleStrip, 0, 0, SRCCOPY);
+  skin::ReleaseSkinAtlas();
+
+  auto callsFrom = [](HDC g, HDC c) {
+    return std::vector<Draw>{
+        [=](HDC d) { skin::BlitTransparent(d, 3, 4, 9, 8, g, 0, 0, Key); return 1; },       // tick
+        [=](HDC d) { skin::BlitTransparent(d, 3, 4, 7, 7, g, 10, 9, Key); return 1; },      // disabled square
+        [=](HDC d) { return skin::BlitSliced(d, 1, 1, 13, 13, c, 0, 26, 13, 13, 5, 5, 5, 5, Key); },
+        [=](HDC d) { return skin::BlitSliced(d, 1, 1, 17, 15, c, 0, 13, 13, 13, 5, 5, 5, 5, Key); },
+        [=](HDC d) { return skin::BlitSliced(d, 0, 0, 30, 20, c, 0, 0, 13, 13, 5, 5, 5, 5); },
+        [=](HDC d) { return skin::BlitSliced(d, 2, 3, 20, 9, g, 0, 0, 18, 24, 0, 0, 0, 0); },
+    };
+  };
+  std::vector<int> expectedResults;
+  const auto expected = DrawEach(callsFrom(glyphs.dc(), circles.dc()), &expectedResults);
+
+  skin::BuildSkinAtlas();
+  ASSERT_NE(skin::SkinDrawing.ReferenceDc, nullptr);
+  // Larger calls first, so that every kept surface is grown and left full of other pixels.
+  Dib big(200, 100);
+  big.FillPattern(13);
+  skin::BlitSliced(big.dc(), 0, 0, 200, 100, circles.dc(), 0, 0, 13, 13, 5, 5, 5, 5, Key);
+  skin::BlitTransparent(big.dc(), 0, 0, 18, 24, glyphs.dc(), 0, 0, Key);
+  for (const auto& [g, c, name] : {std::make_tuple(glyphs.dc(), circles.dc(), "copies of the images"),
+                                   std::make_tuple(skin::SkinAtlas.CheckGlyphs, skin::SkinAtlas.OptionCircleStrip,
+                                                   "the atlas images")}) {
+    SCOPED_TRACE(name);
+    std::vector<int> results;
+    const auto drawn = DrawEach(callsFrom(g, c), &results);
+    for (size_t i = 0; i < drawn.size(); ++i) {
+      EXPECT_TRUE(drawn[i]->SameAs(*expected[i])) << "call " << i;
+      EXPECT_EQ(results[i], expectedResults[i]) << "call " << i;
+    }
+  }
+  skin::ReleaseSkinAtlas();
+  EXPECT_EQ(skin::SkinDrawing.ReferenceDc, nullptr);
+}
+
+// When the objects a call needs cannot be made, it draws nothing rather than a bitmap it could
+// not fill, says so where it has a result, and leaves nothing behind; with a few handles to spare
+// it draws exactly what it draws with plenty. Both without the kept objects and with kept
+// surfaces that must grow.
+TEST(ToolkitFaultTest, AFullHandleTableGivesTheRightPixelsOrNoneAndLeaksNothing) {
+  Dib source(18, 24);
+  source.FillPattern(11);
+  for (int y = 0; y < 24; ++y) {
+    for (int x = 0; x < 18; x += 3) source.set(x, y, Key);
+  }
+  const std::vector<Draw> calls = {
+      [&](HDC d) { return skin::BlitSliced(d, 0, 0, 40, 30, source.dc(), 0, 0, 7, 21, 3, 3, 3, 3); },
+      [&](HDC d) { return skin::BlitSliced(d, 2, 2, 30, 20, source.dc(), 0, 0, 13, 13, 5, 5, 5, 5, Key); },
+      [&](HDC d) { skin::BlitTransparent(d, 5, 6, 18, 24, source.dc(), 0, 0, Key); return -1; },
+  };
+  const auto expected = DrawEach(calls);
+  Dib untouched(40, 30);
+  untouched.FillPattern(12);
+
+  const int headroom = testing_support::GdiHeadroom();
+  for (const bool kept : {false, true}) {
+    SCOPED_TRACE(kept ? "kept objects" : "objects made per call");
+    if (kept) skin::BuildSkinAtlas();
+    for (int spare = 0; spare <= 8; ++spare) {
+      for (size_t i = 0; i < calls.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "spare handles " << spare << ", call " << i);
+        Dib dest(40, 30);
+        dest.FillPattern(12);
+        int result;
+        {
+          const HandleTableFull full(spare);
+          result = calls[i](dest.dc());
+        }
+        const bool drew = dest.SameAs(*expected[i]);
+        EXPECT_TRUE(drew || dest.SameAs(untouched));
+        if (spare == 0) {
+          EXPECT_FALSE(drew);
+        }
+        if (result >= 0) {
+          EXPECT_EQ(result != 0, drew);
+        }
+      }
+    }
+    if (kept) skin::ReleaseSkinAtlas();
+  }
+  EXPECT_EQ(testing_support::GdiHeadroom(), headroom);
+}
+
+// Painters borrow the kept paint surface one at a time; what they select or set into it does not
+// stay, and a release of the skin while it is lent leaves it to the borrower to free.
+TEST(ToolkitKeptObjectsTest, ThePaintSurfaceIsLentToOneScopeAtATimeAndComesBackAsItWas) {
+  const int headroom = testing_support::GdiHeadroom();
+  skin::BuildSkinAtlas();
+  const HFONT font = CreateFontA(20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  HDC lent = nullptr;
+  {
+    const skin::ScopedSurface outer(20, 10);
+    lent = outer.get();
+    SelectObject(lent, font);
+    SetTextColor(lent, 0x00123456);
+    SetBkMode(lent, TRANSPARENT);
+    const skin::ScopedSurface inner(20, 10);
+    EXPECT_NE(inner.get(), nullptr);
+    EXPECT_NE(inner.get(), lent);
+  }
+  {
+    const skin::ScopedSurface again(60, 10);
+    EXPECT_EQ(again.get(), lent);
+    EXPECT_NE(GetCurrentObject(again.get(), OBJ_FONT), font);
+    EXPECT_EQ(GetTextColor(again.get()), 0x00000000u);
+    EXPECT_EQ(GetBkMode(again.get()), OPAQUE);
+    skin::ReleaseSkinAtlas();
+    EXPECT_NE(GetDeviceCaps(again.get(), BITSPIXEL), 0);  // still there for the borrower
+  }
+  DeleteObject(font);
+  EXPECT_EQ(testing_support::GdiHeadroom(), headroom);
 }
 
 }  // namespace
