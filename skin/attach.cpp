@@ -87,9 +87,6 @@ void Repaint(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RedrawFlags);
 }
 
-// Only a live window of this thread that is not skinned yet can take SkinWindowProc and share the
-// skin's state. A destroyed window's handle, a stray value in a message, or another program's
-// window that WM_ACTIVATE names would be counted but could never be detached.
 // The skin's procedure makes every window it is installed on a Unicode window. A previous
 // procedure that answers in both character sets (those of the system's controls) keeps the window
 // Unicode when it is put back through the wide function; put back once more through the ANSI one,
@@ -98,6 +95,9 @@ void ReturnToAnsi(HWND window) {
   SetWindowLongPtrA(window, GWLP_WNDPROC, GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
+// Only a live window of this thread that is not skinned yet can take SkinWindowProc and share the
+// skin's state. A destroyed window's handle, a stray value in a message, or another program's
+// window that WM_ACTIVATE names would be counted but could never be detached.
 bool CanJoinSkin(HWND window) {
   return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
          GetProperty(window, ProcAddrProperty) == 0;
