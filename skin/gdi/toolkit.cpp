@@ -180,6 +180,18 @@ const KeyedImage* PreparedImage(HDC source, int x, int y, int width, int height,
   return nullptr;
 }
 
+// Splits a colour copy at the key: the one-bit mask gets 1 where the copy has the key colour (a
+// colour-to-monochrome copy maps the background colour to 1) and 0 elsewhere, and the copy's key
+// pixels become black, ready to be ORed over a destination the mask has cleared.
+void SeparateKey(HDC colour, HDC mask, int width, int height, COLORREF key) {
+  SetBkColor(colour, key);
+  SetTextColor(colour, White);
+  BitBlt(mask, 0, 0, width, height, colour, 0, 0, SRCCOPY);
+  SetTextColor(colour, Black);
+  SetBkColor(colour, White);
+  BitBlt(colour, 0, 0, width, height, mask, 0, 0, DestinationAndNotSource);
+}
+
 // The colour-keyed copy; false when nothing was drawn. The result is built in a work copy of the
 // destination through a one-bit mask of the key pixels and copied back in one blit, so that the
 // destination only ever shows the finished result.
@@ -217,13 +229,7 @@ bool CopyTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC 
   SetBkColor(copy, GetBkColor(source));
   SetTextColor(copy, GetTextColor(source));
   BitBlt(copy, 0, 0, width, height, source, xSource, ySource, SRCCOPY);
-  // Colour to monochrome: pixels of the background colour (the key) become 1, all others 0.
-  SetBkColor(copy, resolvedKey);
-  SetTextColor(copy, White);
-  BitBlt(mask, 0, 0, width, height, copy, 0, 0, SRCCOPY);
-  SetTextColor(copy, Black);
-  SetBkColor(copy, White);
-  BitBlt(copy, 0, 0, width, height, mask, 0, 0, DestinationAndNotSource);
+  SeparateKey(copy, mask, width, height, resolvedKey);
   BitBlt(work, 0, 0, width, height, mask, 0, 0, SRCAND);
   BitBlt(work, 0, 0, width, height, copy, 0, 0, SRCPAINT);
   BitBlt(dest, xDest, yDest, width, height, work, 0, 0, SRCCOPY);
@@ -419,12 +425,7 @@ void PrepareKeyedImage(HDC image, int width, int height) {
   {
     const PaletteSelection palette(sprite, kept.Halftone, TRUE);
     BitBlt(sprite, 0, 0, width, height, image, 0, 0, SRCCOPY);
-    SetBkColor(sprite, KeyColour);
-    SetTextColor(sprite, White);
-    BitBlt(mask, 0, 0, width, height, sprite, 0, 0, SRCCOPY);
-    SetTextColor(sprite, Black);
-    SetBkColor(sprite, White);
-    BitBlt(sprite, 0, 0, width, height, mask, 0, 0, DestinationAndNotSource);
+    SeparateKey(sprite, mask, width, height, KeyColour);
   }
   *slot = KeyedImage{image, mask, sprite, width, height};
 }
