@@ -248,6 +248,19 @@ bool ProbeExport(const char* function, const char* library);
 // pixels outside. The window system owns the region.
 void SetButtonOutline(HWND window, const WindowBounds& bounds);
 
+// ---------------------------------------------------------------- thread-wide dressing
+
+// Dresses every window of the calling thread, whatever its class, and from then on every window
+// the thread creates, before it is first painted. Nonzero when the thread was dressed now; 0 when
+// it already was or another thread of the process is: one thread at a time wears the skin.
+int SkinAttachThread();
+// Takes no more windows and restores every window of the calling thread; the atlas goes with the
+// last one. Nonzero when the thread was undressed now, 0 when it was not dressed.
+int SkinDetachThread();
+// SkinAttachThread from inside a WH_CBT hook at HCBT_CREATEWND of `creating`: that window is not
+// made yet, so it joins when its creation ends, as every later window does.
+int SkinAttachThreadAtCreation(HWND creating);
+
 // ---------------------------------------------------------------- window procedure
 
 // The one procedure of every skinned window: routes the messages the skin handles and passes all
