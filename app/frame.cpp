@@ -5,6 +5,7 @@
 
 #include "app/layout.h"
 #include "skin/gdi/guards.h"
+#include "skin/skin.h"
 
 namespace app {
 namespace {
@@ -25,7 +26,8 @@ std::wstring WindowCaption(HWND window) {
 
 COLORREF CaptionColour(HWND frame) {
   const auto stored = static_cast<COLORREF>(GetWindowLongPtrA(frame, TextColourSlot));
-  return stored == CLR_INVALID ? GetSysColor(COLOR_BTNTEXT) : stored;
+  // In high contrast the caption takes the system's colour with everything else.
+  return stored == CLR_INVALID || skin::StandingAside ? GetSysColor(COLOR_BTNTEXT) : stored;
 }
 
 // The outline runs through the middle of the caption's line, as a group box's does.

@@ -3,6 +3,7 @@
 #include "app/form.h"
 #include "app/layout.h"
 #include "app/texts.h"
+#include "skin/skin.h"
 
 namespace app {
 namespace {
@@ -37,7 +38,7 @@ bool CreateText1(HWND form) {
 }
 
 LRESULT OnCtlColorEdit(HDC dc) {
-  SetTextColor(dc, Text1Colour);
+  SetTextColor(dc, skin::StandingAside ? GetSysColor(COLOR_WINDOWTEXT) : Text1Colour);
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }

@@ -61,9 +61,11 @@ void PrepareButton(HWND window) {
   SetProperty(window, TimerIdProperty, 0);
   SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
   SetProperty(window, AlphaLevelProperty, 0);
-  if (MakeButtonFaces(window) && IsPushButtonStyle(style)) {
+  // In high contrast the button keeps its own look until the skin draws again.
+  if (MakeButtonFaces(window) && IsPushButtonStyle(style) && !StandingAside) {
     SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   }
+  if (StandingAside) return;
   WindowBounds b;
   GetWindowBounds(window, &b);
   SetButtonOutline(window, b);
@@ -180,6 +182,7 @@ void InitialiseSkin() {
   if (SkinInitialised) return;
   SkinInitialised = true;
   TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
+  FollowHighContrast();
   BuildSkinAtlas();
 }
 

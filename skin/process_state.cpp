@@ -10,5 +10,6 @@ HHOOK DressHook = nullptr;
 int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
 DrawingObjects SkinDrawing = {};
+bool StandingAside = false;
 
 }  // namespace skin

@@ -349,4 +349,21 @@ LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 // with its current mark. Always TRUE, so that the enumeration runs to the end.
 BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
 
+// ---------------------------------------------------------------- high contrast
+
+// Whether the system's high-contrast mode is on. The default asks SystemParametersInfoW; tests put
+// in their own answer.
+using HighContrastQuery = bool (*)();
+bool SystemHighContrast();
+// nullptr puts the system's answer back.
+void SetHighContrastQuery(HighContrastQuery query);
+// True while high contrast is on: every skinned window keeps SkinWindowProc and its properties,
+// but the skin draws nothing and its windows show the system's colours. Read at initialisation
+// and whenever a skinned window hears WM_SETTINGCHANGE or WM_SYSCOLORCHANGE.
+extern bool StandingAside;
+// Asks the mode again. When it changed, every skinned window of this thread is handed over:
+// push buttons get their own type back and lose their outline (or get both again, with faces of
+// their current size), and every window is redrawn, frame included.
+void FollowHighContrast();
+
 }  // namespace skin

@@ -14,11 +14,11 @@ struct Route {
   SkinHandler handler;
 };
 
-// Every message the skin handles besides WM_DESTROY, WM_ENTERIDLE, WM_CTLCOLORLISTBOX and the
-// sibling refresh after WM_LBUTTONUP, which SkinWindowProc treats itself.
+// Every message the skin handles besides those SkinWindowProc treats itself: WM_DESTROY,
+// WM_ENTERIDLE, WM_CTLCOLORLISTBOX and WM_ACTIVATE (which attach and detach in high contrast
+// too), WM_SETTINGCHANGE and WM_SYSCOLORCHANGE, and the sibling refresh after WM_LBUTTONUP.
 constexpr Route Routes[] = {
     {WM_SIZE, &SkinOnSize},
-    {WM_ACTIVATE, &SkinOnActivate},
     {WM_SETFOCUS, &SkinOnSetFocus},
     {WM_KILLFOCUS, &SkinOnKillFocus},
     {WM_ENABLE, &SkinOnEnable},
@@ -56,6 +56,13 @@ LRESULT PassThenAttach(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   return result;
 }
 
+LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  FollowHighContrast();
+  return result;
+}
+
 // A release may have changed the marks of check boxes and option buttons next to the window.
 LRESULT ReleaseThenRefresh(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = SkinOnLButtonUp(previous, window, message, wParam, lParam);
@@ -89,11 +96,17 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENTERIDLE:
     case WM_CTLCOLORLISTBOX:
       return PassThenAttach(previous, window, message, wParam, lParam);
-    case WM_LBUTTONUP:
-      return ReleaseThenRefresh(previous, window, message, wParam, lParam);
+    case WM_ACTIVATE:
+      return SkinOnActivate(previous, window, message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+      return PassThenFollowHighContrast(previous, window, message, wParam, lParam);
     default:
       break;
   }
+  // In high contrast windows still join and leave, but the skin draws nothing.
+  if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
+  if (message == WM_LBUTTONUP) return ReleaseThenRefresh(previous, window, message, wParam, lParam);
   if (const SkinHandler handler = HandlerFor(message)) {
     return handler(previous, window, message, wParam, lParam);
   }
