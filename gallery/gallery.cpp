@@ -10,6 +10,9 @@ namespace {
 
 constexpr char GalleryClassName[] = "Form";
 constexpr SIZE GalleryClient = {440, 290};
+constexpr char StandardClassName[] = "TavrinStandardGallery";
+constexpr SIZE StandardClient = {440, 300};
+constexpr DWORD GalleryStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 struct Superclass {
   const char* name;
@@ -68,10 +71,37 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+HWND MakeTopLevel(HINSTANCE instance, const char* className, const char* caption, SIZE client, int x,
+                  int y, DWORD style = GalleryStyle) {
+  RECT frame = {0, 0, client.cx, client.cy};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  return CreateWindowExA(0, className, caption, style, x, y, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+}
+
+void AddListItems(HWND list, HWND listView, HWND treeView) {
+  for (const char* item : {"第一行", "第二行", "第三行"}) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    LVITEMA row = {};
+    row.mask = LVIF_TEXT;
+    row.iItem = 99;
+    row.pszText = const_cast<char*>(item);
+    SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    TVINSERTSTRUCTA node = {};
+    node.hInsertAfter = TVI_LAST;
+    node.item.mask = TVIF_TEXT;
+    node.item.pszText = const_cast<char*>(item);
+    SendMessageA(treeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&node));
+  }
+}
+
 }  // namespace
 
 bool RegisterGalleryClasses(HINSTANCE instance) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES |
+                                                        ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                        ICC_TAB_CLASSES | ICC_UPDOWN_CLASS |
+                                                        ICC_COOL_CLASSES};
   InitCommonControlsEx(&controls);
   bool registered = true;
   for (const Superclass& superclass : Superclasses) registered &= RegisterSuperclass(instance, superclass);
@@ -83,16 +113,15 @@ bool RegisterGalleryClasses(HINSTANCE instance) {
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = GalleryClassName;
   registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  form.lpfnWndProc = &DefWindowProcA;
+  form.lpszClassName = StandardClassName;
+  registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   return registered;
 }
 
 Controls CreateGallery(HINSTANCE instance, int x, int y) {
-  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, GalleryClient.cx, GalleryClient.cy};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
   Controls c = {};
-  c.form = CreateWindowExA(0, GalleryClassName, "Skin gallery", style, x, y, frame.right - frame.left,
-                           frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  c.form = MakeTopLevel(instance, GalleryClassName, "Skin gallery", GalleryClient, x, y);
   const HWND f = c.form;
   c.push = Make(f, "Button", "优化虚拟内存", WS_TABSTOP | BS_PUSHBUTTON, 10, 10, 120, 28);
   c.pushDisabled = Make(f, "Button", "还原内存优化", WS_TABSTOP | WS_DISABLED, 140, 10, 120, 28);
@@ -127,6 +156,45 @@ Controls CreateGallery(HINSTANCE instance, int x, int y) {
   }
   c.grid = Make(f, "ApexGridOleDB32", "", WS_BORDER, 10, 200, 200, 40);
   c.edit = Make(f, "Edit", "文本框", WS_TABSTOP | ES_AUTOHSCROLL, 10, 250, 200, 24, WS_EX_CLIENTEDGE);
+  ShowWindow(c.form, SW_SHOWNORMAL);
+  UpdateWindow(c.form);
+  return c;
+}
+
+StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y) {
+  LoadLibraryA("riched20.dll");
+  StandardControls c = {};
+  // As a dialog is: without WS_CLIPCHILDREN, so that the group box's inside shows the window's
+  // background.
+  c.form = MakeTopLevel(instance, StandardClassName, "Standard controls", StandardClient, x, y,
+                        GalleryStyle & ~WS_CLIPCHILDREN);
+  const HWND f = c.form;
+  c.check = Make(f, "Button", "复选(&C)", WS_TABSTOP | BS_AUTOCHECKBOX, 20, 26, 120, 20);
+  c.checkThreeState = Make(f, "Button", "三态(&T)", WS_TABSTOP | BS_AUTO3STATE, 20, 50, 120, 20);
+  c.checkLeftText = Make(f, "Button", "左文字(&L)", WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFTTEXT, 20, 74, 120, 20);
+  c.radio = Make(f, "Button", "单选一(&1)", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 20, 98, 120, 20);
+  c.radioOther = Make(f, "Button", "单选二(&2)", BS_AUTORADIOBUTTON, 20, 122, 120, 20);
+  c.pushLike = Make(f, "Button", "按下(&P)", WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_PUSHLIKE, 20, 148, 80, 26);
+  c.radioPushLike = Make(f, "Button", "按钮", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 110, 148, 80, 26);
+  c.group = Make(f, "Button", "选项(&G)", BS_GROUPBOX, 10, 6, 200, 176);
+  SendMessageA(c.check, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(c.checkThreeState, BM_SETCHECK, BST_INDETERMINATE, 0);
+  SendMessageA(c.radio, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(c.pushLike, BM_SETCHECK, BST_CHECKED, 0);
+
+  c.progress = Make(f, PROGRESS_CLASSA, "", WS_BORDER, 10, 192, 200, 18);
+  c.progressVertical = Make(f, PROGRESS_CLASSA, "", PBS_VERTICAL, 220, 10, 18, 120);
+  SendMessageA(c.progress, PBM_SETRANGE32, 0, 100);
+  SendMessageA(c.progress, PBM_SETPOS, 50, 0);
+  SendMessageA(c.progressVertical, PBM_SETRANGE32, 0, 100);
+  SendMessageA(c.progressVertical, PBM_SETPOS, 25, 0);
+
+  c.edit = Make(f, "Edit", "文本框", WS_TABSTOP | ES_AUTOHSCROLL, 250, 10, 180, 24, WS_EX_CLIENTEDGE);
+  c.list = Make(f, "ListBox", "", WS_TABSTOP | WS_VSCROLL | WS_BORDER, 250, 44, 180, 60);
+  c.listView = Make(f, WC_LISTVIEWA, "", WS_TABSTOP | LVS_LIST, 250, 114, 180, 60, WS_EX_CLIENTEDGE);
+  c.treeView = Make(f, WC_TREEVIEWA, "", WS_TABSTOP | WS_BORDER, 250, 184, 180, 50);
+  c.richEdit = Make(f, "RichEdit20A", "富文本", WS_TABSTOP, 250, 244, 180, 24, WS_EX_CLIENTEDGE);
+  AddListItems(c.list, c.listView, c.treeView);
   ShowWindow(c.form, SW_SHOWNORMAL);
   UpdateWindow(c.form);
   return c;

@@ -20,6 +20,14 @@ struct Controls {
   HWND dataList, grid, edit;
 };
 
+// The system's standard controls, as any program makes them, for a dressed thread to wear.
+struct StandardControls {
+  HWND form;
+  HWND check, checkThreeState, checkLeftText, radio, radioOther, pushLike, radioPushLike, group;
+  HWND progress, progressVertical;
+  HWND edit, list, listView, treeView, richEdit;
+};
+
 // Registers the superclasses ("ThunderRT6CheckBox", "ThunderRT6OptionButton",
 // "ThunderRT6DriveListBox", "ProgressBar20WndClass", "DataListWndClass", "ApexGridOleDB32") and
 // the gallery's own "Form" class. Safe to call more than once.
@@ -27,5 +35,8 @@ bool RegisterGalleryClasses(HINSTANCE instance);
 
 // Creates the gallery window at (x, y) with all its controls, shown. Not skinned.
 Controls CreateGallery(HINSTANCE instance, int x, int y);
+
+// Creates the window of standard controls at (x, y), shown. Not dressed.
+StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y);
 
 }  // namespace gallery

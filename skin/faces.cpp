@@ -177,16 +177,10 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
   BitBlt(target.get(), b.Width - width - 1, 1, width, height, face.get(), 0, 0, SRCCOPY);
 }
 
-int PaintCheckBox(HWND window, int state, bool force) {
-  if (!TakeNewState(window, state, force)) return 0;
+void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled) {
   const int cx = GetSystemMetrics(SM_CXMENUCHECK);
   const int cy = GetSystemMetrics(SM_CYMENUCHECK);
-  const WindowBounds b = BoundsOf(window);
-  const int check = CheckOf(window);
-  const bool enabled = IsWindowEnabled(window) != FALSE;
-
   const ScopedSurface square(cx, cy);
-  const DrawTarget target(window, nullptr);
   FillSolid(square.get(), 0, 0, cx, cy, White);
   if (enabled) {
     FrameSolid(square.get(), 0, 0, cx, cy, state == StatePressed ? CheckFramePressedColour : CheckFrameColour);
@@ -206,28 +200,37 @@ int PaintCheckBox(HWND window, int state, bool force) {
     BlitTransparent(square.get(), Centre(cx, SquareSize), Centre(cy, SquareSize), SquareSize,
                     SquareSize, SkinAtlas.CheckGlyphs, SquareX + glyphOffset, SquareY, KeyColour);
   }
-  BitBlt(target.get(), 0, Centre(b.Height, cy), cx, cy, square.get(), 0, 0, SRCCOPY);
+  BitBlt(target, x, y, cx, cy, square.get(), 0, 0, SRCCOPY);
+}
+
+void DrawOptionCircle(HDC target, int x, int top, int state, int check, bool enabled) {
+  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
+  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const int frame = enabled ? state : StateDisabled;
+  BlitSliced(target, x, top, cx, cy, SkinAtlas.OptionCircleStrip, 0, CircleSize * frame,
+             CircleSize, CircleSize, CircleMargin, CircleMargin, CircleMargin, CircleMargin, KeyColour);
+  if (check == BST_CHECKED) {
+    BlitTransparent(target, x + Centre(cx, DotSize), RoundHalfEven(top + (cy - DotSize) / 2.0),
+                    DotSize, DotSize, SkinAtlas.CheckGlyphs,
+                    DotX + (enabled ? 0 : DisabledGlyphOffset), DotY, KeyColour);
+  }
+}
+
+int PaintCheckBox(HWND window, int state, bool force) {
+  if (!TakeNewState(window, state, force)) return 0;
+  const WindowBounds b = BoundsOf(window);
+  const DrawTarget target(window, nullptr);
+  DrawCheckSquare(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+                  CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }
 
 int PaintOptionButton(HWND window, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   const WindowBounds b = BoundsOf(window);
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
-  const int top = Centre(b.Height, cy);
-  const int check = CheckOf(window);
-  const bool enabled = IsWindowEnabled(window) != FALSE;
   const DrawTarget target(window, nullptr);
-
-  const int frame = enabled ? state : StateDisabled;
-  BlitSliced(target.get(), 0, top, cx, cy, SkinAtlas.OptionCircleStrip, 0, CircleSize * frame,
-             CircleSize, CircleSize, CircleMargin, CircleMargin, CircleMargin, CircleMargin, KeyColour);
-  if (check == BST_CHECKED) {
-    BlitTransparent(target.get(), Centre(cx, DotSize), RoundHalfEven(top + (cy - DotSize) / 2.0),
-                    DotSize, DotSize, SkinAtlas.CheckGlyphs,
-                    DotX + (enabled ? 0 : DisabledGlyphOffset), DotY, KeyColour);
-  }
+  DrawOptionCircle(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+                   CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }
 

@@ -216,6 +216,11 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force);
 // state was already shown and `force` was not set.
 int PaintCheckBox(HWND window, int state, bool force);
 int PaintOptionButton(HWND window, int state, bool force);
+// The check square (SM_CXMENUCHECK x SM_CYMENUCHECK) and the option circle with their marks, at
+// (x, y) of `target`, for a state 0 to 2; a disabled control shows the pale look whatever the
+// state.
+void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled);
+void DrawOptionCircle(HDC target, int x, int y, int state, int check, bool enabled);
 // One header item's face and caption, into `dc` (0: the window's own DC). Nothing for index < 0.
 void PaintHeaderItem(HWND window, HDC dc, int index, int state);
 // The caption of a header item, as HDM_GETITEMW gives it into a buffer of 256 characters.
@@ -348,6 +353,12 @@ LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 // After a left-button release: redraws a skinned check box or option button in its normal look
 // with its current mark. Always TRUE, so that the enumeration runs to the end.
 BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
+
+// ---------------------------------------------------------------- standard controls
+
+// On the dressed thread, the handler that gives a standard control of the system the skin's look
+// for this message; nullptr elsewhere, for other classes and for messages the look needs not.
+SkinHandler StandardHandlerFor(HWND window, UINT message);
 
 // ---------------------------------------------------------------- high contrast
 

@@ -106,6 +106,9 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   // In high contrast windows still join and leave, but the skin draws nothing.
   if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
+  if (const SkinHandler standard = StandardHandlerFor(window, message)) {
+    return standard(previous, window, message, wParam, lParam);
+  }
   if (message == WM_LBUTTONUP) return ReleaseThenRefresh(previous, window, message, wParam, lParam);
   if (const SkinHandler handler = HandlerFor(message)) {
     return handler(previous, window, message, wParam, lParam);

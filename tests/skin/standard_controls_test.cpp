@@ -1,0 +1,80 @@
+// The system's standard controls on a dressed thread: the skin's look on a real control of each
+// class, and their own behaviour kept.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "gallery/gallery.h"
+#include "tests/support/desktop.h"
+#include "tests/support/skinned_gallery.h"
+
+namespace {
+
+using namespace testing_support;
+
+class StandardControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+    c_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 20, 20);
+    ASSERT_EQ(skin::SkinAttachThread(), 1);
+    Pump(150);
+  }
+  void TearDown() override {
+    skin::SkinDetachThread();
+    DestroyWindow(c_.form);
+    Pump(20);
+  }
+  // What the client area shows, through the window's own client DC.
+  static COLORREF Client(HWND window, int x, int y) {
+    const HDC dc = GetDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel;
+  }
+  gallery::StandardControls c_;
+};
+
+TEST_F(StandardControlsTest, ButtonsWearTheSquareTheCircleThePushFacesAndTheFrame) {
+  // 13 x 13 boxes, 4 pixels down in a 20-pixel control: the frame, the tick's first pixel.
+  EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x001DB754u);
+  EXPECT_EQ(WindowPixel(c_.checkThreeState, 3, 7), 0x001BB451u);
+  EXPECT_EQ(WindowPixel(c_.checkLeftText, 107, 10), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(c_.radio, 0, 10), 0x00D2A683u);
+  EXPECT_EQ(WindowPixel(c_.radio, 6, 10), 0x0012A847u);
+  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 10), 0x00FFFFFFu);
+  // Checked push-like: the pressed face; unchecked: the normal one.
+  EXPECT_EQ(WindowPixel(c_.pushLike, 0, 13), 0x00D58F1Bu);
+  EXPECT_EQ(WindowPixel(c_.pushLike, 40, 1), 0x00FBBC39u);
+  EXPECT_EQ(WindowPixel(c_.radioPushLike, 40, 1), 0x00FFFFFFu);
+  const skin::WindowBounds group = BoundsOf(c_.group);
+  EXPECT_EQ(WindowPixel(c_.group, 0, 100), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(c_.group, 100, group.Height - 1), 0x00D5A554u);
+
+  EnableWindow(c_.check, FALSE);
+  EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00E9CFA4u);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x008CDAA8u);
+}
+
+TEST_F(StandardControlsTest, ProgressBarsAndListsWearTheOnePixelBorder) {
+  EXPECT_EQ(WindowPixel(c_.progress, 0, 0), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.progress, 40, 8), 0x00F6D64Cu);
+  EXPECT_EQ(Client(c_.progress, 150, 8), 0x00FFFFFFu);
+  // 25 of 100 in 120 rows: the lowest 30 are filled.
+  EXPECT_EQ(Client(c_.progressVertical, 9, 119), 0x00F6D64Cu);
+  EXPECT_EQ(Client(c_.progressVertical, 9, 90), 0x00F6D64Cu);
+  EXPECT_EQ(Client(c_.progressVertical, 9, 89), 0x00FFFFFFu);
+  SendMessageA(c_.progress, PBM_SETPOS, 100, 0);
+  Pump(50);
+  EXPECT_EQ(Client(c_.progress, 150, 8), 0x00F6D64Cu);
+
+  for (HWND framed : {c_.edit, c_.list, c_.listView, c_.treeView, c_.richEdit}) {
+    EXPECT_EQ(WindowPixel(framed, 0, 5), 0x00D5A554u);
+    EXPECT_EQ(WindowPixel(framed, 5, 0), 0x00D5A554u);
+  }
+  EXPECT_EQ(WindowPixel(c_.edit, 1, 5), 0x00FFFFFFu);
+}
+
+}  // namespace
