@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
+#include <iterator>
+#include <vector>
+
 #include "gallery/gallery.h"
 #include "tests/support/desktop.h"
 #include "tests/support/skinned_gallery.h"
@@ -12,6 +16,33 @@
 namespace {
 
 using namespace testing_support;
+
+// Pumps as a dialog's owner does, so that Alt and a letter reach the dialog manager.
+void PumpAsDialog(HWND form, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (IsDialogMessageW(form, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+void SendKeys(std::initializer_list<WORD> downs) {
+  std::vector<INPUT> input;
+  for (WORD key : downs) input.push_back({INPUT_KEYBOARD, {}});
+  for (WORD key : downs) input.push_back({INPUT_KEYBOARD, {}});
+  size_t i = 0;
+  for (WORD key : downs) input[i++].ki.wVk = key;
+  for (auto key = std::rbegin(downs); key != std::rend(downs); ++key, ++i) {
+    input[i].ki.wVk = *key;
+    input[i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
 
 class StandardControlsTest : public ::testing::Test {
  protected:
@@ -75,6 +106,43 @@ TEST_F(StandardControlsTest, ProgressBarsAndListsWearTheOnePixelBorder) {
     EXPECT_EQ(WindowPixel(framed, 5, 0), 0x00D5A554u);
   }
   EXPECT_EQ(WindowPixel(c_.edit, 1, 5), 0x00FFFFFFu);
+}
+
+TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStillShows) {
+  SetForegroundWindow(c_.form);
+  // As after keyboard use: focus frames shown.
+  SendMessageW(c_.form, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  Click(ClientToScreenPoint(c_.check, 6, 10));
+  PumpAsDialog(c_.form, 200);
+  EXPECT_EQ(SendMessageA(c_.check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  MovePointer({0, 0});
+  PumpAsDialog(c_.form, 900);
+  EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x00FFFFFFu);
+
+  SetFocus(c_.radioOther);
+  SendKeys({VK_SPACE});
+  PumpAsDialog(c_.form, 300);
+  EXPECT_EQ(SendMessageA(c_.radioOther, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageA(c_.radio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 10), 0x0012A847u);
+  EXPECT_EQ(WindowPixel(c_.radio, 6, 10), 0x00FFFFFFu);
+
+  // Alt+T clicks the three-state box, from indeterminate to unchecked, and focuses it.
+  SendKeys({VK_MENU, 'T'});
+  PumpAsDialog(c_.form, 300);
+  EXPECT_EQ(SendMessageA(c_.checkThreeState, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), c_.checkThreeState);
+  EXPECT_EQ(WindowPixel(c_.checkThreeState, 0, 10), 0x00D5A554u);
+
+  // A push-like box shows the focus frame on its face, 2 pixels in.
+  const Capture unfocused = CaptureClient(c_.pushLike);
+  SetFocus(c_.pushLike);
+  PumpAsDialog(c_.form, 100);
+  const Capture focused = CaptureClient(c_.pushLike);
+  int changed = 0;
+  for (int y = 2; y < focused.height - 2; ++y) changed += focused.at(2, y) != unfocused.at(2, y);
+  EXPECT_GT(changed, 5);
 }
 
 }  // namespace
