@@ -11,7 +11,7 @@ namespace {
 constexpr char GalleryClassName[] = "Form";
 constexpr SIZE GalleryClient = {440, 290};
 constexpr char StandardClassName[] = "TavrinStandardGallery";
-constexpr SIZE StandardClient = {440, 300};
+constexpr SIZE StandardClient = {440, 340};
 constexpr DWORD GalleryStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 struct Superclass {
@@ -195,6 +195,24 @@ StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y) {
   c.treeView = Make(f, WC_TREEVIEWA, "", WS_TABSTOP | WS_BORDER, 250, 184, 180, 50);
   c.richEdit = Make(f, "RichEdit20A", "富文本", WS_TABSTOP, 250, 244, 180, 24, WS_EX_CLIENTEDGE);
   AddListItems(c.list, c.listView, c.treeView);
+
+  c.tabs = Make(f, WC_TABCONTROLA, "", WS_TABSTOP, 10, 218, 230, 60);
+  int index = 0;
+  for (const char* caption : {"常规", "高级", "关于"}) {
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>(caption);
+    SendMessageA(c.tabs, TCM_INSERTITEMA, index++, reinterpret_cast<LPARAM>(&tab));
+  }
+  c.trackBar = Make(f, TRACKBAR_CLASSA, "", WS_TABSTOP | TBS_AUTOTICKS, 250, 276, 150, 30);
+  SendMessageA(c.trackBar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+  SendMessageA(c.trackBar, TBM_SETPOS, TRUE, 3);
+  c.upDown = Make(f, UPDOWN_CLASSA, "", 0, 410, 276, 20, 30);
+  c.statusBar = Make(f, STATUSCLASSNAMEA, "就绪", 0, 0, 0, 0, 0);
+  const int edges[] = {220, -1};
+  SendMessageA(c.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  SendMessageA(c.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("就绪"));
+  SendMessageA(c.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("第二栏"));
   ShowWindow(c.form, SW_SHOWNORMAL);
   UpdateWindow(c.form);
   return c;

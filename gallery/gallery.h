@@ -26,6 +26,7 @@ struct StandardControls {
   HWND check, checkThreeState, checkLeftText, radio, radioOther, pushLike, radioPushLike, group;
   HWND progress, progressVertical;
   HWND edit, list, listView, treeView, richEdit;
+  HWND tabs, trackBar, upDown, statusBar;
 };
 
 // Registers the superclasses ("ThunderRT6CheckBox", "ThunderRT6OptionButton",

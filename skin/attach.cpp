@@ -147,6 +147,7 @@ void UndoKind(HWND window) {
       RemoveProperty(window, HmIndexProperty);
       break;
     default:
+      ForgetStandardState(window);
       break;
   }
 }

@@ -359,6 +359,8 @@ BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
 // On the dressed thread, the handler that gives a standard control of the system the skin's look
 // for this message; nullptr elsewhere, for other classes and for messages the look needs not.
 SkinHandler StandardHandlerFor(HWND window, UINT message);
+// Takes back the properties a standard control's look kept (its hover), on detach.
+void ForgetStandardState(HWND window);
 
 // ---------------------------------------------------------------- high contrast
 

@@ -15,6 +15,10 @@ using Family = SkinHandler (*)(HWND window, UINT message);
 SkinHandler ButtonFamily(HWND window, UINT message);
 SkinHandler ProgressFamily(HWND window, UINT message);
 SkinHandler BorderFamily(HWND window, UINT message);
+SkinHandler TabFamily(HWND window, UINT message);
+SkinHandler StatusBarFamily(HWND window, UINT message);
+SkinHandler TrackBarFamily(HWND window, UINT message);
+SkinHandler UpDownFamily(HWND window, UINT message);
 
 // Shared by the families.
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -23,6 +27,18 @@ COLORREF BorderColour(HWND window);
 // The first move after an entry asks for one WM_MOUSELEAVE ("MOUSEFLAG"); WM_MOUSELEAVE clears
 // it. True while the pointer is inside.
 bool TrackHover(HWND window, UINT message);
+// Hover over one part of a control (a tab, a thumb, an arrow; -1 for none), kept in "HMINDEX":
+// on WM_MOUSEMOVE and WM_MOUSELEAVE, records the part now under the pointer and repaints the
+// window when it changed. Other messages leave it alone.
+void FollowHotPart(HWND window, UINT message, int partUnderPointer);
+// The part recorded by FollowHotPart, -1 for none.
+int HotPart(HWND window);
+// The pointer's position in the window's client coordinates.
+POINT PointerIn(HWND window);
+// The face of a state (0 to 3) from the push-button strip, stretched over a rectangle.
+void DrawButtonFace(HDC dc, const RECT& place, int state);
+// Takes back what the families keep in a window's properties.
+void ForgetState(HWND window);
 // Whether the window has a frame of any kind: a border, a client edge or a static edge.
 bool HasAnyBorder(HWND window);
 // The one-pixel skin border over the window's frame, and rings of `inside` within it as wide as

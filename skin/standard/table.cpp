@@ -25,6 +25,10 @@ constexpr ClassFamily Families[] = {
     {"systreeview32", &BorderFamily},
     {"richedit20w", &BorderFamily},
     {"richedit20a", &BorderFamily},
+    {"systabcontrol32", &TabFamily},
+    {"msctls_statusbar32", &StatusBarFamily},
+    {"msctls_trackbar32", &TrackBarFamily},
+    {"msctls_updown32", &UpDownFamily},
 };
 
 Family FamilyOf(HWND window) {
@@ -59,6 +63,39 @@ bool TrackHover(HWND window, UINT message) {
   return GetProperty(window, MouseFlagProperty) != 0;
 }
 
+void FollowHotPart(HWND window, UINT message, int partUnderPointer) {
+  if (message != WM_MOUSEMOVE && message != WM_MOUSELEAVE) return;
+  const bool inside = TrackHover(window, message);
+  const int part = inside ? partUnderPointer : -1;
+  if (part == HotPart(window)) return;
+  // Kept one up, so that a missing property reads as no part.
+  SetProperty(window, HmIndexProperty, part + 1);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+int HotPart(HWND window) { return static_cast<int>(GetProperty(window, HmIndexProperty)) - 1; }
+
+POINT PointerIn(HWND window) {
+  POINT point = {-1, -1};
+  if (GetCursorPos(&point)) ScreenToClient(window, &point);
+  return point;
+}
+
+void DrawButtonFace(HDC dc, const RECT& place, int state) {
+  constexpr int FaceWidth = 7;
+  constexpr int FaceHeight = 21;
+  constexpr int FaceMargin = 3;
+  BlitSliced(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             SkinAtlas.ButtonFaceStrip, 0, FaceHeight * state, FaceWidth, FaceHeight, FaceMargin,
+             FaceMargin, FaceMargin, FaceMargin);
+}
+
+void ForgetState(HWND window) {
+  if (!FamilyOf(window) || ClassifyWindow(window) == KindButton) return;
+  RemoveProperty(window, MouseFlagProperty);
+  RemoveProperty(window, HmIndexProperty);
+}
+
 bool HasAnyBorder(HWND window) {
   return (GetWindowLongA(window, GWL_STYLE) & WS_BORDER) ||
          (GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
@@ -84,5 +121,7 @@ SkinHandler StandardHandlerFor(HWND window, UINT message) {
   const standard::Family family = standard::FamilyOf(window);
   return family ? family(window, message) : nullptr;
 }
+
+void ForgetStandardState(HWND window) { standard::ForgetState(window); }
 
 }  // namespace skin

@@ -108,6 +108,50 @@ TEST_F(StandardControlsTest, ProgressBarsAndListsWearTheOnePixelBorder) {
   EXPECT_EQ(WindowPixel(c_.edit, 1, 5), 0x00FFFFFFu);
 }
 
+TEST_F(StandardControlsTest, TabsStatusBarTrackBarAndSpinWearTheStripsAndFacesAndLightUnderThePointer) {
+  RECT selected = {};
+  RECT last = {};
+  SendMessageA(c_.tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
+  SendMessageA(c_.tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
+  // Top lines: the pressed face over the selected tab (drawn 2 higher), the normal face elsewhere.
+  EXPECT_EQ(Client(c_.tabs, selected.left + 10, selected.top - 2), 0x00FBD797u);
+  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
+
+  RECT status = {};
+  GetClientRect(c_.statusBar, &status);
+  EXPECT_EQ(Client(c_.statusBar, 100, 0), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.statusBar, 219, status.bottom / 2), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.statusBar, 150, status.bottom - 1), 0x00F2DAC0u);
+
+  RECT channel = {};
+  RECT thumb = {};
+  SendMessageA(c_.trackBar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  SendMessageA(c_.trackBar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  const int thumbX = (thumb.left + thumb.right) / 2;
+  EXPECT_EQ(Client(c_.trackBar, channel.right - 1, (channel.top + channel.bottom) / 2), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.trackBar, thumb.left, (thumb.top + thumb.bottom) / 2), 0x00D58F1Bu);
+  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
+
+  // The upper arrow in the 16 x 30 client of the spin: its point at (7, 6), its base from (4, 9).
+  EXPECT_EQ(Client(c_.upDown, 0, 0), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.upDown, 7, 6), 0x005F5519u);
+  EXPECT_EQ(Client(c_.upDown, 4, 9), 0x005F5519u);
+  EXPECT_EQ(Client(c_.upDown, 4, 6), 0x00FFFFFFu);
+
+  MovePointer(ClientToScreenPoint(c_.tabs, last.left + 10, last.top + 5));
+  Pump(200);
+  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEEED3u);
+  MovePointer(ClientToScreenPoint(c_.trackBar, thumbX, (thumb.top + thumb.bottom) / 2));
+  Pump(900);
+  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
+  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FBC34Cu);
+  EXPECT_EQ(Client(c_.upDown, 2, 17), 0x00FFFFFFu);
+  MovePointer(ClientToScreenPoint(c_.upDown, 8, 22));
+  Pump(900);
+  EXPECT_NE(Client(c_.upDown, 2, 17), 0x00FFFFFFu);
+  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
+}
+
 TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStillShows) {
   SetForegroundWindow(c_.form);
   // As after keyboard use: focus frames shown.

@@ -1,0 +1,84 @@
+// "msctls_statusbar32": the header strip's background under every pane, the panes parted by
+// lines in the border colour, their texts on top. A bar with an owner-drawn pane is left to its
+// own painting.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "skin/gdi/guards.h"
+#include "skin/standard/standard.h"
+
+namespace skin::standard {
+namespace {
+
+constexpr int HeaderBackgroundColumn = 1;
+constexpr int HeaderFrameHeight = 20;
+constexpr int TextInset = 4;
+constexpr int MaxParts = 256;
+
+// The right edges of the panes (-1: to the bar's end); one pane, SB_SIMPLEID, in simple mode.
+std::vector<int> PaneEdges(HWND bar) {
+  if (SendMessageW(bar, SB_ISSIMPLE, 0, 0)) return {-1};
+  std::vector<int> edges(MaxParts);
+  const auto count = static_cast<int>(SendMessageW(bar, SB_GETPARTS, MaxParts, reinterpret_cast<LPARAM>(edges.data())));
+  edges.resize(static_cast<size_t>(std::max(count, 0)));
+  return edges;
+}
+
+WPARAM PaneId(HWND bar, size_t index) {
+  return SendMessageW(bar, SB_ISSIMPLE, 0, 0) ? SB_SIMPLEID : static_cast<WPARAM>(index);
+}
+
+std::wstring PaneText(HWND bar, WPARAM id) {
+  const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, id, 0));
+  std::wstring text(length + 1u, L'\0');
+  SendMessageW(bar, SB_GETTEXTW, id, reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(length);
+  return text;
+}
+
+bool HasOwnerDrawnPane(HWND bar, const std::vector<int>& edges) {
+  for (size_t i = 0; i < edges.size(); ++i) {
+    if (HIWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, PaneId(bar, i), 0)) & SBT_OWNERDRAW) return true;
+  }
+  return false;
+}
+
+LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::vector<int> edges = PaneEdges(bar);
+  if (HasOwnerDrawnPane(bar, edges)) return CallPrevious(previous, bar, message, wParam, lParam);
+  RECT client = {};
+  GetClientRect(bar, &client);
+  const int w = client.right;
+  const int h = client.bottom;
+  const ScopedSurface surface(w, h);
+  const HDC dc = surface.get();
+  StretchBlt(dc, 0, 0, w, h, SkinAtlas.HeaderFaceStrip, HeaderBackgroundColumn, 0, 1,
+             HeaderFrameHeight, SRCCOPY);
+  FillSolid(dc, 0, 0, w, 1, BorderColour(bar));
+  const ScopedSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, IsEnabled(bar) ? Black : DisabledCaptionColour);
+  int left = 0;
+  for (size_t i = 0; i < edges.size(); ++i) {
+    const int right = edges[i] < 0 || edges[i] > w ? w : edges[i];
+    const std::wstring text = PaneText(bar, PaneId(bar, i));
+    DrawTextIn(dc, text, left + TextInset, 1, right - left - 2 * TextInset, h - 1,
+               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    if (i + 1 < edges.size()) FillSolid(dc, right - 1, 3, 1, h - 5, BorderColour(bar));
+    left = right;
+  }
+  const PaintScope paint(bar);
+  BitBlt(paint.dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
+  return 0;
+}
+
+}  // namespace
+
+SkinHandler StatusBarFamily(HWND, UINT message) { return message == WM_PAINT ? &PaintBar : nullptr; }
+
+}  // namespace skin::standard

@@ -1,0 +1,87 @@
+// "SysTabControl32": each tab a face of the header strip with its image and caption; the tab
+// under the pointer lit, the selected one pressed. Owner-drawn tabs are left to their owner.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "skin/gdi/guards.h"
+#include "skin/standard/standard.h"
+
+namespace skin::standard {
+namespace {
+
+constexpr int HeaderFrameWidth = 3;
+constexpr int HeaderFrameHeight = 20;
+constexpr int TextCapacity = 256;
+constexpr int ImageGap = 4;
+// The system draws the selected tab this much larger on its left, right and top.
+constexpr int SelectedGrowth = 2;
+
+int TabAt(HWND tabs, POINT point) {
+  TCHITTESTINFO hit = {point, 0};
+  return static_cast<int>(SendMessageW(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
+  BlitSliced(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * state, 0, HeaderFrameWidth,
+             HeaderFrameHeight, 1, 1, 1, 1);
+  wchar_t text[TextCapacity] = {};
+  TCITEMW item = {};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = text;
+  item.cchTextMax = TextCapacity;
+  item.iImage = -1;
+  SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0));
+  int cx = 0;
+  int cy = 0;
+  if (images && item.iImage >= 0 && ImageList_GetIconSize(images, &cx, &cy)) {
+    const int y = place.top + (place.bottom - place.top - cy) / 2;
+    ImageList_Draw(images, item.iImage, dc, place.left + ImageGap, y, ILD_TRANSPARENT);
+    place.left += ImageGap + cx;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, IsEnabled(tabs) ? Black : DisabledCaptionColour);
+  DrawTextW(dc, text, -1, &place, CaptionFormat);
+}
+
+// Over what the control drew: its frame and page stay, the tabs take the skin's faces.
+LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, tabs, message, wParam, lParam);
+  if (DetachedMeanwhile(tabs)) return result;
+  const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+  const int hot = HotPart(tabs);
+  const BorrowedDc dc(tabs);
+  const ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
+  for (int i = 0; i < count; ++i) {
+    RECT place = {};
+    if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&place))) continue;
+    if (i == selected) {
+      InflateRect(&place, SelectedGrowth, 0);
+      place.top = std::max(0L, place.top - SelectedGrowth);
+    }
+    DrawTab(tabs, dc.get(), i, place, i == selected ? StatePressed : i == hot ? StateHot : StateNormal);
+  }
+  return result;
+}
+
+LRESULT TrackTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, tabs, message, wParam, lParam);
+  if (!DetachedMeanwhile(tabs)) FollowHotPart(tabs, message, TabAt(tabs, PointerIn(tabs)));
+  return result;
+}
+
+}  // namespace
+
+SkinHandler TabFamily(HWND tabs, UINT message) {
+  if (GetWindowLongA(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return nullptr;
+  if (message == WM_PAINT) return &PaintTabs;
+  if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) return &TrackTabs;
+  return nullptr;
+}
+
+}  // namespace skin::standard

@@ -1,0 +1,61 @@
+// "msctls_trackbar32": the channel white inside the border colour, the thumb a push-button face,
+// lit under the pointer and pressed while dragged. Ticks stay as the control draws them.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "skin/gdi/guards.h"
+#include "skin/standard/standard.h"
+
+namespace skin::standard {
+namespace {
+
+constexpr int Thumb = 0;
+
+RECT ThumbOf(HWND bar) {
+  RECT thumb = {};
+  SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  return thumb;
+}
+
+int ThumbState(HWND bar) {
+  if (!IsEnabled(bar)) return StateDisabled;
+  if (GetCapture() == bar) return StatePressed;
+  return HotPart(bar) == Thumb ? StateHot : StateNormal;
+}
+
+LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  if (DetachedMeanwhile(bar)) return result;
+  RECT channel = {};
+  SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  if (GetWindowLongA(bar, GWL_STYLE) & TBS_VERT) {
+    // The channel comes back laid across, as for a horizontal bar.
+    channel = {channel.top, channel.left, channel.bottom, channel.right};
+  }
+  const BorrowedDc dc(bar);
+  const int w = channel.right - channel.left;
+  const int h = channel.bottom - channel.top;
+  FillSolid(dc.get(), channel.left, channel.top, w, h, White);
+  FrameSolid(dc.get(), channel.left, channel.top, w, h, BorderColour(bar));
+  DrawButtonFace(dc.get(), ThumbOf(bar), ThumbState(bar));
+  return result;
+}
+
+LRESULT TrackThumb(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  if (DetachedMeanwhile(bar)) return result;
+  const RECT thumb = ThumbOf(bar);
+  FollowHotPart(bar, message, PtInRect(&thumb, PointerIn(bar)) ? Thumb : -1);
+  return result;
+}
+
+}  // namespace
+
+SkinHandler TrackBarFamily(HWND, UINT message) {
+  if (message == WM_PAINT) return &PaintBar;
+  if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) return &TrackThumb;
+  return nullptr;
+}
+
+}  // namespace skin::standard
