@@ -11,7 +11,7 @@ namespace {
 constexpr char GalleryClassName[] = "Form";
 constexpr SIZE GalleryClient = {440, 290};
 constexpr char StandardClassName[] = "TavrinStandardGallery";
-constexpr SIZE StandardClient = {440, 340};
+constexpr SIZE StandardClient = {440, 370};
 constexpr DWORD GalleryStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 struct Superclass {
@@ -93,6 +93,44 @@ void AddListItems(HWND list, HWND listView, HWND treeView) {
     node.item.pszText = const_cast<char*>(item);
     SendMessageA(treeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&node));
   }
+}
+
+// Three header items: sorted upwards, with an image, and owner-drawn.
+void AddRichHeaderItems(HWND header) {
+  // The list lives as long as the program: a header does not own its image list.
+  const HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+  ImageList_AddIcon(images, LoadIconA(nullptr, IDI_INFORMATION));
+  SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  const int formats[] = {HDF_STRING | HDF_SORTUP, HDF_STRING | HDF_IMAGE, HDF_OWNERDRAW};
+  const char* captions[] = {"名称", "类型", ""};
+  for (int i = 0; i < 3; ++i) {
+    HDITEMA item = {};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | (formats[i] & HDF_IMAGE ? HDI_IMAGE : 0);
+    item.fmt = formats[i];
+    item.cxy = 76;
+    item.iImage = 0;
+    item.pszText = const_cast<char*>(captions[i]);
+    SendMessageA(header, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+// A flat toolbar of three standard images, the last one a checked toggle, in a rebar's band.
+void AddToolbarBand(HWND reBar, HWND toolbar) {
+  SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+  TBBUTTON buttons[] = {{STD_FILENEW, 1, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+                        {STD_FILEOPEN, 2, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+                        {STD_PROPERTIES, 3, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_CHECK, {}, 0, 0}};
+  SendMessageA(toolbar, TB_ADDBUTTONSA, 3, reinterpret_cast<LPARAM>(buttons));
+  REBARBANDINFOA band = {};
+  band.cbSize = sizeof band;
+  band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
+  band.fStyle = RBBS_CHILDEDGE;
+  band.hwndChild = toolbar;
+  band.cxMinChild = 80;
+  band.cyMinChild = 24;
+  band.cx = 160;
+  SendMessageA(reBar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }
 
 }  // namespace
@@ -209,6 +247,13 @@ StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y) {
   SendMessageA(c.trackBar, TBM_SETPOS, TRUE, 3);
   c.upDown = Make(f, UPDOWN_CLASSA, "", 0, 410, 276, 20, 30);
   c.statusBar = Make(f, STATUSCLASSNAMEA, "就绪", 0, 0, 0, 0, 0);
+  c.richHeader = Make(f, WC_HEADERA, "", HDS_BUTTONS, 10, 290, 230, 24);
+  AddRichHeaderItems(c.richHeader);
+  c.reBar = Make(f, REBARCLASSNAMEA, "", WS_BORDER | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                 250, 312, 180, 34);
+  c.toolbar = Make(c.reBar, TOOLBARCLASSNAMEA, "",
+                   TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0, 0, 100, 26);
+  AddToolbarBand(c.reBar, c.toolbar);
   const int edges[] = {220, -1};
   SendMessageA(c.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   SendMessageA(c.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("就绪"));

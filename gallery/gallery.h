@@ -27,6 +27,7 @@ struct StandardControls {
   HWND progress, progressVertical;
   HWND edit, list, listView, treeView, richEdit;
   HWND tabs, trackBar, upDown, statusBar;
+  HWND richHeader, reBar, toolbar;
 };
 
 // Registers the superclasses ("ThunderRT6CheckBox", "ThunderRT6OptionButton",

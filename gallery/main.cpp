@@ -11,7 +11,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!gallery::RegisterGalleryClasses(instance)) return 1;
   const gallery::Controls controls = gallery::CreateGallery(instance, 40, 40);
-  const gallery::StandardControls standard = gallery::CreateStandardGallery(instance, 40, 400);
+  const gallery::StandardControls standard = gallery::CreateStandardGallery(instance, 500, 40);
   if (!controls.form || !standard.form) return 1;
   if (!std::strstr(commandLine, "--plain")) {
     skin::SkinAttach(controls.form);

@@ -19,6 +19,10 @@ SkinHandler TabFamily(HWND window, UINT message);
 SkinHandler StatusBarFamily(HWND window, UINT message);
 SkinHandler TrackBarFamily(HWND window, UINT message);
 SkinHandler UpDownFamily(HWND window, UINT message);
+SkinHandler HeaderFamily(HWND window, UINT message);
+SkinHandler ReBarFamily(HWND window, UINT message);
+// WM_NOTIFY of any window on the dressed thread: a toolbar's custom draw.
+LRESULT ToolbarCustomDraw(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shared by the families.
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,6 +41,9 @@ int HotPart(HWND window);
 POINT PointerIn(HWND window);
 // The face of a state (0 to 3) from the push-button strip, stretched over a rectangle.
 void DrawButtonFace(HDC dc, const RECT& place, int state);
+// The combo box's arrow (7, 5, 3 and 1 pixels) pointing the given way, centred in `place`.
+enum ArrowDirection { ArrowUp, ArrowDown, ArrowLeft, ArrowRight };
+void DrawArrow(HDC dc, const RECT& place, ArrowDirection direction, bool enabled);
 // Takes back what the families keep in a window's properties.
 void ForgetState(HWND window);
 // Whether the window has a frame of any kind: a border, a client edge or a static edge.

@@ -29,6 +29,8 @@ constexpr ClassFamily Families[] = {
     {"msctls_statusbar32", &StatusBarFamily},
     {"msctls_trackbar32", &TrackBarFamily},
     {"msctls_updown32", &UpDownFamily},
+    {"sysheader32", &HeaderFamily},
+    {"rebarwindow32", &ReBarFamily},
 };
 
 Family FamilyOf(HWND window) {
@@ -90,6 +92,28 @@ void DrawButtonFace(HDC dc, const RECT& place, int state) {
              FaceMargin, FaceMargin, FaceMargin);
 }
 
+void DrawArrow(HDC dc, const RECT& place, ArrowDirection direction, bool enabled) {
+  constexpr int ArrowBase = 7;
+  constexpr int ArrowRows = 4;
+  constexpr COLORREF ArrowColour = 0x005F5519;
+  constexpr COLORREF ArrowDisabledColour = 0x00ACA584;
+  const bool upright = direction == ArrowUp || direction == ArrowDown;
+  const int across = upright ? ArrowBase : ArrowRows;
+  const int along = upright ? ArrowRows : ArrowBase;
+  const int x0 = place.left + RoundHalfEven((place.right - place.left - across) / 2.0);
+  const int y0 = place.top + RoundHalfEven((place.bottom - place.top - along) / 2.0);
+  const COLORREF colour = enabled ? ArrowColour : ArrowDisabledColour;
+  for (int row = 0; row < ArrowRows; ++row) {
+    const int line = direction == ArrowDown || direction == ArrowRight ? row : ArrowRows - 1 - row;
+    const int length = ArrowBase - 2 * row;
+    if (upright) {
+      FillSolid(dc, x0 + row, y0 + line, length, 1, colour);
+    } else {
+      FillSolid(dc, x0 + line, y0 + row, 1, length, colour);
+    }
+  }
+}
+
 void ForgetState(HWND window) {
   if (!FamilyOf(window) || ClassifyWindow(window) == KindButton) return;
   RemoveProperty(window, MouseFlagProperty);
@@ -118,6 +142,7 @@ void DrawFlatFrame(HWND window, COLORREF inside) {
 
 SkinHandler StandardHandlerFor(HWND window, UINT message) {
   if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return nullptr;
+  if (message == WM_NOTIFY) return &standard::ToolbarCustomDraw;
   const standard::Family family = standard::FamilyOf(window);
   return family ? family(window, message) : nullptr;
 }

@@ -13,14 +13,6 @@ namespace {
 constexpr int ComboFaceWidth = 4;
 constexpr int ComboFaceHeight = 18;
 constexpr int ComboPressedFaceX = 4;
-// The combo box's arrow: 7 pixels wide at its base, 4 rows to its point.
-constexpr int ArrowBase = 7;
-constexpr int ArrowRows = 4;
-constexpr COLORREF ArrowColour = 0x005F5519;
-constexpr COLORREF ArrowDisabledColour = 0x00ACA584;
-
-enum Direction { Up, Down, Left, Right };
-
 bool IsAcross(HWND spin) { return (GetWindowLongA(spin, GWL_STYLE) & UDS_HORZ) != 0; }
 
 // The two halves: the one that counts down (left or bottom) first, as the part indexes.
@@ -43,24 +35,6 @@ int PartAt(HWND spin, POINT point) {
   return -1;
 }
 
-// The triangle row by row, 7, 5, 3 and 1 pixels, pointing the given way, centred in `place`.
-void DrawArrow(HDC dc, const RECT& place, Direction direction, COLORREF colour) {
-  const bool upright = direction == Up || direction == Down;
-  const int across = upright ? ArrowBase : ArrowRows;
-  const int along = upright ? ArrowRows : ArrowBase;
-  const int x0 = place.left + RoundHalfEven((place.right - place.left - across) / 2.0);
-  const int y0 = place.top + RoundHalfEven((place.bottom - place.top - along) / 2.0);
-  for (int row = 0; row < ArrowRows; ++row) {
-    const int line = direction == Down || direction == Right ? row : ArrowRows - 1 - row;
-    const int length = ArrowBase - 2 * row;
-    if (upright) {
-      FillSolid(dc, x0 + row, y0 + line, length, 1, colour);
-    } else {
-      FillSolid(dc, x0 + line, y0 + row, 1, length, colour);
-    }
-  }
-}
-
 void DrawHalf(HWND spin, HDC dc, int part, int state) {
   const RECT half = HalfOf(spin, part);
   const int w = half.right - half.left;
@@ -71,8 +45,9 @@ void DrawHalf(HWND spin, HDC dc, int part, int state) {
     BlitSliced(dc, half.left, half.top, w, h, SkinAtlas.ComboButtonParts,
                state == StatePressed ? ComboPressedFaceX : 0, 0, ComboFaceWidth, ComboFaceHeight, 2, 1, 1, 1);
   }
-  const Direction direction = IsAcross(spin) ? (part == 0 ? Left : Right) : (part == 0 ? Down : Up);
-  DrawArrow(dc, half, direction, IsEnabled(spin) ? ArrowColour : ArrowDisabledColour);
+  const ArrowDirection direction =
+      IsAcross(spin) ? (part == 0 ? ArrowLeft : ArrowRight) : (part == 0 ? ArrowDown : ArrowUp);
+  DrawArrow(dc, half, direction, IsEnabled(spin));
 }
 
 LRESULT PaintSpin(WNDPROC, HWND spin, UINT, WPARAM, LPARAM) {

@@ -152,6 +152,31 @@ TEST_F(StandardControlsTest, TabsStatusBarTrackBarAndSpinWearTheStripsAndFacesAn
   EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
 }
 
+TEST_F(StandardControlsTest, RichHeaderItemsKeepImageAndArrowOwnerDrawnOnesAndBarsWearFaces) {
+  // Item 0, 76 wide: the normal face's top line, the upward arrow 4 in from its 14-pixel room.
+  EXPECT_EQ(Client(c_.richHeader, 30, 0), 0x00FEF5EAu);
+  EXPECT_EQ(Client(c_.richHeader, 63, 10), 0x005F5519u);
+  EXPECT_EQ(Client(c_.richHeader, 60, 13), 0x005F5519u);
+  EXPECT_EQ(Client(c_.richHeader, 100, 0), 0x00FEF5EAu);
+  EXPECT_NE(Client(c_.richHeader, 170, 0), 0x00FEF5EAu);  // owner-drawn: left to its owner
+
+  RECT plain = {};
+  RECT checked = {};
+  SendMessageA(c_.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&plain));
+  SendMessageA(c_.toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&checked));
+  const int middle = (checked.top + checked.bottom) / 2;
+  EXPECT_EQ(Client(c_.toolbar, checked.left, middle), 0x00D58F1Bu);
+  EXPECT_NE(Client(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
+  MovePointer(ClientToScreenPoint(c_.toolbar, (plain.left + plain.right) / 2, middle));
+  Pump(300);
+  EXPECT_EQ(Client(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
+
+  RECT band = {};
+  GetClientRect(c_.reBar, &band);
+  EXPECT_EQ(WindowPixel(c_.reBar, 0, 0), 0x00D5A554u);
+  EXPECT_EQ(Client(c_.reBar, band.right - 2, band.bottom - 1), 0x00F2DAC0u);
+}
+
 TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStillShows) {
   SetForegroundWindow(c_.form);
   // As after keyboard use: focus frames shown.

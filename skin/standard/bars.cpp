@@ -1,0 +1,76 @@
+// "ToolbarWindow32" and "ReBarWindow32". A toolbar's hot, pressed and checked buttons get the
+// push-button faces through the custom draw its parent is asked for, the toolbar still drawing
+// their images and texts on them; a program that custom-draws its toolbar itself is left alone.
+// A rebar's bands lie on the header strip, inside the one-pixel skin border.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cctype>
+#include <string>
+
+#include "skin/standard/standard.h"
+
+namespace skin::standard {
+namespace {
+
+constexpr int HeaderBackgroundColumn = 1;
+constexpr int HeaderFrameHeight = 20;
+
+bool IsToolbar(HWND window) {
+  std::string name = WindowClassName(window);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name == "toolbarwindow32";
+}
+
+LRESULT DrawToolbarItem(const NMTBCUSTOMDRAW& draw) {
+  const UINT state = draw.nmcd.uItemState;
+  if (state & CDIS_DISABLED) return CDRF_DODEFAULT;
+  int face = -1;
+  if (state & (CDIS_SELECTED | CDIS_CHECKED)) {
+    face = StatePressed;
+  } else if (state & CDIS_HOT) {
+    face = StateHot;
+  }
+  if (face < 0) return CDRF_DODEFAULT;
+  DrawButtonFace(draw.nmcd.hdc, draw.nmcd.rc, face);
+  return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_NOETCHEDEFFECT | TBCDRF_NOMARK;
+}
+
+LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
+  RECT client = {};
+  GetClientRect(bar, &client);
+  StretchBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, SkinAtlas.HeaderFaceStrip,
+             HeaderBackgroundColumn, 0, 1, HeaderFrameHeight, SRCCOPY);
+  return 1;
+}
+
+LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, White);
+  return result;
+}
+
+}  // namespace
+
+LRESULT ToolbarCustomDraw(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  // Anything the parent answered itself is its own custom draw.
+  if (!header || header->code != NM_CUSTOMDRAW || result != CDRF_DODEFAULT || DetachedMeanwhile(window) ||
+      !IsToolbar(header->hwndFrom)) {
+    return result;
+  }
+  const auto& draw = *reinterpret_cast<const NMTBCUSTOMDRAW*>(lParam);
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) return DrawToolbarItem(draw);
+  return result;
+}
+
+SkinHandler ReBarFamily(HWND, UINT message) {
+  if (message == WM_ERASEBKGND) return &EraseBands;
+  if (message == WM_NCPAINT) return &PaintBarFrame;
+  return nullptr;
+}
+
+}  // namespace skin::standard
