@@ -47,6 +47,7 @@ void SendKeys(std::initializer_list<WORD> downs) {
 class StandardControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    MovePointer({0, 0});  // away from every control, whatever the test before left under it
     gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
     c_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 20, 20);
     ASSERT_EQ(skin::SkinAttachThread(), 1);
