@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -704,6 +705,55 @@ void BenchDressing() {
   Pump(SettleMs);
 }
 
+// ---------------------------------------------------------------- standard controls
+
+struct StandardKind {
+  const char* name;
+  HWND gallery::StandardControls::*control;
+};
+
+constexpr StandardKind StandardKinds[] = {
+    {"check box", &gallery::StandardControls::check},
+    {"radio button", &gallery::StandardControls::radio},
+    {"push-like check box", &gallery::StandardControls::pushLike},
+    {"group box", &gallery::StandardControls::group},
+    {"progress bar", &gallery::StandardControls::progress},
+    {"edit with client edge", &gallery::StandardControls::edit},
+    {"list box with border", &gallery::StandardControls::list},
+    {"list view", &gallery::StandardControls::listView},
+    {"tree view", &gallery::StandardControls::treeView},
+    {"rich edit", &gallery::StandardControls::richEdit},
+    {"tab control", &gallery::StandardControls::tabs},
+    {"track bar", &gallery::StandardControls::trackBar},
+    {"up-down", &gallery::StandardControls::upDown},
+    {"status bar", &gallery::StandardControls::statusBar},
+    {"header with image and sort arrow", &gallery::StandardControls::richHeader},
+    {"rebar with a toolbar", &gallery::StandardControls::reBar},
+};
+
+// Each standard control repainted whole on a dressed thread against itself before the thread was
+// dressed: dressing takes every window of the thread, so a plain twin cannot stay beside it.
+void BenchStandardLooks() {
+  const gallery::StandardControls c = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 0, 0);
+  Pump(SettleMs);
+  double plainUs[std::size(StandardKinds)] = {};
+  for (size_t i = 0; i < std::size(StandardKinds); ++i) {
+    const HWND control = c.*StandardKinds[i].control;
+    plainUs[i] = MeasureAlone([&] { Redraw(control, RepaintAll | RDW_ALLCHILDREN); });
+  }
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  for (size_t i = 0; i < std::size(StandardKinds); ++i) {
+    const HWND control = c.*StandardKinds[i].control;
+    PrintRow(std::string("Full repaint, dressed: ") + StandardKinds[i].name,
+             MeasureAlone([&] { Redraw(control, RepaintAll | RDW_ALLCHILDREN); }),
+             "the same control, thread not dressed", plainUs[i]);
+  }
+  skin::SkinDetachThread();
+  DestroyWindow(c.form);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -810,6 +860,7 @@ int main() {
   BenchAttach(scene);
   DestroyScene(scene);
   BenchDressing();
+  BenchStandardLooks();
   BenchStartup();
   PrintNotes();
   return 0;
