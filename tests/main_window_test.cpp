@@ -144,6 +144,31 @@ TEST_F(MainWindowTest, LabelsAreDrawnInTheirColoursAndTheLinkLosesItsUnderlineUn
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
 }
 
+bool contrastOn = false;
+bool AnswerContrast() { return contrastOn; }
+
+TEST_F(MainWindowTest, InHighContrastTheFrameCaptionAndTheLabelsTakeTheSystemsTextColour) {
+  skin::SetHighContrastQuery(&AnswerContrast);
+  const HWND frame2 = Control(app::Frame2Id);
+  const RECT name = app::ToPixels(app::Label2.place);
+  auto switchTo = [&](bool on) {
+    contrastOn = on;
+    SendMessageW(form_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    UpdateWindow(form_);
+    Pump(150);
+  };
+  RECT whole = {};
+  GetClientRect(frame2, &whole);
+  switchTo(true);
+  EXPECT_EQ(CaptureClient(frame2).CountInRect(whole, 0x00FF00FF), 0);
+  EXPECT_EQ(CaptureClient(form_).CountInRect(name, 0x00404000), 0);
+  EXPECT_GT(CaptureClient(form_).CountInRect(name, GetSysColor(COLOR_BTNTEXT)), 20);
+  switchTo(false);
+  EXPECT_GT(CaptureClient(frame2).CountInRect(whole, 0x00FF00FF), 10);
+  EXPECT_GT(CaptureClient(form_).CountInRect(name, 0x00404000), 20);
+  skin::SetHighContrastQuery(nullptr);
+}
+
 TEST_F(MainWindowTest, AClickOnTheLinkOpensTheForumOnlyWhenPressAndReleaseAreBothOnIt) {
   const RECT link = app::ToPixels(app::Label3.place);
   const LPARAM onLink = MAKELPARAM(link.left + 10, link.top + 8);
