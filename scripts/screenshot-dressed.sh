@@ -48,7 +48,7 @@ plain_then_dressed() {
 
 "$TAVRIN_WINE" notepad >/dev/null 2>&1 &
 pids+=($!)
-window_of "(未命名) - 记事本" >/dev/null
+window_of "\\(未命名\\) - 记事本" >/dev/null
 xdotool key ctrl+f
 plain_then_dressed 查找 notepad-find
 
