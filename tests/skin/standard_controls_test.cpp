@@ -31,13 +31,16 @@ void PumpAsDialog(HWND form, DWORD ms) {
   }
 }
 
-void SendKeys(std::initializer_list<WORD> downs) {
-  std::vector<INPUT> input;
-  for (WORD key : downs) input.push_back({INPUT_KEYBOARD, {}});
-  for (WORD key : downs) input.push_back({INPUT_KEYBOARD, {}});
+// The keys pressed in order, then released in reverse order, as one real input.
+void SendKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input(2 * keys.size());
   size_t i = 0;
-  for (WORD key : downs) input[i++].ki.wVk = key;
-  for (auto key = std::rbegin(downs); key != std::rend(downs); ++key, ++i) {
+  for (WORD key : keys) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i++].ki.wVk = key;
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key, ++i) {
+    input[i].type = INPUT_KEYBOARD;
     input[i].ki.wVk = *key;
     input[i].ki.dwFlags = KEYEVENTF_KEYUP;
   }
