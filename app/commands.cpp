@@ -7,6 +7,8 @@ namespace {
 
 constexpr char WaitingProperty[] = "WAITINGFORCOMMAND";
 constexpr char ShellToolName[] = "taskkill";
+// How long an editor that was ended by force may take to go.
+constexpr DWORD EndedEditorWaitMs = 5000;
 
 // Shows the wait cursor while a command waits for the registry editor, and marks the owner as
 // waiting so that its window keeps that cursor when the pointer moves.
@@ -107,6 +109,11 @@ ImportOutcome RunImport(HWND owner, const std::string& path, DWORD expected, DWO
   if (editor) {
     WaitCursor waiting(owner);
     ended = WaitResponsively(editor.get(), timeoutMs);
+    // An editor still running could import after the user has been told the value is unchanged,
+    // and it holds the payload file open; it is ended before the value is read back.
+    if (!ended && TerminateProcess(editor.get(), 1)) {
+      WaitForSingleObject(editor.get(), EndedEditorWaitMs);
+    }
   }
   DWORD value = 0;
   if (ReadPagedPoolSize(&value) && value == expected) return ImportOutcome::Applied;

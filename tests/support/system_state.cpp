@@ -12,15 +12,46 @@ namespace {
 std::vector<StartedProcess> recorded;
 ProcessRecorder::Outcome recordedOutcome = ProcessRecorder::Succeed;
 app::ProcessStarter replaced = nullptr;
+DWORD editorWritesAfter = 0;
+std::vector<HANDLE> realProcesses;  // our own handles of the processes HungEditor started
 
 DWORD WINAPI RunSlowly(void*) {
   Sleep(ProcessRecorder::SlowProgramMs);
   return 0;
 }
 
+// The stand-in lies beside this test executable; it gets the command's arguments.
+bool StartHungEditor(const std::string& commandLine, HANDLE* process) {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string program = self;
+  program = program.substr(0, program.find_last_of('\\') + 1) + "hung_editor.exe";
+  std::string line = "\"" + program + "\" " + std::to_string(editorWritesAfter) +
+                     commandLine.substr(commandLine.find(' '));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  HANDLE own = nullptr;
+  DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &own, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  realProcesses.push_back(own);
+  if (process) {
+    *process = started.hProcess;
+  } else {
+    CloseHandle(started.hProcess);
+  }
+  return true;
+}
+
 bool RecordStart(const std::string& commandLine, int showState, HANDLE* process) {
   recorded.push_back({commandLine, showState});
   if (recordedOutcome == ProcessRecorder::Fail) return false;
+  if (recordedOutcome == ProcessRecorder::HungEditor) return StartHungEditor(commandLine, process);
   const BOOL signalled = recordedOutcome == ProcessRecorder::Succeed;
   // A thread's handle is signalled when the thread ends, as a process's is.
   const HANDLE standIn = recordedOutcome == ProcessRecorder::Slow
@@ -92,14 +123,29 @@ std::string PagedPoolPayload(const std::string& hexValue, bool endWithNewLine) {
       "\"PagedPoolSize\"=dword:" + hexValue + (endWithNewLine ? "\r\n" : ""));
 }
 
-ProcessRecorder::ProcessRecorder(Outcome outcome) {
+ProcessRecorder::ProcessRecorder(Outcome outcome, DWORD editorWritesAfterMs) {
   recorded.clear();
   recordedOutcome = outcome;
+  editorWritesAfter = editorWritesAfterMs;
   replaced = app::SetProcessStarter(&RecordStart);
 }
 
-ProcessRecorder::~ProcessRecorder() { app::SetProcessStarter(replaced); }
+ProcessRecorder::~ProcessRecorder() {
+  app::SetProcessStarter(replaced);
+  for (HANDLE process : realProcesses) {
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
+  realProcesses.clear();
+}
 
 const std::vector<StartedProcess>& ProcessRecorder::started() const { return recorded; }
+
+bool ProcessRecorder::AllEnded() const {
+  for (HANDLE process : realProcesses) {
+    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;
+  }
+  return true;
+}
 
 }  // namespace testing_support
