@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/main_window.h"
 #include "app/process.h"
 
 namespace app {
@@ -29,8 +30,9 @@ class WaitCursor {
   HCURSOR previous_;
 };
 
-// Dispatches every message waiting for this thread. False once WM_QUIT came: it is posted again
-// for the program's own message loop, and no more messages are taken here.
+// Dispatches every message waiting for this thread, the forms' keys routed as the main loop
+// routes them. False once WM_QUIT came: it is posted again for the program's own message loop,
+// and no more messages are taken here.
 bool DispatchPending(int* quitCode) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -38,6 +40,7 @@ bool DispatchPending(int* quitCode) {
       *quitCode = static_cast<int>(message.wParam);
       return false;
     }
+    if (TranslateFormKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
