@@ -177,34 +177,18 @@ TEST_F(CommandsTest, EveryFailedStepIsReportedAsWhatItIs) {
   }
 }
 
-// An editor that does not end in time is ended, then the value is read back and reported as it
-// is, then the payload file is deleted: nothing changes the value after the user was told.
+// An editor that outlives the wait is ended before the value is read back and the file deleted:
+// the stand-in would set the value 3 s after it started, well after the message.
 TEST_F(CommandsTest, AnEditorThatNeverEndsIsEndedBeforeTheValueIsReadBackAndTheFileDeleted) {
-  struct Case {
-    DWORD writesAfterMs;
-    DWORD timeoutMs;
-    app::ImportOutcome outcome;
-    DWORD value;
-    const wchar_t* message;
-  };
-  const Case cases[] = {
-      {4000, 1000, app::ImportOutcome::EditorTimedOut, Untouched,
-       L"注册表编辑器在 30 秒内没有完成导入，PagedPoolSize 没有被修改。"},
-      {0, 3000, app::ImportOutcome::Applied, 0xFFFFFFFF, L"优化虚拟内存成功，刷新后即可生效！"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.writesAfterMs);
-    SetUp();
-    ProcessRecorder recorder(ProcessRecorder::HungEditor, c.writesAfterMs);
-    MessageBoxCatcher boxes;
-    EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport, c.timeoutMs), c.outcome);
-    ASSERT_EQ(boxes.seen().size(), 1u);
-    EXPECT_EQ(boxes.seen()[0].text, c.message);
-    EXPECT_TRUE(recorder.AllEnded());
-    EXPECT_FALSE(FileExists(app::PayloadPath("Ykpz.reg")));
-    Sleep(c.writesAfterMs + 1000);  // past the moment the editor would have written
-    EXPECT_EQ(PagedPoolSizeOr(Missing), c.value);
-  }
+  ProcessRecorder recorder(ProcessRecorder::HungEditor);
+  MessageBoxCatcher boxes;
+  EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport, 1000), app::ImportOutcome::EditorTimedOut);
+  ASSERT_EQ(boxes.seen().size(), 1u);
+  EXPECT_EQ(boxes.seen()[0].text, L"注册表编辑器在 30 秒内没有完成导入，PagedPoolSize 没有被修改。");
+  EXPECT_TRUE(recorder.AllEnded());
+  EXPECT_FALSE(FileExists(app::PayloadPath("Ykpz.reg")));
+  Sleep(4000);
+  EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
 }
 
 TEST_F(CommandsTest, ValueAlreadyAsRequestedCountsAsApplied) {

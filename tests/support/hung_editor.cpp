@@ -1,25 +1,11 @@
-// A stand-in registry editor that never ends: started as "hung_editor <ms> /s <file>", it holds
-// the file open without letting it be deleted, sets PagedPoolSize to 0xFFFFFFFF (what Ykpz.reg
-// sets) after <ms> milliseconds, and then waits for ever.
-#include <windows.h>
-
-#include <cstdlib>
-
-#include "app/commands.h"
+// A registry editor that never ends: "hung_editor /s <file>" holds the file open so that it
+// cannot be deleted, sets PagedPoolSize to 0xFFFFFFFF (as Ykpz.reg does) late, and waits for ever.
+#include "tests/support/system_state.h"
 
 int main(int argc, char** argv) {
-  if (argc < 4) return 2;
-  const HANDLE held = CreateFileA(argv[3], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  Sleep(static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)));
-  HKEY key = nullptr;
-  const DWORD value = 0xFFFFFFFF;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, app::MemoryManagementKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-    RegSetValueExA(key, app::PagedPoolSizeName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof value);
-    RegCloseKey(key);
-  }
+  if (argc < 3) return 2;
+  CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  Sleep(testing_support::ProcessRecorder::HungEditorWritesAfterMs);
+  testing_support::SetPagedPoolSize(0xFFFFFFFF);
   Sleep(INFINITE);
-  CloseHandle(held);
-  return 0;
 }

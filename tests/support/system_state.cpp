@@ -12,40 +12,26 @@ namespace {
 std::vector<StartedProcess> recorded;
 ProcessRecorder::Outcome recordedOutcome = ProcessRecorder::Succeed;
 app::ProcessStarter replaced = nullptr;
-DWORD editorWritesAfter = 0;
-std::vector<HANDLE> realProcesses;  // our own handles of the processes HungEditor started
+std::vector<HANDLE> realProcesses;
+
+// CreateProcess looks for the stand-in in this test executable's directory first.
+bool StartHungEditor(const std::string& commandLine, HANDLE* process) {
+  std::string line = "hung_editor.exe" + commandLine.substr(commandLine.find(' '));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  realProcesses.push_back(started.hProcess);
+  const HANDLE self = GetCurrentProcess();
+  return !process || DuplicateHandle(self, started.hProcess, self, process, 0, FALSE, DUPLICATE_SAME_ACCESS);
+}
 
 DWORD WINAPI RunSlowly(void*) {
   Sleep(ProcessRecorder::SlowProgramMs);
   return 0;
-}
-
-// The stand-in lies beside this test executable; it gets the command's arguments.
-bool StartHungEditor(const std::string& commandLine, HANDLE* process) {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string program = self;
-  program = program.substr(0, program.find_last_of('\\') + 1) + "hung_editor.exe";
-  std::string line = "\"" + program + "\" " + std::to_string(editorWritesAfter) +
-                     commandLine.substr(commandLine.find(' '));
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started = {};
-  if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &started)) {
-    return false;
-  }
-  CloseHandle(started.hThread);
-  HANDLE own = nullptr;
-  DuplicateHandle(GetCurrentProcess(), started.hProcess, GetCurrentProcess(), &own, 0, FALSE,
-                  DUPLICATE_SAME_ACCESS);
-  realProcesses.push_back(own);
-  if (process) {
-    *process = started.hProcess;
-  } else {
-    CloseHandle(started.hProcess);
-  }
-  return true;
 }
 
 bool RecordStart(const std::string& commandLine, int showState, HANDLE* process) {
@@ -123,10 +109,9 @@ std::string PagedPoolPayload(const std::string& hexValue, bool endWithNewLine) {
       "\"PagedPoolSize\"=dword:" + hexValue + (endWithNewLine ? "\r\n" : ""));
 }
 
-ProcessRecorder::ProcessRecorder(Outcome outcome, DWORD editorWritesAfterMs) {
+ProcessRecorder::ProcessRecorder(Outcome outcome) {
   recorded.clear();
   recordedOutcome = outcome;
-  editorWritesAfter = editorWritesAfterMs;
   replaced = app::SetProcessStarter(&RecordStart);
 }
 
