@@ -64,9 +64,9 @@ class Hook {
   HHOOK hook_ = nullptr;
 };
 
-// One line on standard error: UTF-16 to a console, UTF-8 to a file or a pipe.
+// One line on standard error, ended by CR LF: UTF-16 to a console, UTF-8 to a file or a pipe.
 void Report(const std::wstring& what) {
-  const std::wstring line = L"SkinDress: " + what + L"\n";
+  const std::wstring line = L"SkinDress: " + what + L"\r\n";
   const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
   if (!error || error == INVALID_HANDLE_VALUE) return;
   DWORD mode = 0, written = 0;
@@ -376,7 +376,7 @@ int Run() {
   }
   const WORD machine = ExecutableMachine(program);
   if (machine == 0) {
-    Report(program + L" is not a Windows program (no PE executable)");
+    Report(program + L" is not a Windows program (a PE executable)");
     return UsageExit;
   }
   if (machine != OwnMachine) {
