@@ -680,6 +680,30 @@ void BenchAttach(const Scene& scene) {
   Pump(SettleMs);
 }
 
+// ---------------------------------------------------------------- a dressed thread
+
+// Dressing the thread against attaching its one form, per window; then what a dressed thread
+// adds to the life of a new control. Run with nothing else on the thread, which would be dressed
+// too.
+void BenchDressing() {
+  const AttachCase c = {100, false, Quick};
+  const HWND form = CreateButtonForm(c);
+  Pump(SettleMs);
+  const int windows = c.buttons + 1;
+  const Comparison dressing = MeasurePair([] { skin::SkinAttachThread(); skin::SkinDetachThread(); },
+                                          [&] { skin::SkinAttach(form); skin::SkinDetach(form); });
+  PrintRow("SkinAttachThread + SkinDetachThread, per window of 101", dressing.measuredUs / windows,
+           "SkinAttach + SkinDetach of the form, per window", dressing.baselineUs / windows);
+  auto createAndDestroy = [&] { DestroyWindow(AddPushButton(form, L"OK", 4, 4, SmallButton)); };
+  const double plainUs = MeasureAlone(createAndDestroy);
+  skin::SkinAttachThread();
+  const double dressedUs = MeasureAlone(createAndDestroy);
+  skin::SkinDetachThread();
+  PrintRow("Create + destroy a push button on a dressed thread", dressedUs, "the same, undressed thread", plainUs);
+  DestroyWindow(form);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -785,6 +809,7 @@ int main() {
   BenchMessages(scene);
   BenchAttach(scene);
   DestroyScene(scene);
+  BenchDressing();
   BenchStartup();
   PrintNotes();
   return 0;

@@ -13,63 +13,66 @@ constexpr WPARAM WholeFrame = 1;
 constexpr char TrackMouseEventName[] = "TrackMouseEvent";
 constexpr char User32Name[] = "User32";
 
-// Four face surfaces as large as the whole window, made together or not at all (the GDI table may
-// be full). True when they were made; the properties are set only then.
-bool CreateButtonFaces(HWND window, HDC reference, const WindowBounds& b) {
-  HDC surfaces[VisualStateCount] = {};
-  HBITMAP bitmaps[VisualStateCount] = {};
+// Four new face bitmaps of the given size, made together or not at all (the GDI table may be
+// full).
+bool CreateFaceBitmaps(HDC reference, const WindowBounds& b, HBITMAP (&bitmaps)[VisualStateCount]) {
   bool made = true;
-  for (int state = StateNormal; state < VisualStateCount && made; ++state) {
-    surfaces[state] = CreateCompatibleDC(reference);
-    bitmaps[state] = CreateCompatibleBitmap(reference, b.Width, b.Height);
-    made = surfaces[state] && bitmaps[state];
-  }
   for (int state = StateNormal; state < VisualStateCount; ++state) {
-    if (made) {
-      SelectObject(surfaces[state], bitmaps[state]);
-      SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surfaces[state]));
-      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
-    } else {
-      if (surfaces[state]) DeleteDC(surfaces[state]);
-      if (bitmaps[state]) DeleteObject(bitmaps[state]);
+    bitmaps[state] = made ? CreateCompatibleBitmap(reference, b.Width, b.Height) : nullptr;
+    made = made && bitmaps[state];
+  }
+  if (!made) {
+    for (HBITMAP bitmap : bitmaps) {
+      if (bitmap) DeleteObject(bitmap);
     }
   }
   return made;
 }
 
-// The faces, rendered; push buttons become owner-drawn so that only the skin paints them (a
-// button whose faces could not be made keeps its own painting); the state properties; the
-// rounded outline.
-void PrepareButton(HWND window) {
-  WindowBounds b;
-  bool faces = false;
-  {
-    const BorrowedDc dc(window, BorrowedDc::Whole);
-    GetWindowBounds(window, &b);
-    faces = CreateButtonFaces(window, dc.get(), b);
-    if (faces) RenderButtonFaces(window);
+// Four face surfaces as large as the whole window, made together or not at all. True when they
+// were made; the properties are set only then.
+bool CreateButtonFaces(HWND window, HDC reference, const WindowBounds& b) {
+  HDC surfaces[VisualStateCount] = {};
+  HBITMAP bitmaps[VisualStateCount] = {};
+  bool made = true;
+  for (HDC& surface : surfaces) {
+    surface = made ? CreateCompatibleDC(reference) : nullptr;
+    made = made && surface;
   }
+  made = made && CreateFaceBitmaps(reference, b, bitmaps);
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    if (!made) {
+      if (surfaces[state]) DeleteDC(surfaces[state]);
+      continue;
+    }
+    SelectObject(surfaces[state], bitmaps[state]);
+    SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surfaces[state]));
+    SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
+  }
+  return made;
+}
+
+// The faces, rendered (when they can be made: the button keeps its own painting until they can);
+// the state properties; the rounded outline. Push buttons become owner-drawn once they have faces.
+void PrepareButton(HWND window) {
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (faces && IsPushButtonStyle(style)) SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
   SetProperty(window, OldStyleProperty, style);
   SetProperty(window, MouseFlagProperty, 0);
   SetProperty(window, TimerIdProperty, 0);
   SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
   SetProperty(window, AlphaLevelProperty, 0);
+  if (MakeButtonFaces(window) && IsPushButtonStyle(style)) {
+    SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+  }
+  WindowBounds b;
+  GetWindowBounds(window, &b);
   SetButtonOutline(window, b);
 }
 
 // Gives back what PrepareButton took. Only the button-type bits of the style are restored: the
 // rest (visible, enabled, ...) may have changed while the skin was on and stays as it is now.
 void RestoreButton(HWND window) {
-  for (int state = StateNormal; state < VisualStateCount; ++state) {
-    const std::string surface = StateSurfaceProperty(state);
-    const std::string bitmap = StateBitmapProperty(state);
-    DeleteDC(reinterpret_cast<HDC>(GetProperty(window, surface.c_str())));
-    DeleteObject(reinterpret_cast<HGDIOBJ>(GetProperty(window, bitmap.c_str())));
-    RemoveProperty(window, surface.c_str());
-    RemoveProperty(window, bitmap.c_str());
-  }
+  ReleaseButtonFaces(window);
   // By its id: "TIMERID" may no longer name a fade that still runs.
   KillTimer(window, FadeTimerId);
   const auto oldStyle = static_cast<LONG>(GetProperty(window, OldStyleProperty));
@@ -95,56 +98,8 @@ void ReturnToAnsi(HWND window) {
   SetWindowLongPtrA(window, GWLP_WNDPROC, GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-// Only a live window of this thread that is not skinned yet can take SkinWindowProc and share the
-// skin's state. A destroyed window's handle, a stray value in a message, or another program's
-// window that WM_ACTIVATE names would be counted but could never be detached.
-bool CanJoinSkin(HWND window) {
-  return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
-         GetProperty(window, ProcAddrProperty) == 0;
-}
-
-}  // namespace
-
-void SetButtonOutline(HWND window, const WindowBounds& b) {
-  // Right and bottom bounds of the region are exclusive, hence the + 1.
-  SetWindowRgn(window, CreateRoundRectRgn(0, 0, b.Width + 1, b.Height + 1, RoundCorner, RoundCorner), TRUE);
-}
-
-bool ProbeExport(const char* function, const char* library) {
-  HMODULE module = GetModuleHandleA(library);
-  const bool loadedHere = module == nullptr;
-  if (loadedHere) module = LoadLibraryA(library);
-  if (!module) return false;
-  const bool exported = GetProcAddress(module, function) != nullptr;
-  if (loadedHere) FreeLibrary(module);
-  return exported;
-}
-
-// The atlas is built when the first window joins, never for a handle that is refused.
-int SkinAttach(HWND window) {
-  if (!CanJoinSkin(window)) return 0;
-  if (!SkinInitialised) {
-    SkinInitialised = true;
-    TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
-    BuildSkinAtlas();
-  }
-  return SkinAttachWindow(window);
-}
-
-int SkinDetach(HWND window) { return SkinDetachWindow(window); }
-
-BOOL CALLBACK AttachChildCallback(HWND child, LPARAM) {
-  SkinAttachWindow(child);
-  return TRUE;
-}
-
-BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
-  SkinDetachWindow(child);
-  return TRUE;
-}
-
-int SkinAttachWindow(HWND window) {
-  if (!CanJoinSkin(window)) return 0;
+// What each kind needs before SkinWindowProc sees its first message.
+void PrepareKind(HWND window) {
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &AttachChildCallback, 0);
@@ -167,22 +122,9 @@ int SkinAttachWindow(HWND window) {
     default:
       break;
   }
-  ++SkinnedWindowCount;
-  if (!IsWindowUnicode(window)) SetProperty(window, AnsiWindowProperty, 1);
-  // Installed as a Unicode procedure, and the previous one is only ever called through
-  // CallWindowProcW: text messages then reach a Unicode window unconverted, and an ANSI window
-  // gets them converted by the window system as before.
-  const LONG_PTR previous =
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
-  SetProperty(window, ProcAddrProperty, previous);
-  Repaint(window);
-  return 1;
 }
 
-int SkinDetachWindow(HWND window) {
-  if (!window) return 0;
-  const intptr_t previous = GetProperty(window, ProcAddrProperty);
-  if (previous == 0) return 0;
+void UndoKind(HWND window) {
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &DetachChildCallback, 0);
@@ -205,17 +147,159 @@ int SkinDetachWindow(HWND window) {
     default:
       break;
   }
+}
+
+// The window is counted and marked as this copy's, with the procedure below SkinWindowProc.
+void Enlist(HWND window, LONG_PTR previous) {
+  ++SkinnedWindowCount;
+  SetProperty(window, ProcAddrProperty, previous);
+  SetProperty(window, SkinCopyProperty, reinterpret_cast<intptr_t>(&SkinWindowProc));
+  Repaint(window);
+}
+
+// Installed as a Unicode procedure, and the previous one is only ever called through
+// CallWindowProcW: text messages then reach a Unicode window unconverted, and an ANSI window gets
+// them converted by the window system as before.
+LONG_PTR InstallSkinWindowProc(HWND window) {
+  if (!IsWindowUnicode(window)) SetProperty(window, AnsiWindowProperty, 1);
+  return SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
+}
+
+}  // namespace
+
+// Only a live window of this thread that no copy of the skin has yet can take SkinWindowProc and
+// share the skin's state. A destroyed window's handle, a stray value in a message, or another
+// program's window that WM_ACTIVATE names would be counted but could never be detached.
+bool CanJoinSkin(HWND window) {
+  return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+         GetProperty(window, ProcAddrProperty) == 0 && GetProperty(window, PassProcProperty) == 0 &&
+         !(DressedThreadId != 0 && IsLeftOut(window));
+}
+
+void InitialiseSkin() {
+  if (SkinInitialised) return;
+  SkinInitialised = true;
+  TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
+  BuildSkinAtlas();
+}
+
+void StartJoining(HWND window) {
+  if (!CanJoinSkin(window)) return;
+  SetProperty(window, PassProcProperty, InstallSkinWindowProc(window));
+}
+
+void FinishJoining(HWND window) {
+  const intptr_t previous = GetProperty(window, PassProcProperty);
+  if (previous == 0 || DressedThreadId != GetCurrentThreadId()) return;
+  RemoveProperty(window, PassProcProperty);
+  PrepareKind(window);
+  Enlist(window, previous);
+}
+
+bool MakeButtonFaces(HWND window) {
+  WindowBounds b;
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  GetWindowBounds(window, &b);
+  if (!CreateButtonFaces(window, dc.get(), b)) return false;
+  RenderButtonFaces(window);
+  return true;
+}
+
+bool ResizeButtonFaces(HWND window) {
+  WindowBounds b;
+  HBITMAP bitmaps[VisualStateCount] = {};
+  {
+    const BorrowedDc dc(window, BorrowedDc::Whole);
+    GetWindowBounds(window, &b);
+    if (!StateSurface(window, StateNormal) || !CreateFaceBitmaps(dc.get(), b, bitmaps)) return false;
+  }
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    DeleteObject(SelectObject(StateSurface(window, state), bitmaps[state]));
+    SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
+  }
+  RenderButtonFaces(window);
+  return true;
+}
+
+void ReleaseButtonFaces(HWND window) {
+  for (int state = StateNormal; state < VisualStateCount; ++state) {
+    const std::string surface = StateSurfaceProperty(state);
+    const std::string bitmap = StateBitmapProperty(state);
+    DeleteDC(reinterpret_cast<HDC>(GetProperty(window, surface.c_str())));
+    DeleteObject(reinterpret_cast<HGDIOBJ>(GetProperty(window, bitmap.c_str())));
+    RemoveProperty(window, surface.c_str());
+    RemoveProperty(window, bitmap.c_str());
+  }
+}
+
+void SetButtonOutline(HWND window, const WindowBounds& b) {
+  // Right and bottom bounds of the region are exclusive, hence the + 1.
+  SetWindowRgn(window, CreateRoundRectRgn(0, 0, b.Width + 1, b.Height + 1, RoundCorner, RoundCorner), TRUE);
+}
+
+bool ProbeExport(const char* function, const char* library) {
+  HMODULE module = GetModuleHandleA(library);
+  const bool loadedHere = module == nullptr;
+  if (loadedHere) module = LoadLibraryA(library);
+  if (!module) return false;
+  const bool exported = GetProcAddress(module, function) != nullptr;
+  if (loadedHere) FreeLibrary(module);
+  return exported;
+}
+
+// The atlas is built when the first window joins, never for a handle that is refused.
+int SkinAttach(HWND window) {
+  if (!CanJoinSkin(window)) return 0;
+  InitialiseSkin();
+  return SkinAttachWindow(window);
+}
+
+int SkinDetach(HWND window) { return SkinDetachWindow(window); }
+
+BOOL CALLBACK AttachChildCallback(HWND child, LPARAM) {
+  SkinAttachWindow(child);
+  return TRUE;
+}
+
+BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
+  SkinDetachWindow(child);
+  return TRUE;
+}
+
+int SkinAttachWindow(HWND window) {
+  if (!CanJoinSkin(window)) return 0;
+  PrepareKind(window);
+  Enlist(window, InstallSkinWindowProc(window));
+  return 1;
+}
+
+// A window subclassed again above the skin keeps SkinWindowProc in its chain, passing every
+// message on: putting its previous procedure back would cut the newer subclass off.
+int SkinDetachWindow(HWND window) {
+  if (!window || !IsSkinnedHere(window)) return 0;
+  const intptr_t previous = GetProperty(window, ProcAddrProperty);
+  UndoKind(window);
   RemoveProperty(window, ProcAddrProperty);
-  SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
-  if (GetProperty(window, AnsiWindowProperty)) ReturnToAnsi(window);
+  RemoveProperty(window, SkinCopyProperty);
+  if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinWindowProc)) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, previous);
+    if (GetProperty(window, AnsiWindowProperty)) ReturnToAnsi(window);
+  } else {
+    SetProperty(window, PassProcProperty, previous);
+  }
   RemoveProperty(window, AnsiWindowProperty);
   Repaint(window);
   if (--SkinnedWindowCount <= 0) {
     SkinnedWindowCount = 0;
-    ReleaseSkinAtlas();
-    SkinInitialised = false;
+    // A dressed thread keeps the atlas for the windows it has yet to create.
+    if (DressedThreadId == 0) ReleaseSkin();
   }
   return 1;
+}
+
+void ReleaseSkin() {
+  ReleaseSkinAtlas();
+  SkinInitialised = false;
 }
 
 }  // namespace skin

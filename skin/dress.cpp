@@ -1,10 +1,102 @@
-// Dressing a whole thread: its windows now and every window it creates later.
+// Dressing a whole thread: every window it has now, at any depth and of any class, and every
+// window it creates later, which takes SkinWindowProc as it is created (a WH_CBT hook) and joins
+// the skin when its WM_CREATE has ended, before it is first shown or painted.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <string>
+
 #include "skin/skin.h"
 
 namespace skin {
+namespace {
 
-int SkinAttachThread() { return 0; }
-int SkinDetachThread() { return 0; }
-int SkinAttachThreadAtCreation(HWND) { return 0; }
+constexpr const char* LeftOutClasses[] = {
+    // Menus: the system tracks and draws them in a modal loop of its own, which expects its own
+    // procedure and nothing that repaints behind it.
+    "#32768",
+    // Tooltips: other controls create, move and measure them; they flicker on and off under the
+    // pointer, and a second procedure would only lag them.
+    "tooltips_class32",
+    // IME windows belong to the input method, which runs them with procedures of its own.
+    "ime",
+    "msctfime ui",
+};
+
+std::string LowerClassName(HWND window) {
+  std::string name = WindowClassName(window);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+LRESULT CALLBACK JoinOnCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    // Message-only windows are never seen; their messages need not pass the skin.
+    if (creation->lpcs->hwndParent != HWND_MESSAGE) StartJoining(reinterpret_cast<HWND>(wParam));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The enumeration's user value is the window being created, if any: it joins later.
+BOOL CALLBACK DressBelow(HWND child, LPARAM creating) {
+  if (child != reinterpret_cast<HWND>(creating)) SkinAttachWindow(child);
+  return TRUE;
+}
+
+BOOL CALLBACK DressTopLevel(HWND window, LPARAM creating) {
+  if (window == reinterpret_cast<HWND>(creating)) return TRUE;
+  EnumChildWindows(window, &DressBelow, creating);
+  SkinAttachWindow(window);
+  return TRUE;
+}
+
+BOOL CALLBACK UndressBelow(HWND child, LPARAM) {
+  if (GetWindowThreadProcessId(child, nullptr) == GetCurrentThreadId()) SkinDetachWindow(child);
+  return TRUE;
+}
+
+BOOL CALLBACK UndressTopLevel(HWND window, LPARAM) {
+  EnumChildWindows(window, &UndressBelow, 0);
+  SkinDetachWindow(window);
+  return TRUE;
+}
+
+}  // namespace
+
+bool IsLeftOut(HWND window) {
+  const std::string name = LowerClassName(window);
+  return std::any_of(std::begin(LeftOutClasses), std::end(LeftOutClasses),
+                     [&](const char* leftOut) { return name == leftOut; });
+}
+
+int SkinAttachThread() { return SkinAttachThreadAtCreation(nullptr); }
+
+int SkinAttachThreadAtCreation(HWND creating) {
+  if (DressedThreadId != 0) return 0;
+  const DWORD thread = GetCurrentThreadId();
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, &JoinOnCreation, nullptr, thread);
+  if (!hook) return 0;
+  DressHook = hook;
+  DressedThreadId = thread;
+  InitialiseSkin();
+  EnumThreadWindows(thread, &DressTopLevel, reinterpret_cast<LPARAM>(creating));
+  if (creating) StartJoining(creating);
+  return 1;
+}
+
+int SkinDetachThread() {
+  const DWORD thread = GetCurrentThreadId();
+  if (DressedThreadId != thread) return 0;
+  UnhookWindowsHookEx(DressHook);
+  DressHook = nullptr;
+  DressedThreadId = 0;
+  EnumThreadWindows(thread, &UndressTopLevel, 0);
+  // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.
+  if (SkinnedWindowCount == 0 && SkinInitialised) ReleaseSkin();
+  return 1;
+}
 
 }  // namespace skin

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "skin/gdi/guards.h"
@@ -71,6 +72,57 @@ bool TakeNewState(HWND window, int state, bool force) {
   return true;
 }
 
+// The picture of a BS_ICON or BS_BITMAP button, drawn instead of its caption as the button itself
+// does.
+struct ButtonImage {
+  HANDLE handle;
+  UINT type;  // DST_ICON or DST_BITMAP
+  int width;
+  int height;
+};
+
+ButtonImage ImageOf(HWND window, LONG style) {
+  ButtonImage image = {};
+  if (style & BS_ICON) {
+    image.handle = reinterpret_cast<HANDLE>(SendMessageW(window, BM_GETIMAGE, IMAGE_ICON, 0));
+    image.type = DST_ICON;
+    ICONINFO info = {};
+    BITMAP mask = {};
+    if (image.handle && GetIconInfo(reinterpret_cast<HICON>(image.handle), &info)) {
+      GetObjectW(info.hbmMask, sizeof mask, &mask);
+      image.width = mask.bmWidth;
+      // A monochrome icon keeps its AND and XOR masks one above the other.
+      image.height = info.hbmColor ? mask.bmHeight : mask.bmHeight / 2;
+      if (info.hbmColor) DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+    }
+  } else if (style & BS_BITMAP) {
+    image.handle = reinterpret_cast<HANDLE>(SendMessageW(window, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    image.type = DST_BITMAP;
+    BITMAP bitmap = {};
+    if (image.handle && GetObjectW(image.handle, sizeof bitmap, &bitmap)) {
+      image.width = bitmap.bmWidth;
+      image.height = bitmap.bmHeight;
+    }
+  }
+  return image;
+}
+
+void DrawImage(HDC surface, const ButtonImage& image, const WindowBounds& b, bool disabled) {
+  DrawStateW(surface, nullptr, nullptr, reinterpret_cast<LPARAM>(image.handle), 0,
+             Centre(b.Width, image.width), Centre(b.Height, image.height), image.width,
+             image.height, image.type | (disabled ? DSS_DISABLED : 0));
+}
+
+// A BS_MULTILINE caption wraps at the face's width and stands centred as a block.
+void DrawWrapped(HDC surface, const std::wstring& caption, int x, int y, int width, int height) {
+  constexpr UINT Wrapped = DT_CENTER | DT_WORDBREAK;
+  RECT measured = {0, 0, width, 0};
+  DrawTextW(surface, caption.c_str(), -1, &measured, Wrapped | DT_CALCRECT);
+  const int top = y + std::max(0, Centre(height, static_cast<int>(measured.bottom)));
+  DrawTextIn(surface, caption, x, top, width, height - (top - y), Wrapped);
+}
+
 }  // namespace
 
 void RenderButtonFaces(HWND window) {
@@ -78,6 +130,8 @@ void RenderButtonFaces(HWND window) {
   const std::wstring caption = WindowText(window);
   const HFONT font = FontOf(window);
   const bool focused = GetFocus() == window;
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const ButtonImage image = ImageOf(window, style);
   for (int state = StateNormal; state < VisualStateCount; ++state) {
     const HDC surface = StateSurface(window, state);
     ScopedSelection selected(surface, font);
@@ -88,7 +142,13 @@ void RenderButtonFaces(HWND window) {
     SetTextColor(surface, state == StateDisabled ? DisabledCaptionColour : Black);
     const int width = b.Width - 2 * CaptionInset;
     const int height = b.Height - 2 * CaptionInset;
-    DrawTextIn(surface, caption, CaptionInset, CaptionInset, width, height, CaptionFormat);
+    if (image.handle) {
+      DrawImage(surface, image, b, state == StateDisabled);
+    } else if (style & BS_MULTILINE) {
+      DrawWrapped(surface, caption, CaptionInset, CaptionInset, width, height);
+    } else {
+      DrawTextIn(surface, caption, CaptionInset, CaptionInset, width, height, CaptionFormat);
+    }
     if (focused) DrawFocusBox(surface, CaptionInset, CaptionInset, width, height);
   }
 }

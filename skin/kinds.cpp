@@ -14,9 +14,6 @@ namespace {
 // GetClassNameA writes at most this many characters, terminator included.
 constexpr int ClassNameCapacity = 255;
 constexpr char GridPrefix[] = "apexgrid";
-// Button types with either of these bits set (check boxes, radio buttons of type 4, group boxes)
-// keep their own painting.
-constexpr LONG NonPushButtonTypeBits = 0x6;
 
 struct ClassNameKind {
   const char* name;
@@ -83,7 +80,20 @@ WindowKind ClassifyWindow(HWND window) {
   return KindOther;
 }
 
-bool IsPushButtonStyle(LONG style) { return (style & NonPushButtonTypeBits) == 0; }
+// Only the push-button types: a radio button (type 9 has bits 1 and 2 clear as well) owner-drawn
+// would lose its automatic check, and every other type keeps its own painting.
+bool IsPushButtonStyle(LONG style) {
+  const LONG type = style & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON;
+}
+
+// A window whose copy mark someone else took away counts as this copy's, so that it can still be
+// detached.
+bool IsSkinnedHere(HWND window) {
+  if (GetProperty(window, ProcAddrProperty) == 0) return false;
+  const intptr_t copy = GetProperty(window, SkinCopyProperty);
+  return copy == 0 || copy == reinterpret_cast<intptr_t>(&SkinWindowProc);
+}
 
 intptr_t GetProperty(HWND window, const char* name) {
   return reinterpret_cast<intptr_t>(GetPropA(window, name));

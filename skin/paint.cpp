@@ -53,8 +53,13 @@ int ScaledRest(float fraction, int extent) {
   return RoundHalfEven(static_cast<float>(extent) - fraction * static_cast<float>(extent));
 }
 
-// The face of the state last shown, opaque; a running fade ends here.
-LRESULT PaintPushButton(HWND window) {
+// The face of the state last shown, opaque; a running fade ends here. A button without faces
+// (they could not be made so far) gets them now, or paints itself.
+LRESULT PaintPushButton(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!StateSurface(window, StateNormal)) {
+    if (!MakeButtonFaces(window)) return CallPrevious(previous, window, message, wParam, lParam);
+    OwnerDrawAgain(previous, window, FALSE);
+  }
   StopFadeTimer(window);
   SetProperty(window, AlphaLevelProperty, OpaqueAlpha);
   const PaintScope paint(window);
@@ -214,10 +219,8 @@ int GetBorderInsets(HWND window, int* horizontal, int* vertical) {
 LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (ClassifyWindow(window)) {
     case KindButton:
-      // A button without faces (they could not be made) paints itself.
-      if (IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty))) &&
-          StateSurface(window, StateNormal)) {
-        return PaintPushButton(window);
+      if (IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) {
+        return PaintPushButton(previous, window, message, wParam, lParam);
       }
       break;
     case KindCombo:

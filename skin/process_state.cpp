@@ -5,6 +5,8 @@ namespace skin {
 
 bool SkinInitialised = false;
 bool TrackMouseEventAvailable = false;
+DWORD DressedThreadId = 0;
+HHOOK DressHook = nullptr;
 int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
 DrawingObjects SkinDrawing = {};

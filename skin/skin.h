@@ -44,8 +44,8 @@ std::string WindowClassName(HWND window);
 // The window's title or caption in UTF-16, as long as the window system says it is.
 std::wstring WindowText(HWND window);
 WindowKind ClassifyWindow(HWND window);
-// A KindButton window counts as a push button, and is painted by the skin, when its style before
-// skinning has bits 1 and 2 clear.
+// A KindButton window counts as a push button, and is painted by the skin, when its type before
+// skinning is BS_PUSHBUTTON, BS_DEFPUSHBUTTON or BS_USERBUTTON.
 bool IsPushButtonStyle(LONG style);
 
 inline constexpr char ProcAddrProperty[] = "PROCADDR";
@@ -58,6 +58,15 @@ inline constexpr char HdIndexProperty[] = "HDINDEX";
 inline constexpr char HmIndexProperty[] = "HMINDEX";
 // Set on a window that was an ANSI window when it joined the skin, whose procedure is Unicode.
 inline constexpr char AnsiWindowProperty[] = "ANSIWINDOW";
+// Which copy of the skin took the window: the address of that copy's SkinWindowProc. A program
+// that links the skin and runs dressed by the DLL has two copies; each one leaves the other's
+// windows alone.
+inline constexpr char SkinCopyProperty[] = "SKINCOPY";
+// The previous procedure of a window in whose chain SkinWindowProc stays without skinning it:
+// one that is being created and joins when its WM_CREATE ends, or one that was subclassed again
+// above the skin, whose procedure cannot be put back without cutting that subclass off. Every
+// message goes straight on to it.
+inline constexpr char PassProcProperty[] = "PASSPROC";
 
 // A property of a window as a signed, pointer-sized integer; a missing one reads as 0.
 intptr_t GetProperty(HWND window, const char* name);
@@ -72,6 +81,8 @@ HDC StateSurface(HWND window, int state);
 // notification can open a message box in whose modal loop the application detaches. Handlers
 // that run after the previous procedure leave such a window alone.
 bool DetachedMeanwhile(HWND window);
+// Whether this copy of the skin has the window.
+bool IsSkinnedHere(HWND window);
 
 // ---------------------------------------------------------------- process-wide state
 
@@ -119,6 +130,9 @@ struct DrawingObjects {
 };
 
 extern bool SkinInitialised;
+// The thread that wears the skin through SkinAttachThread (0: none) and its creation hook.
+extern DWORD DressedThreadId;
+extern HHOOK DressHook;
 extern bool TrackMouseEventAvailable;
 extern int32_t SkinnedWindowCount;
 extern SkinAtlasSurfaces SkinAtlas;
@@ -244,6 +258,24 @@ BOOL CALLBACK AttachChildCallback(HWND child, LPARAM unused);
 BOOL CALLBACK DetachChildCallback(HWND child, LPARAM unused);
 // Whether the library is loaded or can be loaded and exports the function.
 bool ProbeExport(const char* function, const char* library);
+// The one-time initialisation: the mouse-tracking probe and the atlas, unless already done.
+void InitialiseSkin();
+// Releases the atlas; the next attach initialises again.
+void ReleaseSkin();
+// Whether the window may join: a live window of this thread that no copy of the skin has yet and
+// that, on a dressed thread, is not left out.
+bool CanJoinSkin(HWND window);
+// A window that is being created takes SkinWindowProc now, passing every message on, and joins
+// the skin when its WM_CREATE has ended (FinishJoining).
+void StartJoining(HWND window);
+void FinishJoining(HWND window);
+// A push button's four face surfaces at its current size, made together or not at all, and
+// rendered. False when they cannot be made: the button then paints itself until they can.
+bool MakeButtonFaces(HWND window);
+// New bitmaps of the current size for the four faces, all or none, rendered. False, with the old
+// faces untouched, when the button has none or they cannot all be made.
+bool ResizeButtonFaces(HWND window);
+void ReleaseButtonFaces(HWND window);
 // A button's rounded outline: a window region whose 3 x 3 corner ellipses leave the corner
 // pixels outside. The window system owns the region.
 void SetButtonOutline(HWND window, const WindowBounds& bounds);
@@ -257,6 +289,8 @@ int SkinAttachThread();
 // Takes no more windows and restores every window of the calling thread; the atlas goes with the
 // last one. Nonzero when the thread was undressed now, 0 when it was not dressed.
 int SkinDetachThread();
+// Windows that never join a dressed thread: those that must not be subclassed.
+bool IsLeftOut(HWND window);
 // SkinAttachThread from inside a WH_CBT hook at HCBT_CREATEWND of `creating`: that window is not
 // made yet, so it joins when its creation ends, as every later window does.
 int SkinAttachThreadAtCreation(HWND creating);
@@ -270,6 +304,18 @@ LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wPara
 LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                                 LPARAM lParam);
+
+// ---------------------------------------------------------------- push buttons' own behaviour
+
+LRESULT SkinOnGetDlgCode(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnButtonLookChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+// A push button without faces gets back its own type and paints itself; once it has faces again
+// it becomes owner-drawn again. Other buttons are left as they are.
+void LetButtonPaintItself(WNDPROC previous, HWND window);
+void OwnerDrawAgain(WNDPROC previous, HWND window, BOOL redraw);
 
 // ---------------------------------------------------------------- client and frame painting
 

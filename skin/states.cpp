@@ -298,7 +298,7 @@ LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 }
 
 BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM) {
-  if (GetProperty(window, ProcAddrProperty) == 0) return TRUE;
+  if (!IsSkinnedHere(window)) return TRUE;
   const WindowKind kind = ClassifyWindow(window);
   if (IsToggle(kind)) PaintToggle(window, kind, StateNormal, true);
   return TRUE;

@@ -33,6 +33,12 @@ constexpr Route Routes[] = {
     {WM_LBUTTONUP, &SkinOnLButtonUp},
     {WM_LBUTTONDBLCLK, &SkinOnLButtonDblClk},
     {WM_MOUSELEAVE, &SkinOnMouseLeave},
+    {WM_GETDLGCODE, &SkinOnGetDlgCode},
+    {BM_SETSTYLE, &SkinOnSetStyle},
+    {WM_DRAWITEM, &SkinOnDrawItem},
+    {WM_SETTEXT, &SkinOnButtonLookChange},
+    {WM_SETFONT, &SkinOnButtonLookChange},
+    {BM_SETIMAGE, &SkinOnButtonLookChange},
 };
 
 SkinHandler HandlerFor(UINT message) {
@@ -58,12 +64,24 @@ LRESULT ReleaseThenRefresh(WNDPROC previous, HWND window, UINT message, WPARAM w
   return result;
 }
 
+// A window without "PROCADDR": one the skin has let go of that keeps SkinWindowProc in its chain
+// ("PASSPROC"), whose messages go straight on, and which joins once its creation has ended; or a
+// window that has lost every trace of the skin, served by the default procedure.
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto pass = reinterpret_cast<WNDPROC>(GetProperty(window, PassProcProperty));
+  if (!pass) return DefWindowProcW(window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(pass, window, message, wParam, lParam);
+  if (message == WM_CREATE && result != -1) FinishJoining(window);
+  if (message == WM_NCDESTROY) RemoveProperty(window, PassProcProperty);
+  return result;
+}
+
 }  // namespace
 
 LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!window) return 0;
   const auto previous = reinterpret_cast<WNDPROC>(GetProperty(window, ProcAddrProperty));
-  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
+  if (!previous) return PassOn(window, message, wParam, lParam);
   switch (message) {
     case WM_DESTROY:
       SkinDetachWindow(window);
@@ -92,25 +110,22 @@ LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-// New bitmaps of the new size for the four face surfaces, rendered again, and a new outline. A
-// face whose new bitmap cannot be made (the GDI table is full) keeps its old one, which stays
-// recorded, so that detach still frees it.
+// New faces of the new size, rendered again, and a new outline. When the four new bitmaps cannot
+// all be made (the GDI table is full), the old faces, now of the wrong size, go and the button
+// paints itself until a later paint or resize can make them.
 LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   if (ClassifyWindow(window) != KindButton || DetachedMeanwhile(window)) return result;
-  WindowBounds b;
-  {
-    const BorrowedDc dc(window, BorrowedDc::Whole);
-    GetWindowBounds(window, &b);
-    for (int state = StateNormal; state < VisualStateCount; ++state) {
-      const HDC surface = StateSurface(window, state);
-      const HBITMAP bitmap = surface ? CreateCompatibleBitmap(dc.get(), b.Width, b.Height) : nullptr;
-      if (!bitmap) continue;
-      DeleteObject(SelectObject(surface, bitmap));
-      SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmap));
+  if (!ResizeButtonFaces(window)) {
+    if (StateSurface(window, StateNormal)) {
+      ReleaseButtonFaces(window);
+      LetButtonPaintItself(previous, window);
+    } else if (MakeButtonFaces(window)) {
+      OwnerDrawAgain(previous, window, TRUE);
     }
-    RenderButtonFaces(window);
   }
+  WindowBounds b;
+  GetWindowBounds(window, &b);
   SetButtonOutline(window, b);
   return result;
 }

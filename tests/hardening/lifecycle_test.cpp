@@ -349,10 +349,31 @@ TEST(FullGdiTableTest, TheSkinDrawsNoGarbageAndLosesNothingWhileNoObjectCanBeMad
       const int pixels = (area.right - area.left) * (area.bottom - area.top);
       EXPECT_LT(full.CountInRect(area, 0x000000), pixels / 4);
     }
-    // Without faces, the button that joined keeps its own painting.
-    EXPECT_EQ(GetWindowLongA(late, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    // Grown once more, the push button lets its faces go; with their room taken at once, it
+    // cannot make new ones. It and the button that joined paint themselves, caption included
+    // (black text on the system's grey).
+    SetWindowPos(g->push, nullptr, 0, 0, 160, 33, SWP_NOMOVE | SWP_NOZORDER);
+    while (const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3))) filler.push_back(brush);
+    for (int i = 0; i < 2; ++i, filler.pop_back()) DeleteObject(filler.back());
+    RedrawWindow(g->form, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const testing_support::Capture plain = testing_support::CaptureClient(g->form);
+    for (HWND button : {late, g->push}) {
+      EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+      RECT area = {};
+      GetWindowRect(button, &area);
+      MapWindowPoints(nullptr, g->form, reinterpret_cast<POINT*>(&area), 2);
+      EXPECT_GT(plain.CountInRect(area, 0x000000), 10) << "no caption on " << skin::WindowText(button);
+    }
     for (HBRUSH brush : filler) DeleteObject(brush);
   }
+  // Their next paint makes the faces, at the grown size, and owner-draws them again.
+  RedrawWindow(g->form, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  BITMAP face = {};
+  GetObjectA(GetPropA(g->push, "0BMP"), sizeof face, &face);
+  EXPECT_EQ(face.bmWidth, 160);
+  EXPECT_EQ(face.bmHeight, 33);
+  for (HWND button : {late, g->push}) EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  skin::SkinDetach(late);
   EXPECT_EQ(testing_support::GdiHeadroom(), headroom);
   restore();
   const testing_support::Capture after = testing_support::CaptureClient(g->form);
@@ -367,7 +388,6 @@ TEST(FullGdiTableTest, TheSkinDrawsNoGarbageAndLosesNothingWhileNoObjectCanBeMad
     }
   }
   EXPECT_EQ(differing, 0) << "in " << where.left << "," << where.top << " - " << where.right << "," << where.bottom;
-  skin::SkinDetach(late);
   DestroyWindow(late);
   g.DetachAndExpectRestored();
 }

@@ -33,7 +33,7 @@ const std::vector<std::string>& SkinPropertyNames() {
                                     skin::MouseFlagProperty,  skin::TimerIdProperty,
                                     skin::OldStateProperty,   skin::AlphaLevelProperty,
                                     skin::HdIndexProperty,    skin::HmIndexProperty,
-                                    skin::AnsiWindowProperty};
+                                    skin::AnsiWindowProperty, "SKINCOPY", "PASSPROC"};
     for (int state = 0; state < skin::VisualStateCount; ++state) {
       all.push_back(skin::StateSurfaceProperty(state));
       all.push_back(skin::StateBitmapProperty(state));

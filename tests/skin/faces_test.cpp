@@ -267,3 +267,72 @@ TEST_F(FacesAt144DpiTest, AControlLowerThanTheSquareGetsNothingDrawnOutsideIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// How many separate bands of rows hold dark (caption) pixels on a push button's normal face.
+int CaptionBands(HWND button) {
+  const HDC face = skin::StateSurface(button, skin::StateNormal);
+  const skin::WindowBounds b = BoundsOf(button);
+  int bands = 0;
+  bool inBand = false;
+  for (int y = 3; y < b.Height - 3; ++y) {
+    bool dark = false;
+    for (int x = 3; x < b.Width - 3 && !dark; ++x) {
+      const COLORREF c = GetPixel(face, x, y);
+      dark = GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60;
+    }
+    if (dark && !inBand) ++bands;
+    inBand = dark;
+  }
+  return bands;
+}
+
+TEST_F(FacesTest, PushButtonFacesShowAnIconOrAWrappedCaptionAsTheButtonWould) {
+  const HDC screen = GetDC(nullptr);
+  const HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
+  const HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);  // all 0: every pixel opaque
+  {
+    const HDC dc = CreateCompatibleDC(screen);
+    const HGDIOBJ old = SelectObject(dc, colour);
+    skin::FillSolid(dc, 0, 0, 16, 16, 0x000000FF);
+    SelectObject(dc, mask);
+    skin::FillSolid(dc, 0, 0, 16, 16, 0x00000000);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  ReleaseDC(nullptr, screen);
+  ICONINFO info = {TRUE, 0, 0, mask, colour};
+  const HICON icon = CreateIconIndirect(&info);
+  const HWND iconButton = CreateWindowExW(0, L"Button", L"hidden caption", WS_CHILD | WS_VISIBLE | BS_ICON, 10,
+                                          300, 60, 30, g_->form, nullptr, nullptr, nullptr);
+  SendMessageW(iconButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  const HWND wrapped = CreateWindowExW(0, L"Button", L"Wrap this long caption", WS_CHILD | WS_VISIBLE | BS_MULTILINE,
+                                       80, 300, 70, 44, g_->form, nullptr, nullptr, nullptr);
+  const HWND single = CreateWindowExW(0, L"Button", L"Wrap this long caption", WS_CHILD | WS_VISIBLE, 160, 300,
+                                      70, 44, g_->form, nullptr, nullptr, nullptr);
+  for (HWND button : {iconButton, wrapped, single}) {
+    SendMessageW(button, WM_SETFONT, SendMessageW(g_->push, WM_GETFONT, 0, 0), FALSE);
+    ASSERT_EQ(skin::SkinAttachWindow(button), 1);
+  }
+  // The icon sits centred, (22, 7) to (37, 22); the face shows around it.
+  const HDC face = skin::StateSurface(iconButton, skin::StateNormal);
+  EXPECT_EQ(GetPixel(face, 22, 7), 0x000000FFu);
+  EXPECT_EQ(GetPixel(face, 37, 22), 0x000000FFu);
+  EXPECT_NE(GetPixel(face, 20, 15), 0x000000FFu);
+  EXPECT_EQ(CaptionBands(iconButton), 0);
+  EXPECT_GE(CaptionBands(wrapped), 2);
+  EXPECT_EQ(CaptionBands(single), 1);
+  // A new caption reaches the faces.
+  SetWindowTextW(single, L"");
+  EXPECT_EQ(CaptionBands(single), 0);
+  for (HWND button : {iconButton, wrapped, single}) {
+    skin::SkinDetachWindow(button);
+    DestroyWindow(button);
+  }
+  DestroyIcon(icon);
+  DeleteObject(colour);
+  DeleteObject(mask);
+}
+
+}  // namespace

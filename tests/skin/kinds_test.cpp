@@ -93,10 +93,12 @@ TEST(PropertiesTest, AreSignedAndMissingOnesReadZero) {
   DestroyWindow(window);
 }
 
-TEST(PushButtonStyleTest, DependsOnBitsOneAndTwoOnly) {
+TEST(PushButtonStyleTest, OnlyThePushButtonTypes) {
   EXPECT_TRUE(skin::IsPushButtonStyle(BS_PUSHBUTTON));
-  EXPECT_TRUE(skin::IsPushButtonStyle(BS_DEFPUSHBUTTON | WS_TABSTOP));
-  EXPECT_TRUE(skin::IsPushButtonStyle(BS_AUTORADIOBUTTON));  // 9: bits 1 and 2 clear
+  EXPECT_TRUE(skin::IsPushButtonStyle(BS_DEFPUSHBUTTON | WS_TABSTOP | BS_MULTILINE));
+  EXPECT_TRUE(skin::IsPushButtonStyle(8));  // BS_USERBUTTON
+  EXPECT_FALSE(skin::IsPushButtonStyle(BS_AUTORADIOBUTTON));  // 9: bits 1 and 2 clear as well
+  EXPECT_FALSE(skin::IsPushButtonStyle(BS_OWNERDRAW));
   EXPECT_FALSE(skin::IsPushButtonStyle(BS_AUTOCHECKBOX));
   EXPECT_FALSE(skin::IsPushButtonStyle(BS_RADIOBUTTON));
   EXPECT_FALSE(skin::IsPushButtonStyle(BS_GROUPBOX));

@@ -30,7 +30,8 @@ SeenMessageBox ReadMessageBox(HWND box) {
     const std::string kind = ClassOf(child);
     if (_stricmp(kind.c_str(), "Button") == 0) {
       seen.buttons.push_back(GetDlgCtrlID(child));
-      if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) seen.defaultButton = GetDlgCtrlID(child);
+      // As the dialog manager asks: an owner-drawn skinned button answers for its type.
+      if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) seen.defaultButton = GetDlgCtrlID(child);
     } else if (_stricmp(kind.c_str(), "Static") == 0) {
       if ((style & SS_TYPEMASK) == SS_ICON) {
         seen.icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));

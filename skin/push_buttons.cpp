@@ -1,0 +1,71 @@
+// What a skinned push button keeps of its own behaviour although it is owner-drawn: the dialog
+// manager still sees its push-button type (default or not), its parent is not asked to draw it,
+// and a new caption, font or image shows on its faces.
+#include <windows.h>
+
+#include "skin/skin.h"
+
+namespace skin {
+namespace {
+
+LONG OldStyle(HWND window) { return static_cast<LONG>(GetProperty(window, OldStyleProperty)); }
+
+// A push button the skin made owner-drawn: it has its faces, and its type was a push type.
+bool IsPaintedPushButton(HWND window) {
+  return ClassifyWindow(window) == KindButton && IsPushButtonStyle(OldStyle(window)) &&
+         StateSurface(window, StateNormal) != nullptr;
+}
+
+}  // namespace
+
+void LetButtonPaintItself(WNDPROC previous, HWND window) {
+  if (!IsPushButtonStyle(OldStyle(window))) return;
+  CallWindowProcW(previous, window, BM_SETSTYLE, static_cast<WPARAM>(OldStyle(window) & BS_TYPEMASK), TRUE);
+}
+
+void OwnerDrawAgain(WNDPROC previous, HWND window, BOOL redraw) {
+  if (!IsPushButtonStyle(OldStyle(window))) return;
+  CallWindowProcW(previous, window, BM_SETSTYLE, BS_OWNERDRAW, redraw);
+}
+
+// An owner-drawn button answers only DLGC_BUTTON; the dialog manager picks the default button
+// and the one Enter presses by these codes.
+LRESULT SkinOnGetDlgCode(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window) || !IsPaintedPushButton(window)) return result;
+  const bool isDefault = (OldStyle(window) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  return result | DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+// The dialog manager moves the default between push buttons with BM_SETSTYLE: the new type is
+// recorded, and a push button stays owner-drawn. Another type takes the button out of the skin's
+// painting.
+LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (ClassifyWindow(window) != KindButton) return CallWindowProcW(previous, window, message, wParam, lParam);
+  const LONG requested = static_cast<LONG>(wParam) & BS_TYPEMASK;
+  SetProperty(window, OldStyleProperty, (OldStyle(window) & ~BS_TYPEMASK) | requested);
+  if (!IsPaintedPushButton(window)) return CallWindowProcW(previous, window, message, wParam, lParam);
+  const WPARAM ownerDrawn = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+  return CallWindowProcW(previous, window, message, ownerDrawn, lParam);
+}
+
+// The parent never made the button owner-drawn, so it is never asked to draw it.
+LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (wParam != 0 && item && item->CtlType == ODT_BUTTON && IsSkinnedHere(item->hwndItem) &&
+      IsPaintedPushButton(item->hwndItem)) {
+    return TRUE;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+// WM_SETTEXT, WM_SETFONT, BM_SETIMAGE: the faces are rendered again with what changed.
+LRESULT SkinOnButtonLookChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window) || !IsPaintedPushButton(window)) return result;
+  RenderButtonFaces(window);
+  InvalidateRect(window, nullptr, FALSE);
+  return result;
+}
+
+}  // namespace skin
