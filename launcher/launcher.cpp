@@ -21,6 +21,9 @@ constexpr char CbtHookName[] = "SkinDressCbtHook";
 constexpr char MessageHookName[] = "SkinDressMessageHook";
 constexpr char DressedProperty[] = "PROCADDR";
 constexpr wchar_t DefaultPathExt[] = L".COM;.EXE;.BAT;.CMD";
+// Where the PE header may start at the most: far beyond any real file's, small enough that the
+// offsets after it cannot overflow.
+constexpr LONG MaxHeaderOffset = 0x10000000;
 constexpr DWORD InputIdleTimeoutMs = 10000;
 constexpr DWORD DressCheckMs = 5000;
 constexpr DWORD DressPollMs = 100;
@@ -252,7 +255,7 @@ WORD ExecutableMachine(const std::wstring& path) {
   if (!file.valid()) return 0;
   IMAGE_DOS_HEADER dos = {};
   if (!ReadAt(file.get(), 0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
-      dos.e_lfanew <= 0) {
+      dos.e_lfanew <= 0 || dos.e_lfanew > MaxHeaderOffset) {
     return 0;
   }
   struct {
