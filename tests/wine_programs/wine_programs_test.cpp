@@ -119,10 +119,10 @@ std::vector<std::string> StylesOf(DWORD processId) {
 class WineProgram {
  public:
   WineProgram(const char* commandLine, const char* mainClass, bool dressed = true) {
-    std::string line = dressed ? "\"" SKIN_DRESS_EXE "\" " + std::string(commandLine) : commandLine;
+    std::string line = dressed ? "\"" TAVRIN_SKINDRESS_EXE "\" " + std::string(commandLine) : commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(dressed ? SKIN_DRESS_EXE : nullptr, line.data(), nullptr, nullptr, FALSE, 0,
+    if (!CreateProcessA(dressed ? TAVRIN_SKINDRESS_EXE : nullptr, line.data(), nullptr, nullptr, FALSE, 0,
                         nullptr, nullptr, &startup, &starter_)) {
       return;
     }
@@ -132,7 +132,7 @@ class WineProgram {
     }, StartTimeoutMs);
     const DWORD thread = GetWindowThreadProcessId(main_, &id_);
     program_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id_);
-    const HMODULE probe = LoadLibraryA(SKIN_PROBE_DLL);
+    const HMODULE probe = LoadLibraryA(TAVRIN_SKIN_PROBE_DLL);
     const auto hook = reinterpret_cast<HOOKPROC>(GetProcAddress(probe, "ProbeHook"));
     hook_ = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, probe, thread) : nullptr;
     Pump(500);  // the first paint
