@@ -278,16 +278,19 @@ TEST_F(WineProgramsTest, RegeditIsDressedAtStart) {
   ExpectCoverage(regedit.id(), "regedit at start");
 }
 
-TEST_F(WineProgramsTest, NotepadUndressedAndDressedSixTimesKeepsItsGdiObjectsAndItsStyles) {
+// With the Find dialog open, so that there are push buttons, which are owner-drawn while dressed.
+TEST_F(WineProgramsTest, NotepadAndItsFindDialogUndressedAndDressedSixTimesKeepGdiObjectsAndStyles) {
   std::vector<std::string> plainStyles;
   {
     WineProgram plain("notepad.exe", "Notepad", false);
     ASSERT_NE(plain.main(), nullptr);
+    ASSERT_NE(OpenFindDialog(plain), nullptr);
     plainStyles = StylesOf(plain.id());
   }
   WineProgram notepad("notepad.exe", "Notepad");
   ASSERT_NE(notepad.main(), nullptr);
   ASSERT_TRUE(notepad.hooked()) << "the probe could not be hooked into notepad";
+  ASSERT_NE(OpenFindDialog(notepad), nullptr);
   std::vector<intptr_t> headroom;
   for (int round = 0; round < Rounds; ++round) {
     EXPECT_GT(notepad.Ask(ProbeUndress), 0) << "round " << round;
