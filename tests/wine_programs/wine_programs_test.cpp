@@ -130,6 +130,7 @@ class WineProgram {
       main_ = FindWindowA(mainClass, nullptr);
       return main_ && IsWindowVisible(main_);
     }, StartTimeoutMs);
+    if (!main_) return;
     const DWORD thread = GetWindowThreadProcessId(main_, &id_);
     program_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id_);
     const HMODULE probe = LoadLibraryA(TAVRIN_SKIN_PROBE_DLL);
