@@ -17,8 +17,8 @@ constexpr UINT RepaintFlags =
 
 int CallSkin(const char* function) {
   const HMODULE skin = GetModuleHandleW(L"TavrinSkin.dll");
-  const auto call = skin ? reinterpret_cast<SkinThreadCall>(GetProcAddress(skin, function)) : nullptr;
-  return call ? call() : ProbeNoSkin;
+  const FARPROC call = skin ? GetProcAddress(skin, function) : nullptr;
+  return call ? reinterpret_cast<SkinThreadCall>(call)() : ProbeNoSkin;
 }
 
 BOOL CALLBACK Repaint(HWND window, LPARAM) {
@@ -45,7 +45,8 @@ intptr_t Run(WPARAM command) {
 
 // The WH_GETMESSAGE hook: a command is run when its message is taken off the queue (not when it
 // is only peeked at), and the program's window then gets a WM_NULL in its place.
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM removal, LPARAM message) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM removal,
+                                                            LPARAM message) {
   static const UINT command = RegisterWindowMessageA(ProbeCommandMessage);
   auto& posted = *reinterpret_cast<MSG*>(message);
   if (code == HC_ACTION && removal == PM_REMOVE && posted.message == command) {
