@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "tests/support/system_state.h"
 
@@ -92,9 +93,7 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
   ASSERT_TRUE(testing_support::WriteFileBytes(distant, OtherBitnessExecutable(0x7FFFFFF0)));
   std::string dll = TAVRIN_SKINDRESS_EXE;
   dll.replace(dll.rfind("SkinDress.exe"), 13, "TavrinSkin.dll");
-  struct Case {
-    std::string arguments, mentioned;
-  };
+  using Case = std::pair<std::string, std::string>;  // the arguments, a word the line must hold
   const std::string bitness = sizeof(void*) == 8 ? "32-bit" : "64-bit";
   for (const Case& c : {Case{"   ", "usage"},
                         Case{"NoSuchProgram /x", "NoSuchProgram"},
@@ -103,11 +102,11 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
                         Case{"\"" + distant + "\"", "skindress-distant.exe"},
                         Case{"\"" + dll + "\"", "TavrinSkin.dll"},
                         Case{"\"" + other + "\" arg", bitness}}) {
-    SCOPED_TRACE(c.arguments);
-    const Outcome outcome = RunSkinDress(c.arguments);
+    SCOPED_TRACE(c.first);
+    const Outcome outcome = RunSkinDress(c.first);
     EXPECT_EQ(outcome.exitCode, 2u);
     ExpectOneLine(outcome.errors);
-    EXPECT_NE(outcome.errors.find(c.mentioned), std::string::npos) << outcome.errors;
+    EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
   }
   for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
 }
