@@ -286,6 +286,27 @@ std::wstring MachineName(WORD machine) {
   }
 }
 
+// The full path of the program a name stands for, when it is a PE executable of this launcher's
+// bitness; otherwise empty, and what is wrong has been reported.
+std::wstring StartableProgram(const std::wstring& name) {
+  const std::wstring program = FindProgram(name);
+  if (program.empty()) {
+    Report(L"cannot find the program " + name);
+    return {};
+  }
+  const WORD machine = ExecutableMachine(program);
+  if (machine == 0) {
+    Report(program + L" is not a Windows program (a PE executable)");
+    return {};
+  }
+  if (machine != OwnMachine) {
+    Report(program + L" is " + MachineName(machine) + L"; this SkinDress.exe starts " +
+           OwnBitness + L" programs only");
+    return {};
+  }
+  return program;
+}
+
 // ---------------------------------------------------------------- the skin, seen from outside
 
 std::wstring ModuleDirectory() {
@@ -360,6 +381,30 @@ BOOL WINAPI IgnoreBreak(DWORD event) {
   return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
+struct SkinHooks {
+  HMODULE dll;
+  HOOKPROC cbt;
+  HOOKPROC message;
+};
+
+// The fallback for a program whose windows did not take the skin as they were created: its
+// thread that owns the first visible window (or the main thread) is dressed at its next message.
+bool DressRunningProgram(const PROCESS_INFORMATION& started, const SkinHooks& hooks,
+                         Hook* messageLoopHook) {
+  WindowSearch visible = {started.dwProcessId, nullptr};
+  EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&visible));
+  const DWORD uiThread =
+      visible.found ? GetWindowThreadProcessId(visible.found, nullptr) : started.dwThreadId;
+  messageLoopHook->set(SetWindowsHookExW(WH_GETMESSAGE, hooks.message, hooks.dll, uiThread));
+  // The hook runs when the thread next takes a message: give it one.
+  if (visible.found) {
+    PostMessageW(visible.found, WM_NULL, 0, 0);
+  } else {
+    PostThreadMessageW(uiThread, WM_NULL, 0, 0);
+  }
+  return WaitUntilDressed(started);
+}
+
 int Run() {
   const wchar_t* rest = SkipBlanks(SkipProgramName(GetCommandLineW()));
   if (!*rest) {
@@ -372,37 +417,23 @@ int Run() {
     Report(L"the program's name is empty; usage: SkinDress PROGRAM [ARGUMENTS...]");
     return UsageExit;
   }
-  const std::wstring program = FindProgram(name);
-  if (program.empty()) {
-    Report(L"cannot find the program " + name);
-    return UsageExit;
-  }
-  const WORD machine = ExecutableMachine(program);
-  if (machine == 0) {
-    Report(program + L" is not a Windows program (a PE executable)");
-    return UsageExit;
-  }
-  if (machine != OwnMachine) {
-    Report(program + L" is " + MachineName(machine) + L"; this SkinDress.exe starts " +
-           OwnBitness + L" programs only");
-    return UsageExit;
-  }
+  const std::wstring program = StartableProgram(name);
+  if (program.empty()) return UsageExit;
 
   const std::wstring dllPath = ModuleDirectory() + DllName;
   if (!IsFile(dllPath)) {
     Report(L"cannot find " + dllPath + L", which must lie beside SkinDress.exe");
     return MissingDllExit;
   }
-  const HMODULE dll = LoadLibraryW(dllPath.c_str());
-  if (!dll) {
+  SkinHooks hooks = {LoadLibraryW(dllPath.c_str()), nullptr, nullptr};
+  if (!hooks.dll) {
     Report(L"cannot load " + dllPath + L": " + ErrorText(GetLastError()));
     return MissingDllExit;
   }
-  const auto cbtHook = reinterpret_cast<HOOKPROC>(GetProcAddress(dll, CbtHookName));
-  const auto messageHook = reinterpret_cast<HOOKPROC>(GetProcAddress(dll, MessageHookName));
-  if (!cbtHook || !messageHook) {
-    Report(dllPath + L" is not the skin's DLL: it has no " +
-           (cbtHook ? L"SkinDressMessageHook" : L"SkinDressCbtHook"));
+  hooks.cbt = reinterpret_cast<HOOKPROC>(GetProcAddress(hooks.dll, CbtHookName));
+  hooks.message = reinterpret_cast<HOOKPROC>(GetProcAddress(hooks.dll, MessageHookName));
+  if (!hooks.cbt || !hooks.message) {
+    Report(dllPath + L" is not the skin's DLL: it lacks its hook procedures");
     return MissingDllExit;
   }
 
@@ -420,28 +451,16 @@ int Run() {
   SetConsoleCtrlHandler(&IgnoreBreak, TRUE);
 
   Hook creationHook, messageLoopHook;
-  creationHook.set(SetWindowsHookExW(WH_CBT, cbtHook, dll, started.dwThreadId));
+  creationHook.set(SetWindowsHookExW(WH_CBT, hooks.cbt, hooks.dll, started.dwThreadId));
   if (ResumeThread(mainThread.get()) == static_cast<DWORD>(-1)) {
     Report(L"cannot resume " + program + L": " + ErrorText(GetLastError()));
     TerminateProcess(process.get(), 1);
     return UsageExit;
   }
   WaitForInputIdle(process.get(), InputIdleTimeoutMs);
-  bool dressed = Dressed(started.dwProcessId);
-  if (!dressed && Running(process.get())) {
-    WindowSearch visible = {started.dwProcessId, nullptr};
-    EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&visible));
-    const DWORD uiThread =
-        visible.found ? GetWindowThreadProcessId(visible.found, nullptr) : started.dwThreadId;
-    messageLoopHook.set(SetWindowsHookExW(WH_GETMESSAGE, messageHook, dll, uiThread));
-    // The hook runs when the thread next takes a message: give it one.
-    if (visible.found) {
-      PostMessageW(visible.found, WM_NULL, 0, 0);
-    } else {
-      PostThreadMessageW(uiThread, WM_NULL, 0, 0);
-    }
-    dressed = WaitUntilDressed(started);
-  }
+  const bool dressed =
+      Dressed(started.dwProcessId) ||
+      (Running(process.get()) && DressRunningProgram(started, hooks, &messageLoopHook));
   // A program that took the skin has pinned the DLL; one that did not stays plain from now on.
   creationHook.reset();
   messageLoopHook.reset();

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "tests/support/system_state.h"
 
@@ -32,7 +33,8 @@ Outcome RunSkinDress(const std::string& arguments,
                        GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                        CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   }
-  STARTUPINFOA startup = {sizeof startup};
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = files[0], startup.hStdError = files[1];
   std::string commandLine = "\"" + launcher + "\" " + arguments;
@@ -84,31 +86,29 @@ std::string OtherBitnessExecutable(LONG headerOffset) {
 TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
   const std::string text = TemporaryPath("skindress-text.exe");
   const std::string other = TemporaryPath("skindress-other.exe");
-  const std::string far = TemporaryPath("skindress-far.exe");
+  const std::string distant = TemporaryPath("skindress-distant.exe");
   ASSERT_TRUE(testing_support::WriteFileBytes(text, "MZ, and nothing after it"));
   ASSERT_TRUE(testing_support::WriteFileBytes(other, OtherBitnessExecutable(0x80)));
   // A PE header 2 GB into a file of 512 bytes.
-  ASSERT_TRUE(testing_support::WriteFileBytes(far, OtherBitnessExecutable(0x7FFFFFF0)));
+  ASSERT_TRUE(testing_support::WriteFileBytes(distant, OtherBitnessExecutable(0x7FFFFFF0)));
   std::string dll = TAVRIN_SKINDRESS_EXE;
   dll.replace(dll.rfind("SkinDress.exe"), 13, "TavrinSkin.dll");
-  struct Case {
-    std::string arguments, mentioned;
-  };
+  using Case = std::pair<std::string, std::string>;  // the arguments, a word the line must hold
   const std::string bitness = sizeof(void*) == 8 ? "32-bit" : "64-bit";
   for (const Case& c : {Case{"   ", "usage"},
                         Case{"NoSuchProgram /x", "NoSuchProgram"},
                         Case{"Z:\\no\\such\\place\\notepad.exe", "notepad.exe"},
                         Case{"\"" + text + "\"", "skindress-text.exe"},
-                        Case{"\"" + far + "\"", "skindress-far.exe"},
+                        Case{"\"" + distant + "\"", "skindress-distant.exe"},
                         Case{"\"" + dll + "\"", "TavrinSkin.dll"},
                         Case{"\"" + other + "\" arg", bitness}}) {
-    SCOPED_TRACE(c.arguments);
-    const Outcome outcome = RunSkinDress(c.arguments);
+    SCOPED_TRACE(c.first);
+    const Outcome outcome = RunSkinDress(c.first);
     EXPECT_EQ(outcome.exitCode, 2u);
     ExpectOneLine(outcome.errors);
-    EXPECT_NE(outcome.errors.find(c.mentioned), std::string::npos) << outcome.errors;
+    EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
   }
-  for (const std::string& file : {text, other, far}) DeleteFileA(file.c_str());
+  for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
 }
 
 TEST(SkinDressTest, WithoutTheDllBesideItSaysSoAndExitsWith3) {

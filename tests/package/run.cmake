@@ -4,8 +4,7 @@
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    list(JOIN ARGN " " command)
-    message(FATAL_ERROR "failed with ${status}: ${command}")
+    message(FATAL_ERROR "failed with ${status}: ${ARGN}")
   endif()
 endfunction()
 
