@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/main_window.h"
 #include "app/process.h"
 
 namespace app {
@@ -7,6 +8,8 @@ namespace {
 
 constexpr char WaitingProperty[] = "WAITINGFORCOMMAND";
 constexpr char ShellToolName[] = "taskkill";
+// How long an editor that was ended by force may take to go.
+constexpr DWORD EndedEditorWaitMs = 5000;
 
 // Shows the wait cursor while a command waits for the registry editor, and marks the owner as
 // waiting so that its window keeps that cursor when the pointer moves.
@@ -27,8 +30,9 @@ class WaitCursor {
   HCURSOR previous_;
 };
 
-// Dispatches every message waiting for this thread. False once WM_QUIT came: it is posted again
-// for the program's own message loop, and no more messages are taken here.
+// Dispatches every message waiting for this thread, the forms' keys routed as the main loop
+// routes them. False once WM_QUIT came: it is posted again for the program's own message loop,
+// and no more messages are taken here.
 bool DispatchPending(int* quitCode) {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -36,6 +40,7 @@ bool DispatchPending(int* quitCode) {
       *quitCode = static_cast<int>(message.wParam);
       return false;
     }
+    if (TranslateFormKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -107,6 +112,11 @@ ImportOutcome RunImport(HWND owner, const std::string& path, DWORD expected, DWO
   if (editor) {
     WaitCursor waiting(owner);
     ended = WaitResponsively(editor.get(), timeoutMs);
+    // An editor still running could import after the user has been told the value is unchanged,
+    // and it holds the payload file open; it is ended before the value is read back.
+    if (!ended && TerminateProcess(editor.get(), 1)) {
+      WaitForSingleObject(editor.get(), EndedEditorWaitMs);
+    }
   }
   DWORD value = 0;
   if (ReadPagedPoolSize(&value) && value == expected) return ImportOutcome::Applied;

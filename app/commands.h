@@ -46,7 +46,8 @@ enum class ImportOutcome { Applied, PayloadNotWritten, EditorNotStarted, EditorT
 // Writes the payload into the system directory, has the registry editor import it, reads
 // PagedPoolSize back, tells the user the truth in a message box owned by `owner`, and deletes the
 // payload file again. While the editor runs, this thread's messages are dispatched: the windows
-// repaint and answer, and the caller keeps other commands from starting meanwhile.
+// repaint and answer, and the caller keeps other commands from starting meanwhile. An editor
+// still running after `timeoutMs` is ended before the value is read back.
 ImportOutcome ImportPayload(HWND owner, const PayloadImport& payload, DWORD timeoutMs = ImportTimeoutMs);
 
 void OptimisePagedPool(HWND owner);

@@ -13,8 +13,8 @@ namespace {
 constexpr int TextColourSlot = 0;
 // The caption's font as WM_SETFONT gave it; none means the default GUI font.
 constexpr int FontSlot = sizeof(LONG_PTR);
-// Space between the outline's left end and the caption, and around the caption, in pixels at
-// 96 dpi; they grow with the screen's density like the caption's font.
+// Space between the outline's left end and the caption, and on either side of the caption, in
+// pixels at 96 dpi; both run across, so they grow with the screen's horizontal density.
 constexpr int CaptionIndent = 8;
 constexpr int CaptionPadding = 2;
 
@@ -46,8 +46,8 @@ void PaintFrame(HWND frame) {
 
   const std::wstring caption = WindowCaption(frame);
   if (caption.empty()) return;
-  const int padding = ScaleFromDesign(CaptionPadding);
-  RECT text = {ScaleFromDesign(CaptionIndent), 0, 0, 0};
+  const int padding = ScaleAcrossFromDesign(CaptionPadding);
+  RECT text = {ScaleAcrossFromDesign(CaptionIndent), 0, 0, 0};
   DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
   RECT band = {text.left - padding, 0, text.right + padding, metrics.tmHeight};
   FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));

@@ -57,6 +57,8 @@ RECT ToPixels(const TwipsRect& twips) { return ToPixels(twips, ScreenDpi()); }
 
 int ScaleFromDesign(int pixels) { return ScaleHalfEven(pixels, ScreenDpi().y, DesignDpi); }
 
+int ScaleAcrossFromDesign(int pixels) { return ScaleHalfEven(pixels, ScreenDpi().x, DesignDpi); }
+
 int FontPixelHeight(int centiPoints, int dpi) {
   return ScaleHalfEven(centiPoints, dpi, CentiPointsPerInch);
 }

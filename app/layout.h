@@ -31,8 +31,10 @@ int TwipsToPixels(int twips, int dpi);
 RECT ToPixels(const TwipsRect& twips, Dpi dpi);
 RECT ToPixels(const TwipsRect& twips);  // at the screen's density
 
-// A length drawn as `pixels` at 96 dpi, at the screen's vertical density.
+// A length drawn as `pixels` at 96 dpi, at the screen's vertical density, and one across, at
+// its horizontal density.
 int ScaleFromDesign(int pixels);
+int ScaleAcrossFromDesign(int pixels);
 
 // A font as the layout names it: face, size in hundredths of a point, weight, underline. Every
 // font of the program uses the GB2312 character set. The face is the Chinese name; `englishFace`

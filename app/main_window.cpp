@@ -281,8 +281,8 @@ bool IsCommandButton(HWND window) {
   return id >= Command1Id && id <= Command4Id && ControlOf(root, id) == window;
 }
 
-// Tab and the arrow keys move the focus through the form's controls as in a dialog box; Enter
-// clicks the focused command button.
+}  // namespace
+
 bool TranslateFormKeys(MSG& message) {
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsCommandButton(message.hwnd)) {
     SendMessageA(message.hwnd, BM_CLICK, 0, 0);
@@ -291,8 +291,6 @@ bool TranslateFormKeys(MSG& message) {
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   return root && IsForm(root) && IsDialogMessageW(root, &message);
 }
-
-}  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance) {
   return RegisterFormClass(instance) && RegisterFrameClass(instance);

@@ -40,6 +40,11 @@ HWND CreateMainWindow(HINSTANCE instance);
 // Runs the message loop until Form1 has gone; returns the exit code.
 int RunMessageLoop();
 
+// Tab and the arrow keys move the focus through a form's controls as in a dialog box; Enter
+// clicks the focused command button. True when the message was handled so and must not be
+// dispatched. Every message loop of the program routes its messages through here first.
+bool TranslateFormKeys(MSG& message);
+
 // Opens the forum in the default browser through the system's URL handler.
 void OpenForumLink(HWND owner);
 

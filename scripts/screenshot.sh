@@ -9,6 +9,9 @@
 #   gallery-<control>-hot.png, gallery-<control>-pressed.png
 #                        the pointer on a push button, check box, option button, combo box,
 #                        drive list and list header, and that control held down
+#   notepad-find-plain.png, notepad-find-dressed.png, winecfg-plain.png, winecfg-dressed.png
+#                        Wine's notepad with its Find dialog open, and winecfg, as they come and
+#                        started through SkinDress.exe
 #   atlas-*.png          the skin's five images, when the unit tests have written them
 #   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
 #                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
@@ -51,7 +54,8 @@ scaled() { twips_to_pixels $(( $1 * 15 )); }
 "$TAVRIN_WINE" "$exe" >/dev/null 2>&1 &
 app=$!
 gallery_app=
-trap 'kill $app $gallery_app 2>/dev/null || true' EXIT
+other=
+trap 'kill $app $gallery_app $other 2>/dev/null || true' EXIT
 
 # The X window of a Windows window with the given title, once it is mapped.
 window_of() {
@@ -72,6 +76,28 @@ shoot() {
   sleep 0.3
   import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$2"
   echo "screenshot: $out/$2"
+}
+
+# Saves the smallest part of the screen that holds all the given windows.
+shoot_all() {
+  local name=$1 left=100000 top=100000 right=0 bottom=0 X Y WIDTH HEIGHT SCREEN WINDOW
+  shift
+  for window in "$@"; do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [ "$X" -lt "$left" ] && left=$X
+    [ "$Y" -lt "$top" ] && top=$Y
+    [ $(( X + WIDTH )) -gt "$right" ] && right=$(( X + WIDTH ))
+    [ $(( Y + HEIGHT )) -gt "$bottom" ] && bottom=$(( Y + HEIGHT ))
+  done
+  sleep 0.3
+  import -window root -crop "$(( right - left ))x$(( bottom - top ))+$left+$top" +repage "$out/$name"
+  echo "screenshot: $out/$name"
+}
+
+# Waits up to 5 s for a background process to end, then ends it.
+finish() {
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill "$1" 2>/dev/null || true
 }
 
 # A point of a window's client area on the screen, for a client area of the given size that sits
@@ -146,6 +172,34 @@ if [ -f "$gallery_exe" ]; then
   done
 fi
 
+# Programs nobody here wrote: Wine's notepad with its Find dialog, and winecfg, as they come and
+# started through SkinDress.exe. Escape closes the dialogs, Alt+F4 the unchanged notepad.
+kill $gallery_app 2>/dev/null || true
+skindress=$(dirname "$exe")/SkinDress.exe
+if [ -f "$skindress" ]; then
+  for look in plain dressed; do
+    starter=("$TAVRIN_WINE")
+    [ "$look" = dressed ] && starter+=("$skindress")
+    xdotool mousemove 1023 767
+    "${starter[@]}" notepad >/dev/null 2>&1 &
+    other=$!
+    notepad=$(window_of '.* - 记事本')
+    sleep 0.5
+    xdotool key ctrl+f
+    find=$(window_of 查找)
+    shoot_all "notepad-find-$look.png" "$notepad" "$find"
+    xdotool key Escape
+    sleep 0.3
+    xdotool key alt+F4
+    finish $other
+    "${starter[@]}" winecfg >/dev/null 2>&1 &
+    other=$!
+    shoot "$(window_of 'Wine 设置')" "winecfg-$look.png"
+    xdotool key Escape
+    finish $other
+  done
+fi
+
 atlas=$tavrin_root/build/$TAVRIN_TESTS_PRESET/tests/atlas-images
 for image in "$atlas"/*.bmp; do
   [ -f "$image" ] || continue
@@ -154,7 +208,6 @@ for image in "$atlas"/*.bmp; do
 done
 
 # The same windows on denser screens, each in its own prefix with its own Wine server.
-kill $gallery_app 2>/dev/null || true
 for dpi in 120 144; do
   TAVRIN_DPI=$dpi "$here/with-display.sh" "$0"
 done

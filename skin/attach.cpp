@@ -195,8 +195,9 @@ void StartJoining(HWND window) {
 void FinishJoining(HWND window) {
   const intptr_t previous = GetProperty(window, PassProcProperty);
   if (previous == 0 || DressedThreadId != GetCurrentThreadId()) return;
-  RemoveProperty(window, PassProcProperty);
+  // Messages that the preparation sends still go straight on meanwhile.
   PrepareKind(window);
+  RemoveProperty(window, PassProcProperty);
   Enlist(window, previous);
 }
 

@@ -177,6 +177,20 @@ TEST_F(CommandsTest, EveryFailedStepIsReportedAsWhatItIs) {
   }
 }
 
+// An editor that outlives the wait is ended before the value is read back and the file deleted:
+// the stand-in would set the value 3 s after it started, well after the message.
+TEST_F(CommandsTest, AnEditorThatNeverEndsIsEndedBeforeTheValueIsReadBackAndTheFileDeleted) {
+  ProcessRecorder recorder(ProcessRecorder::HungEditor);
+  MessageBoxCatcher boxes;
+  EXPECT_EQ(app::ImportPayload(nullptr, app::OptimiseImport, 1000), app::ImportOutcome::EditorTimedOut);
+  ASSERT_EQ(boxes.seen().size(), 1u);
+  EXPECT_EQ(boxes.seen()[0].text, L"注册表编辑器在 30 秒内没有完成导入，PagedPoolSize 没有被修改。");
+  EXPECT_TRUE(recorder.AllEnded());
+  EXPECT_FALSE(FileExists(app::PayloadPath("Ykpz.reg")));
+  Sleep(4000);
+  EXPECT_EQ(PagedPoolSizeOr(Missing), Untouched);
+}
+
 TEST_F(CommandsTest, ValueAlreadyAsRequestedCountsAsApplied) {
   SetPagedPoolSize(0);
   ProcessRecorder recorder(ProcessRecorder::Succeed);

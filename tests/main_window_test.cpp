@@ -221,18 +221,25 @@ TEST_F(MainWindowTest, Command4ShowsOneInstructionsWindowAndClosingForm1ClosesIt
   EXPECT_EQ(app::InstructionsWindow(), nullptr);
 }
 
-// During a slow import the window answers, repaints, starts no second command and closes only
-// after the user has seen the outcome.
+// During a slow import the window answers, repaints, moves the focus on Tab, starts no second
+// command (not even on Enter) and closes only after the user has seen the outcome.
 TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   SetPagedPoolSize(0xFFFFFFFF);
+  SetForegroundWindow(form_);
+  Pump(50);
   const HWND command1 = Control(app::Command1Id);
   const HWND command3 = Control(app::Command3Id);
   bool answered = false;
   bool repainted = false;
   bool waitCursor = false;
+  HWND focusAfterTab = nullptr;
   std::thread user([&] {
     Sleep(1000);
     waitCursor = app::IsWaitingForCommand(form_);
+    PressKey(VK_TAB);
+    Sleep(200);
+    focusAfterTab = FocusOfThread(form_);
+    PressKey(VK_RETURN);
     DWORD_PTR ignored = 0;
     answered = SendMessageTimeoutA(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0;
     InvalidateRect(form_, nullptr, TRUE);
@@ -257,6 +264,7 @@ TEST_F(MainWindowTest, ASlowImportKeepsTheWindowAnsweringAndOneCommandAtATime) {
   EXPECT_TRUE(answered);
   EXPECT_TRUE(repainted);
   EXPECT_TRUE(waitCursor);
+  EXPECT_EQ(focusAfterTab, command3);
   EXPECT_EQ(recorder.started().size(), 1u);  // only the registry editor
   EXPECT_EQ(formWhileOutcomeShown, std::vector<bool>{true});
   Pump(200);

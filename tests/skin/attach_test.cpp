@@ -42,8 +42,10 @@ struct Snapshot {
   LONG style;
   int region;
   std::set<std::string> properties;
+  bool unicode;  // GetWindowLongPtrW reads the same procedure from an ANSI and a Unicode window
   bool operator==(const Snapshot& o) const {
-    return procedure == o.procedure && style == o.style && region == o.region && properties == o.properties;
+    return procedure == o.procedure && style == o.style && region == o.region &&
+           properties == o.properties && unicode == o.unicode;
   }
 };
 
@@ -51,7 +53,8 @@ Snapshot SnapshotOf(HWND window) {
   const HRGN probe = CreateRectRgn(0, 0, 0, 0);
   const int region = GetWindowRgn(window, probe);
   DeleteObject(probe);
-  return {GetWindowLongPtrW(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE), region, PropertiesOf(window)};
+  return {GetWindowLongPtrW(window, GWLP_WNDPROC), GetWindowLongA(window, GWL_STYLE), region,
+          PropertiesOf(window), IsWindowUnicode(window) != FALSE};
 }
 
 class AttachTest : public ::testing::Test {
@@ -78,7 +81,9 @@ TEST_F(AttachTest, AttachesEachWindowOnceAndDetachRestoresEveryWindowExactly) {
   for (HWND w : tree) {
     EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&skin::SkinWindowProc));
     EXPECT_EQ(skin::GetProperty(w, skin::ProcAddrProperty), before[w].procedure);
+    EXPECT_TRUE(IsWindowUnicode(w));  // the skin's procedure is a Unicode one
   }
+  EXPECT_FALSE(before[c_.push].unicode);  // so detach has an ANSI window to give back
   EXPECT_EQ(skin::GetProperty(c_.pushDisabled, skin::OldStateProperty), skin::StateDisabled);
   EXPECT_EQ(skin::GetProperty(c_.push, skin::OldStateProperty), skin::StateNormal);
   EXPECT_EQ(GetWindowLongA(c_.push, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);

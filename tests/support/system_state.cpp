@@ -12,6 +12,22 @@ namespace {
 std::vector<StartedProcess> recorded;
 ProcessRecorder::Outcome recordedOutcome = ProcessRecorder::Succeed;
 app::ProcessStarter replaced = nullptr;
+std::vector<HANDLE> realProcesses;
+
+// CreateProcess looks for the stand-in in this test executable's directory first.
+bool StartHungEditor(const std::string& commandLine, HANDLE* process) {
+  std::string line = "hung_editor.exe" + commandLine.substr(commandLine.find(' '));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  realProcesses.push_back(started.hProcess);
+  const HANDLE self = GetCurrentProcess();
+  return !process || DuplicateHandle(self, started.hProcess, self, process, 0, FALSE, DUPLICATE_SAME_ACCESS);
+}
 
 DWORD WINAPI RunSlowly(void*) {
   Sleep(ProcessRecorder::SlowProgramMs);
@@ -21,6 +37,7 @@ DWORD WINAPI RunSlowly(void*) {
 bool RecordStart(const std::string& commandLine, int showState, HANDLE* process) {
   recorded.push_back({commandLine, showState});
   if (recordedOutcome == ProcessRecorder::Fail) return false;
+  if (recordedOutcome == ProcessRecorder::HungEditor) return StartHungEditor(commandLine, process);
   const BOOL signalled = recordedOutcome == ProcessRecorder::Succeed;
   // A thread's handle is signalled when the thread ends, as a process's is.
   const HANDLE standIn = recordedOutcome == ProcessRecorder::Slow
@@ -98,8 +115,22 @@ ProcessRecorder::ProcessRecorder(Outcome outcome) {
   replaced = app::SetProcessStarter(&RecordStart);
 }
 
-ProcessRecorder::~ProcessRecorder() { app::SetProcessStarter(replaced); }
+ProcessRecorder::~ProcessRecorder() {
+  app::SetProcessStarter(replaced);
+  for (HANDLE process : realProcesses) {
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
+  realProcesses.clear();
+}
 
 const std::vector<StartedProcess>& ProcessRecorder::started() const { return recorded; }
+
+bool ProcessRecorder::AllEnded() const {
+  for (HANDLE process : realProcesses) {
+    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return false;
+  }
+  return true;
+}
 
 }  // namespace testing_support

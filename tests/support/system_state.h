@@ -32,17 +32,20 @@ struct StartedProcess {
 // While it lives, StartProcess records each command line instead of running it. `outcome`
 // decides what the recorded start reports: Succeed hands back a handle that is already signalled
 // (as if the program had ended at once), Hang one that never is, Slow one that is signalled after
-// SlowProgramMs, Fail reports that nothing could be started.
+// SlowProgramMs, Fail reports that nothing could be started. HungEditor starts the real process
+// of hung_editor.cpp with the command's arguments; it is ended with the recorder at the latest.
 class ProcessRecorder {
  public:
-  enum Outcome { Succeed, Hang, Slow, Fail };
+  enum Outcome { Succeed, Hang, Slow, Fail, HungEditor };
   static constexpr DWORD SlowProgramMs = 5000;
+  static constexpr DWORD HungEditorWritesAfterMs = 3000;
   explicit ProcessRecorder(Outcome outcome = Succeed);
   ~ProcessRecorder();
   ProcessRecorder(const ProcessRecorder&) = delete;
   ProcessRecorder& operator=(const ProcessRecorder&) = delete;
 
   const std::vector<StartedProcess>& started() const;
+  bool AllEnded() const;  // every real process it started
 };
 
 }  // namespace testing_support

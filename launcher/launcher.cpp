@@ -1,0 +1,480 @@
+// SkinDress.exe PROGRAM [ARGUMENTS...]: starts PROGRAM with TavrinSkin.dll (found beside this
+// executable) on its user-interface thread, waits for it and exits with its exit code.
+//
+// The program is started suspended and a WH_CBT hook is set on its main thread before it runs,
+// so that its first window dresses the thread while it is created. Where that cannot be done, or
+// it did not take once the program waits for input, a WH_GETMESSAGE hook is set on the thread of
+// its first visible window, which dresses that thread at its next message. Whether the skin took
+// is read from outside: a dressed window carries the "PROCADDR" property.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace dress {
+namespace {
+
+constexpr int UsageExit = 2;       // no program, not found, not a PE executable of this bitness
+constexpr int MissingDllExit = 3;  // TavrinSkin.dll missing beside SkinDress.exe, or unusable
+constexpr wchar_t DllName[] = L"TavrinSkin.dll";
+constexpr char CbtHookName[] = "SkinDressCbtHook";
+constexpr char MessageHookName[] = "SkinDressMessageHook";
+constexpr char DressedProperty[] = "PROCADDR";
+constexpr wchar_t DefaultPathExt[] = L".COM;.EXE;.BAT;.CMD";
+// Where the PE header may start at the most: far beyond any real file's, small enough that the
+// offsets after it cannot overflow.
+constexpr LONG MaxHeaderOffset = 0x10000000;
+constexpr DWORD InputIdleTimeoutMs = 10000;
+constexpr DWORD DressCheckMs = 5000;
+constexpr DWORD DressPollMs = 100;
+#ifdef _WIN64
+constexpr WORD OwnMachine = IMAGE_FILE_MACHINE_AMD64;
+constexpr wchar_t OwnBitness[] = L"64-bit";
+#else
+constexpr WORD OwnMachine = IMAGE_FILE_MACHINE_I386;
+constexpr wchar_t OwnBitness[] = L"32-bit";
+#endif
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+class Hook {
+ public:
+  Hook() = default;
+  ~Hook() { reset(); }
+  Hook(const Hook&) = delete;
+  Hook& operator=(const Hook&) = delete;
+  void set(HHOOK hook) { reset(); hook_ = hook; }
+  HHOOK get() const { return hook_; }
+  void reset() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+  }
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+
+// One line on standard error, ended by CR LF: UTF-16 to a console, UTF-8 to a file or a pipe.
+void Report(const std::wstring& what) {
+  const std::wstring line = L"SkinDress: " + what + L"\r\n";
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (!error || error == INVALID_HANDLE_VALUE) return;
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(error, &mode)) {
+    WriteConsoleW(error, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return;
+  }
+  const int length = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(length > 0 ? length : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], length,
+                      nullptr, nullptr);
+  WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// The system's message for an error code, on one line.
+std::wstring ErrorText(DWORD code) {
+  wchar_t* text = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+  std::wstring message = text ? text : L"";
+  if (text) LocalFree(text);
+  for (wchar_t& c : message) {
+    if (c == L'\r' || c == L'\n') c = L' ';
+  }
+  while (!message.empty() && message.back() == L' ') message.pop_back();
+  return message + L" (error " + std::to_wstring(code) + L")";
+}
+
+// ---------------------------------------------------------------- the command line
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+const wchar_t* SkipBlanks(const wchar_t* p) {
+  while (IsBlank(*p)) ++p;
+  return p;
+}
+
+// The first word of a command line, the program's own name, ends at the next quote when it
+// begins with one and at the first blank otherwise: backslashes mean nothing there.
+const wchar_t* SkipProgramName(const wchar_t* p) {
+  if (*p == L'"') {
+    ++p;
+    while (*p && *p != L'"') ++p;
+    return *p ? p + 1 : p;
+  }
+  while (*p && !IsBlank(*p)) ++p;
+  return p;
+}
+
+// One argument as the C runtime reads it: 2n backslashes before a quote give n backslashes and
+// the quote opens or closes a quoted part, 2n + 1 give n and a literal quote, and two quotes
+// inside a quoted part give one.
+std::wstring ReadArgument(const wchar_t*& p) {
+  std::wstring argument;
+  bool quoted = false;
+  while (*p && (quoted || !IsBlank(*p))) {
+    size_t backslashes = 0;
+    while (*p == L'\\') {
+      ++backslashes;
+      ++p;
+    }
+    if (*p != L'"') {
+      argument.append(backslashes, L'\\');
+      if (*p) argument += *p++;
+      continue;
+    }
+    argument.append(backslashes / 2, L'\\');
+    if (backslashes % 2) {
+      argument += L'"';
+    } else if (quoted && p[1] == L'"') {
+      argument += L'"';
+      ++p;
+    } else {
+      quoted = !quoted;
+    }
+    ++p;
+  }
+  return argument;
+}
+
+// ---------------------------------------------------------------- finding the program
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool HasDirectory(const std::wstring& name) {
+  return name.find_first_of(L"\\/:") != std::wstring::npos;
+}
+
+bool HasExtension(const std::wstring& name) {
+  const size_t dot = name.rfind(L'.');
+  if (dot == std::wstring::npos) return false;
+  const size_t separator = name.find_last_of(L"\\/:");
+  return separator == std::wstring::npos || dot > separator;
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(name, &value[0], size);
+  value.resize(length < size ? length : 0);
+  return value;
+}
+
+// The parts of a list separated by semicolons, empty parts and surrounding quotes dropped.
+std::vector<std::wstring> SplitList(const std::wstring& list) {
+  std::vector<std::wstring> parts;
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(L';', start);
+    if (end == std::wstring::npos) end = list.size();
+    std::wstring part = list.substr(start, end - start);
+    if (part.size() >= 2 && part.front() == L'"' && part.back() == L'"') {
+      part = part.substr(1, part.size() - 2);
+    }
+    if (!part.empty()) parts.push_back(part);
+    start = end + 1;
+  }
+  return parts;
+}
+
+// The file a name stands for in one place: the name itself when it has an extension, otherwise
+// the first of the name with each extension of PATHEXT. Empty when there is none.
+std::wstring FileFor(const std::wstring& candidate, const std::vector<std::wstring>& extensions) {
+  if (HasExtension(candidate)) return IsFile(candidate) ? candidate : std::wstring();
+  for (const std::wstring& extension : extensions) {
+    if (IsFile(candidate + extension)) return candidate + extension;
+  }
+  return {};
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
+// The program as the command interpreter finds it: a name with a directory is that file; a bare
+// name is looked for in the current directory, then in each directory of PATH.
+std::wstring FindProgram(const std::wstring& name) {
+  std::vector<std::wstring> extensions = SplitList(EnvironmentVariable(L"PATHEXT"));
+  if (extensions.empty()) extensions = SplitList(DefaultPathExt);
+  if (HasDirectory(name)) {
+    const std::wstring found = FileFor(name, extensions);
+    return found.empty() ? found : FullPath(found);
+  }
+  std::vector<std::wstring> directories = {L"."};
+  for (const std::wstring& directory : SplitList(EnvironmentVariable(L"PATH"))) {
+    directories.push_back(directory);
+  }
+  for (std::wstring directory : directories) {
+    if (!IsSeparator(directory.back())) directory += L'\\';
+    const std::wstring found = FileFor(directory + name, extensions);
+    if (!found.empty()) return FullPath(found);
+  }
+  return {};
+}
+
+// ---------------------------------------------------------------- the program's PE header
+
+bool ReadAt(HANDLE file, LONG offset, void* buffer, DWORD size) {
+  DWORD read = 0;
+  return SetFilePointer(file, offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+         ReadFile(file, buffer, size, &read, nullptr) && read == size;
+}
+
+// The machine a PE executable is built for, or 0 when the file is not a PE executable (a DLL,
+// a script, a truncated file).
+WORD ExecutableMachine(const std::wstring& path) {
+  const Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file.valid()) return 0;
+  IMAGE_DOS_HEADER dos = {};
+  if (!ReadAt(file.get(), 0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
+      dos.e_lfanew <= 0 || dos.e_lfanew > MaxHeaderOffset) {
+    return 0;
+  }
+  struct {
+    DWORD signature;
+    IMAGE_FILE_HEADER file;
+    WORD magic;
+  } nt = {};
+  // Read field by field: the structure's padding must not be read from the file.
+  if (!ReadAt(file.get(), dos.e_lfanew, &nt.signature, sizeof nt.signature) ||
+      !ReadAt(file.get(), dos.e_lfanew + 4, &nt.file, sizeof nt.file) ||
+      !ReadAt(file.get(), dos.e_lfanew + 4 + sizeof nt.file, &nt.magic, sizeof nt.magic)) {
+    return 0;
+  }
+  const bool executable = (nt.file.Characteristics & IMAGE_FILE_EXECUTABLE_IMAGE) &&
+                          !(nt.file.Characteristics & IMAGE_FILE_DLL);
+  const bool optionalHeader = nt.file.SizeOfOptionalHeader >= sizeof nt.magic &&
+                              (nt.magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC ||
+                               nt.magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC);
+  if (nt.signature != IMAGE_NT_SIGNATURE || !executable || !optionalHeader) return 0;
+  return nt.file.Machine;
+}
+
+std::wstring MachineName(WORD machine) {
+  switch (machine) {
+    case IMAGE_FILE_MACHINE_I386: return L"a 32-bit program";
+    case IMAGE_FILE_MACHINE_AMD64: return L"a 64-bit program";
+    default: return L"a program for another processor";
+  }
+}
+
+// The full path of the program a name stands for, when it is a PE executable of this launcher's
+// bitness; otherwise empty, and what is wrong has been reported.
+std::wstring StartableProgram(const std::wstring& name) {
+  const std::wstring program = FindProgram(name);
+  if (program.empty()) {
+    Report(L"cannot find the program " + name);
+    return {};
+  }
+  const WORD machine = ExecutableMachine(program);
+  if (machine == 0) {
+    Report(program + L" is not a Windows program (a PE executable)");
+    return {};
+  }
+  if (machine != OwnMachine) {
+    Report(program + L" is " + MachineName(machine) + L"; this SkinDress.exe starts " +
+           OwnBitness + L" programs only");
+    return {};
+  }
+  return program;
+}
+
+// ---------------------------------------------------------------- the skin, seen from outside
+
+std::wstring ModuleDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+struct WindowSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindDressedChild(HWND window, LPARAM search) {
+  if (!GetPropA(window, DressedProperty)) return TRUE;
+  reinterpret_cast<WindowSearch*>(search)->found = window;
+  return FALSE;
+}
+
+BOOL CALLBACK FindDressedWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process) return TRUE;
+  if (GetPropA(window, DressedProperty)) {
+    search->found = window;
+  } else {
+    EnumChildWindows(window, &FindDressedChild, lParam);
+  }
+  return search->found ? FALSE : TRUE;
+}
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process || !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+bool Dressed(DWORD process) {
+  WindowSearch search = {process, nullptr};
+  EnumWindows(&FindDressedWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found != nullptr;
+}
+
+bool Running(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+// Whether the skin shows on the program within DressCheckMs; false too when it ended meanwhile.
+bool WaitUntilDressed(const PROCESS_INFORMATION& started) {
+  for (DWORD waited = 0; Running(started.hProcess); waited += DressPollMs) {
+    if (Dressed(started.dwProcessId)) return true;
+    if (waited >= DressCheckMs) break;
+    Sleep(DressPollMs);
+  }
+  return false;
+}
+
+// The launcher stays to hand back the exit code: Ctrl+C and Ctrl+Break go to the program, which
+// shares the console, and not to the launcher.
+BOOL WINAPI IgnoreBreak(DWORD event) {
+  return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+}
+
+struct SkinHooks {
+  HMODULE dll;
+  HOOKPROC cbt;
+  HOOKPROC message;
+};
+
+// The fallback for a program whose windows did not take the skin as they were created: its
+// thread that owns the first visible window (or the main thread) is dressed at its next message.
+bool DressRunningProgram(const PROCESS_INFORMATION& started, const SkinHooks& hooks,
+                         Hook* messageLoopHook) {
+  WindowSearch visible = {started.dwProcessId, nullptr};
+  EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&visible));
+  const DWORD uiThread =
+      visible.found ? GetWindowThreadProcessId(visible.found, nullptr) : started.dwThreadId;
+  messageLoopHook->set(SetWindowsHookExW(WH_GETMESSAGE, hooks.message, hooks.dll, uiThread));
+  // The hook runs when the thread next takes a message: give it one.
+  if (visible.found) {
+    PostMessageW(visible.found, WM_NULL, 0, 0);
+  } else {
+    PostThreadMessageW(uiThread, WM_NULL, 0, 0);
+  }
+  return WaitUntilDressed(started);
+}
+
+int Run() {
+  const wchar_t* rest = SkipBlanks(SkipProgramName(GetCommandLineW()));
+  if (!*rest) {
+    Report(L"no program given; usage: SkinDress PROGRAM [ARGUMENTS...]");
+    return UsageExit;
+  }
+  const std::wstring name = ReadArgument(rest);
+  const std::wstring arguments = SkipBlanks(rest);
+  if (name.empty()) {
+    Report(L"the program's name is empty; usage: SkinDress PROGRAM [ARGUMENTS...]");
+    return UsageExit;
+  }
+  const std::wstring program = StartableProgram(name);
+  if (program.empty()) return UsageExit;
+
+  const std::wstring dllPath = ModuleDirectory() + DllName;
+  if (!IsFile(dllPath)) {
+    Report(L"cannot find " + dllPath + L", which must lie beside SkinDress.exe");
+    return MissingDllExit;
+  }
+  SkinHooks hooks = {LoadLibraryW(dllPath.c_str()), nullptr, nullptr};
+  if (!hooks.dll) {
+    Report(L"cannot load " + dllPath + L": " + ErrorText(GetLastError()));
+    return MissingDllExit;
+  }
+  hooks.cbt = reinterpret_cast<HOOKPROC>(GetProcAddress(hooks.dll, CbtHookName));
+  hooks.message = reinterpret_cast<HOOKPROC>(GetProcAddress(hooks.dll, MessageHookName));
+  if (!hooks.cbt || !hooks.message) {
+    Report(dllPath + L" is not the skin's DLL: it lacks its hook procedures");
+    return MissingDllExit;
+  }
+
+  std::wstring commandLine = L"\"" + program + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_SUSPENDED,
+                      nullptr, nullptr, &startup, &started)) {
+    Report(L"cannot start " + program + L": " + ErrorText(GetLastError()));
+    return UsageExit;
+  }
+  const Handle process(started.hProcess), mainThread(started.hThread);
+  SetConsoleCtrlHandler(&IgnoreBreak, TRUE);
+
+  Hook creationHook, messageLoopHook;
+  creationHook.set(SetWindowsHookExW(WH_CBT, hooks.cbt, hooks.dll, started.dwThreadId));
+  if (ResumeThread(mainThread.get()) == static_cast<DWORD>(-1)) {
+    Report(L"cannot resume " + program + L": " + ErrorText(GetLastError()));
+    TerminateProcess(process.get(), 1);
+    return UsageExit;
+  }
+  WaitForInputIdle(process.get(), InputIdleTimeoutMs);
+  const bool dressed =
+      Dressed(started.dwProcessId) ||
+      (Running(process.get()) && DressRunningProgram(started, hooks, &messageLoopHook));
+  // A program that took the skin has pinned the DLL; one that did not stays plain from now on.
+  creationHook.reset();
+  messageLoopHook.reset();
+  if (!dressed && Running(process.get())) {
+    Report(L"the skin did not take on " + program + L"; it runs plain");
+  }
+
+  WaitForSingleObject(process.get(), INFINITE);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process.get(), &exitCode);
+  return static_cast<int>(exitCode);
+}
+
+}  // namespace
+}  // namespace dress
+
+int main() { return dress::Run(); }

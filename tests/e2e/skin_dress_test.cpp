@@ -1,0 +1,142 @@
+// SkinDress.exe as a user runs it: what it refuses, what it hands back, and the skin on the
+// program it starts.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "tests/support/system_state.h"
+
+namespace {
+
+std::string TemporaryPath(const char* name) {
+  char directory[MAX_PATH];
+  GetTempPathA(MAX_PATH, directory);
+  return std::string(directory) + name;
+}
+
+struct Outcome {
+  DWORD exitCode = 0xDEAD;
+  std::string output, errors;
+};
+
+// Runs `launcher arguments` to its end, its standard output and error into files.
+Outcome RunSkinDress(const std::string& arguments,
+                     const std::string& launcher = TAVRIN_SKINDRESS_EXE) {
+  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+  HANDLE files[2];
+  for (HANDLE& file : files) {
+    file = CreateFileA(TemporaryPath(&file == files ? "sd-out" : "sd-err").c_str(),
+                       GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                       CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  }
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = files[0], startup.hStdError = files[1];
+  std::string commandLine = "\"" + launcher + "\" " + arguments;
+  PROCESS_INFORMATION started = {};
+  Outcome outcome;
+  if (CreateProcessA(launcher.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                     nullptr, &startup, &started)) {
+    if (WaitForSingleObject(started.hProcess, 60000)) TerminateProcess(started.hProcess, 0xDEAD);
+    GetExitCodeProcess(started.hProcess, &outcome.exitCode);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+  for (std::string* text : {&outcome.output, &outcome.errors}) {
+    const HANDLE file = files[text == &outcome.output ? 0 : 1];
+    text->resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    ReadFile(file, &(*text)[0], static_cast<DWORD>(text->size()), &read, nullptr);
+    CloseHandle(file);
+  }
+  return outcome;
+}
+
+// One line that starts with "SkinDress: " and ends with CR LF.
+void ExpectOneLine(const std::string& errors) {
+  EXPECT_EQ(errors.rfind("SkinDress: ", 0), 0u) << errors;
+  EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
+  EXPECT_EQ(errors.find('\r'), errors.size() - 2) << errors;
+}
+
+// The start of an executable for the processor the tests are not built for, its PE header at
+// `headerOffset`.
+std::string OtherBitnessExecutable(LONG headerOffset) {
+  std::string bytes(0x200, '\0');
+  bytes.replace(0, 2, "MZ");
+  std::memcpy(&bytes[0x3C], &headerOffset, sizeof headerOffset);
+  bytes.replace(0x80, 4, std::string("PE\0\0", 4));
+  IMAGE_FILE_HEADER header = {};
+  header.Characteristics = IMAGE_FILE_EXECUTABLE_IMAGE;
+#ifdef _WIN64
+  header.Machine = 0x014C, header.SizeOfOptionalHeader = 0xE0, bytes.replace(0x98, 2, "\x0B\x01");
+#else
+  header.Machine = 0x8664, header.SizeOfOptionalHeader = 0xF0, bytes.replace(0x98, 2, "\x0B\x02");
+#endif
+  std::memcpy(&bytes[0x84], &header, sizeof header);
+  return bytes;
+}
+
+TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
+  const std::string text = TemporaryPath("skindress-text.exe");
+  const std::string other = TemporaryPath("skindress-other.exe");
+  const std::string distant = TemporaryPath("skindress-distant.exe");
+  ASSERT_TRUE(testing_support::WriteFileBytes(text, "MZ, and nothing after it"));
+  ASSERT_TRUE(testing_support::WriteFileBytes(other, OtherBitnessExecutable(0x80)));
+  // A PE header 2 GB into a file of 512 bytes.
+  ASSERT_TRUE(testing_support::WriteFileBytes(distant, OtherBitnessExecutable(0x7FFFFFF0)));
+  std::string dll = TAVRIN_SKINDRESS_EXE;
+  dll.replace(dll.rfind("SkinDress.exe"), 13, "TavrinSkin.dll");
+  using Case = std::pair<std::string, std::string>;  // the arguments, a word the line must hold
+  const std::string bitness = sizeof(void*) == 8 ? "32-bit" : "64-bit";
+  for (const Case& c : {Case{"   ", "usage"},
+                        Case{"NoSuchProgram /x", "NoSuchProgram"},
+                        Case{"Z:\\no\\such\\place\\notepad.exe", "notepad.exe"},
+                        Case{"\"" + text + "\"", "skindress-text.exe"},
+                        Case{"\"" + distant + "\"", "skindress-distant.exe"},
+                        Case{"\"" + dll + "\"", "TavrinSkin.dll"},
+                        Case{"\"" + other + "\" arg", bitness}}) {
+    SCOPED_TRACE(c.first);
+    const Outcome outcome = RunSkinDress(c.first);
+    EXPECT_EQ(outcome.exitCode, 2u);
+    ExpectOneLine(outcome.errors);
+    EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
+  }
+  for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
+}
+
+TEST(SkinDressTest, WithoutTheDllBesideItSaysSoAndExitsWith3) {
+  const std::string alone = TemporaryPath("SkinDress.exe");
+  ASSERT_TRUE(CopyFileA(TAVRIN_SKINDRESS_EXE, alone.c_str(), FALSE));
+  const Outcome outcome = RunSkinDress("cmd /c exit 7", alone);
+  EXPECT_EQ(outcome.exitCode, 3u);
+  ExpectOneLine(outcome.errors);
+  EXPECT_NE(outcome.errors.find("TavrinSkin.dll"), std::string::npos) << outcome.errors;
+  DeleteFileA(alone.c_str());
+}
+
+TEST(SkinDressTest, PassesTheArgumentsAsWrittenAndHandsBackTheExitCode) {
+  Outcome outcome = RunSkinDress("cmd /c exit 7");
+  EXPECT_EQ(outcome.exitCode, 7u);
+  EXPECT_EQ(outcome.errors, "");
+  // A path without an extension is completed from PATHEXT.
+  outcome = RunSkinDress("C:\\windows\\system32\\cmd /c \"exit 300\"");
+  EXPECT_EQ(outcome.exitCode, 300u);
+  outcome = RunSkinDress("cmd.exe   /c echo \"a  b\"  c\\\"");
+  EXPECT_EQ(outcome.output, "\"a  b\"  c\\\"\r\n");
+  EXPECT_EQ(outcome.exitCode, 0u);
+}
+
+TEST(SkinDressTest, TheFirstWindowIsDressedAsItIsCreated) {
+  const Outcome outcome = RunSkinDress(std::string("\"") + TAVRIN_DRESS_PROBE_EXE + "\"");
+  EXPECT_EQ(outcome.exitCode, 0u) << "the probe's window or button was created plain";
+  EXPECT_EQ(outcome.errors, "");
+}
+
+}  // namespace
