@@ -12,6 +12,9 @@
 #   notepad-find-plain.png, notepad-find-dressed.png, winecfg-plain.png, winecfg-dressed.png
 #                        Wine's notepad with its Find dialog open, and winecfg, as they come and
 #                        started through SkinDress.exe
+#   standard-plain.png, standard-dressed.png
+#                        SkinGallery.exe's window of the system's standard controls, without the
+#                        skin (--plain) and dressed through SkinAttachThread
 #   atlas-*.png          the skin's five images, when the unit tests have written them
 #   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
 #                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
@@ -199,6 +202,17 @@ if [ -f "$skindress" ]; then
     finish $other
   done
 fi
+
+# The gallery's window of standard controls, plain and dressed.
+for look in plain dressed; do
+  args=()
+  [ $look = plain ] && args=(--plain)
+  "$TAVRIN_WINE" "$(dirname "$exe")/SkinGallery.exe" "${args[@]}" >/dev/null 2>&1 &
+  other=$!
+  shoot "$(window_of "Standard controls")" "standard-$look.png"
+  kill $other 2>/dev/null || true
+  sleep 1
+done
 
 atlas=$tavrin_root/build/$TAVRIN_TESTS_PRESET/tests/atlas-images
 for image in "$atlas"/*.bmp; do
