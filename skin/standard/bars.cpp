@@ -14,8 +14,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int HeaderBackgroundColumn = 1;
-constexpr int HeaderFrameHeight = 20;
 
 bool IsToolbar(HWND window) {
   std::string name = WindowClassName(window);
@@ -43,12 +41,6 @@ LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
   StretchBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, SkinAtlas.HeaderFaceStrip,
              HeaderBackgroundColumn, 0, 1, HeaderFrameHeight, SRCCOPY);
   return 1;
-}
-
-LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
-  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, White);
-  return result;
 }
 
 }  // namespace

@@ -14,9 +14,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int HeaderFrameWidth = 3;
-constexpr int HeaderFrameHeight = 20;
-constexpr int HeaderBackgroundColumn = 1;
 constexpr int TextCapacity = 256;
 constexpr int Inset = 6;
 constexpr int SortArrowRoom = 14;

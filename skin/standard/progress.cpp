@@ -41,12 +41,6 @@ LRESULT PaintBar(WNDPROC, HWND bar, UINT, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
-  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, White);
-  return result;
-}
-
 }  // namespace
 
 SkinHandler ProgressFamily(HWND bar, UINT message) {

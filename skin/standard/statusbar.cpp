@@ -15,8 +15,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int HeaderBackgroundColumn = 1;
-constexpr int HeaderFrameHeight = 20;
 constexpr int TextInset = 4;
 constexpr int MaxParts = 256;
 

@@ -125,6 +125,12 @@ bool HasAnyBorder(HWND window) {
          (GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
 }
 
+LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, White);
+  return result;
+}
+
 void DrawFlatFrame(HWND window, COLORREF inside) {
   int bx = 0;
   int by = 0;

@@ -12,8 +12,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int HeaderFrameWidth = 3;
-constexpr int HeaderFrameHeight = 20;
 constexpr int TextCapacity = 256;
 constexpr int ImageGap = 4;
 // The system draws the selected tab this much larger on its left, right and top.
