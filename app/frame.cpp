@@ -27,7 +27,7 @@ std::wstring WindowCaption(HWND window) {
 COLORREF CaptionColour(HWND frame) {
   const auto stored = static_cast<COLORREF>(GetWindowLongPtrA(frame, TextColourSlot));
   // In high contrast the caption takes the system's colour with everything else.
-  return stored == CLR_INVALID || skin::StandingAside ? GetSysColor(COLOR_BTNTEXT) : stored;
+  return stored == CLR_INVALID || skin::SkinStandsAside() ? GetSysColor(COLOR_BTNTEXT) : stored;
 }
 
 // The outline runs through the middle of the caption's line, as a group box's does.

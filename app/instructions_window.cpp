@@ -38,7 +38,7 @@ bool CreateText1(HWND form) {
 }
 
 LRESULT OnCtlColorEdit(HDC dc) {
-  SetTextColor(dc, skin::StandingAside ? GetSysColor(COLOR_WINDOWTEXT) : Text1Colour);
+  SetTextColor(dc, skin::SkinStandsAside() ? GetSysColor(COLOR_WINDOWTEXT) : Text1Colour);
   SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }

@@ -117,7 +117,7 @@ void DrawLabel(HDC dc, const LabelDesign& label, bool underline) {
   skin::ScopedSelection selected(dc, font.get());
   RECT place = ToPixels(label.place);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, skin::StandingAside ? GetSysColor(COLOR_BTNTEXT) : label.colour);
+  SetTextColor(dc, skin::SkinStandsAside() ? GetSysColor(COLOR_BTNTEXT) : label.colour);
   DrawTextW(dc, label.text, -1, &place, LabelTextFormat);
 }
 

@@ -14,7 +14,7 @@
 
 #include "app/texts.h"
 #include "gallery/gallery.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace {
 

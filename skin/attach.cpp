@@ -2,7 +2,7 @@
 // needs, then installs SkinWindowProc and keeps the previous procedure in "PROCADDR"; detach
 // undoes each step, children first, and the last detach releases the atlas.
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
@@ -182,6 +182,7 @@ bool CanJoinSkin(HWND window) {
 void InitialiseSkin() {
   if (SkinInitialised) return;
   SkinInitialised = true;
+  SkinThreadId = GetCurrentThreadId();
   TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
   FollowHighContrast();
   BuildSkinAtlas();
@@ -305,6 +306,7 @@ int SkinDetachWindow(HWND window) {
 void ReleaseSkin() {
   ReleaseSkinAtlas();
   SkinInitialised = false;
+  SkinThreadId = 0;
 }
 
 }  // namespace skin

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {

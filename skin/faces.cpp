@@ -9,45 +9,13 @@
 #include <cwchar>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
 
-constexpr int ButtonFrameWidth = 7;
-constexpr int ButtonFrameHeight = 21;
-constexpr int ButtonMargin = 3;
-constexpr int CaptionInset = 2;
-
 constexpr LONG ComboDropButtonBit = 0x2;  // clear for a simple combo box, which has no button
-constexpr int ComboFaceWidth = 4;
-constexpr int ComboFaceHeight = 18;
-constexpr int ComboPressedFaceX = 4;
-constexpr int ArrowX = 8;
-constexpr int ArrowDisabledY = 4;
-constexpr int ArrowWidth = 7;
-constexpr int ArrowHeight = 4;
 
-constexpr int TickWidth = 9;
-constexpr int TickHeight = 8;
-constexpr int SquareX = 1;
-constexpr int SquareY = 9;
-constexpr int SquareSize = 7;
-constexpr int DotX = 2;
-constexpr int DotY = 18;
-constexpr int DotSize = 5;
-constexpr int DisabledGlyphOffset = 9;  // the disabled cells sit 9 pixels right of the enabled
-
-constexpr int CircleSize = 13;
-constexpr int CircleMargin = 5;
-constexpr int CheckFillX = 1;
-constexpr int CheckHotFillY = 17;
-constexpr int CheckPressedFillY = 30;
-constexpr int CheckFillWidth = 11;
-constexpr int CheckFillHeight = 5;
-
-constexpr int HeaderFrameWidth = 3;
-constexpr int HeaderFrameHeight = 20;
 constexpr int HeaderTextCapacity = 256;
 
 int Centre(int outer, int inner) { return RoundHalfEven((outer - inner) / 2.0); }
@@ -136,20 +104,19 @@ void RenderButtonFaces(HWND window) {
     const HDC surface = StateSurface(window, state);
     ScopedSelection selected(surface, font);
     SetBkMode(surface, TRANSPARENT);
-    BlitSliced(surface, 0, 0, b.Width, b.Height, SkinAtlas.ButtonFaceStrip, 0,
-               ButtonFrameHeight * state, ButtonFrameWidth, ButtonFrameHeight, ButtonMargin,
-               ButtonMargin, ButtonMargin, ButtonMargin);
-    SetTextColor(surface, state == StateDisabled ? DisabledCaptionColour : Black);
-    const int width = b.Width - 2 * CaptionInset;
-    const int height = b.Height - 2 * CaptionInset;
+    look::DrawSlicedPart(surface, 0, 0, b.Width, b.Height, look::PartButtonFace, state);
+    SetTextColor(surface, look::Colour(state == StateDisabled ? look::RoleDisabledText : look::RoleFaceText));
+    const int inset = look::Size(look::SizeCaptionInset);
+    const int width = b.Width - 2 * inset;
+    const int height = b.Height - 2 * inset;
     if (image.handle) {
       DrawImage(surface, image, b, state == StateDisabled);
     } else if (style & BS_MULTILINE) {
-      DrawWrapped(surface, caption, CaptionInset, CaptionInset, width, height);
+      DrawWrapped(surface, caption, inset, inset, width, height);
     } else {
-      DrawTextIn(surface, caption, CaptionInset, CaptionInset, width, height, CaptionFormat);
+      DrawTextIn(surface, caption, inset, inset, width, height, CaptionFormat);
     }
-    if (focused) DrawFocusBox(surface, CaptionInset, CaptionInset, width, height);
+    if (focused) DrawFocusBox(surface, inset, inset, width, height);
   }
 }
 
@@ -164,15 +131,13 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
   const int height = b.Height - 2;
   const ScopedSurface face(width, height);
   if (state == StateNormal) {
-    FillSolid(face.get(), 0, 0, width, height, White);
+    FillSolid(face.get(), 0, 0, width, height, look::Colour(look::RoleControlFill));
   } else {
-    BlitSliced(face.get(), 0, 0, width, height, SkinAtlas.ComboButtonParts,
-               state == StatePressed ? ComboPressedFaceX : 0, 0, ComboFaceWidth, ComboFaceHeight, 2,
-               1, 1, 1);
+    look::DrawSlicedPart(face.get(), 0, 0, width, height, look::PartComboFace, state == StatePressed ? 1 : 0);
   }
-  BlitTransparent(face.get(), Centre(width, ArrowWidth), Centre(height, ArrowHeight),
-                  ArrowWidth, ArrowHeight, SkinAtlas.ComboButtonParts, ArrowX,
-                  IsWindowEnabled(window) ? 0 : ArrowDisabledY, KeyColour);
+  const SIZE arrow = look::PartSize(look::PartComboArrow);
+  look::DrawKeyedPart(face.get(), Centre(width, arrow.cx), Centre(height, arrow.cy), look::PartComboArrow,
+                      IsWindowEnabled(window) ? 0 : 1);
   const DrawTarget target(window, dc);
   BitBlt(target.get(), b.Width - width - 1, 1, width, height, face.get(), 0, 0, SRCCOPY);
 }
@@ -181,24 +146,21 @@ void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enable
   const int cx = GetSystemMetrics(SM_CXMENUCHECK);
   const int cy = GetSystemMetrics(SM_CYMENUCHECK);
   const ScopedSurface square(cx, cy);
-  FillSolid(square.get(), 0, 0, cx, cy, White);
+  FillSolid(square.get(), 0, 0, cx, cy, look::Colour(look::RoleControlFill));
   if (enabled) {
-    FrameSolid(square.get(), 0, 0, cx, cy, state == StatePressed ? CheckFramePressedColour : CheckFrameColour);
+    FrameSolid(square.get(), 0, 0, cx, cy,
+               look::Colour(state == StatePressed ? look::RoleCheckFramePressed : look::RoleCheckFrame));
     if (state == StateHot || state == StatePressed) {
-      StretchBlt(square.get(), 1, 1, cx - 2, cy - 2, SkinAtlas.OptionCircleStrip, CheckFillX,
-                 state == StateHot ? CheckHotFillY : CheckPressedFillY, CheckFillWidth,
-                 CheckFillHeight, SRCCOPY);
+      look::DrawStretchedPart(square.get(), 1, 1, cx - 2, cy - 2, look::PartCheckFill, state == StateHot ? 0 : 1);
     }
   } else {
-    FrameSolid(square.get(), 0, 0, cx, cy, CheckFrameDisabledColour);
+    FrameSolid(square.get(), 0, 0, cx, cy, look::Colour(look::RoleCheckFrameDisabled));
   }
-  const int glyphOffset = enabled ? 0 : DisabledGlyphOffset;
-  if (check == BST_CHECKED) {
-    BlitTransparent(square.get(), Centre(cx, TickWidth), Centre(cy, TickHeight), TickWidth,
-                    TickHeight, SkinAtlas.CheckGlyphs, glyphOffset, 0, KeyColour);
-  } else if (check == BST_INDETERMINATE) {
-    BlitTransparent(square.get(), Centre(cx, SquareSize), Centre(cy, SquareSize), SquareSize,
-                    SquareSize, SkinAtlas.CheckGlyphs, SquareX + glyphOffset, SquareY, KeyColour);
+  const int glyph = enabled ? 0 : 1;
+  const look::Part mark = check == BST_CHECKED ? look::PartCheckTick : look::PartCheckSquare;
+  if (check == BST_CHECKED || check == BST_INDETERMINATE) {
+    const SIZE size = look::PartSize(mark);
+    look::DrawKeyedPart(square.get(), Centre(cx, size.cx), Centre(cy, size.cy), mark, glyph);
   }
   BitBlt(target, x, y, cx, cy, square.get(), 0, 0, SRCCOPY);
 }
@@ -207,12 +169,11 @@ void DrawOptionCircle(HDC target, int x, int top, int state, int check, bool ena
   const int cx = GetSystemMetrics(SM_CXMENUCHECK);
   const int cy = GetSystemMetrics(SM_CYMENUCHECK);
   const int frame = enabled ? state : StateDisabled;
-  BlitSliced(target, x, top, cx, cy, SkinAtlas.OptionCircleStrip, 0, CircleSize * frame,
-             CircleSize, CircleSize, CircleMargin, CircleMargin, CircleMargin, CircleMargin, KeyColour);
+  look::DrawSlicedPart(target, x, top, cx, cy, look::PartOptionCircle, frame);
   if (check == BST_CHECKED) {
-    BlitTransparent(target, x + Centre(cx, DotSize), RoundHalfEven(top + (cy - DotSize) / 2.0),
-                    DotSize, DotSize, SkinAtlas.CheckGlyphs,
-                    DotX + (enabled ? 0 : DisabledGlyphOffset), DotY, KeyColour);
+    const SIZE dot = look::PartSize(look::PartOptionDot);
+    look::DrawKeyedPart(target, x + Centre(cx, dot.cx), RoundHalfEven(top + (cy - dot.cy) / 2.0),
+                        look::PartOptionDot, enabled ? 0 : 1);
   }
 }
 
@@ -255,9 +216,9 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
   const ScopedSurface face(width, b.Height);
   ScopedSelection font(face.get(), FontOf(window));
   SetBkMode(face.get(), TRANSPARENT);
+  SetTextColor(face.get(), look::Colour(look::RoleFaceText));
   const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
-  BlitSliced(face.get(), 0, 0, width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * frame,
-             0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
+  look::DrawSlicedPart(face.get(), 0, 0, width, b.Height, look::PartHeaderFace, frame);
   const std::wstring text = HeaderItemCaption(window, index);
   if (!text.empty()) DrawTextIn(face.get(), text, 0, 0, width, b.Height, CaptionFormat);
   const DrawTarget target(window, dc);

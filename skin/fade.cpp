@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {

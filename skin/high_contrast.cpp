@@ -3,7 +3,7 @@
 // again and nothing is lost.
 #include <windows.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
@@ -64,6 +64,8 @@ bool SystemHighContrast() {
   return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof mode, &mode, 0) &&
          (mode.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
+
+bool SkinStandsAside() { return StandingAside; }
 
 void SetHighContrastQuery(HighContrastQuery query) {
   AskHighContrast = query ? query : &SystemHighContrast;

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {

@@ -5,17 +5,12 @@
 #include <commctrl.h>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
 
 constexpr LONG ComboHasNoEditBit = 0x1;  // CBS_SIMPLE and CBS_DROPDOWNLIST; clear for CBS_DROPDOWN
-constexpr int HeaderFrameWidth = 3;
-constexpr int HeaderFrameHeight = 20;
-constexpr int HeaderBackgroundColumn = 1;
-constexpr int HeaderPressedFrameX = 6;
-constexpr int HeaderHotFrameX = 3;
 
 WindowBounds BoundsOf(HWND window) {
   WindowBounds bounds;
@@ -26,7 +21,7 @@ WindowBounds BoundsOf(HWND window) {
 bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
 COLORREF BorderColour(HWND window) {
-  return IsEnabled(window) ? SkinBorderColour : SkinBorderDisabledColour;
+  return look::Colour(IsEnabled(window) ? look::RoleBorder : look::RoleBorderDisabled);
 }
 
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +76,7 @@ LRESULT PaintEditableComboBox(HWND window) {
   const auto state = static_cast<int>(GetProperty(window, OldStateProperty));
   const WindowBounds b = BoundsOf(window);
   const PaintScope paint(window);
-  FillSolid(paint.dc(), 0, 0, b.Width, b.Height, White);
+  FillSolid(paint.dc(), 0, 0, b.Width, b.Height, look::Colour(look::RoleControlFill));
   FrameSolid(paint.dc(), 0, 0, b.Width, b.Height, BorderColour(window));
   PaintComboButton(window, paint.dc(), state, true);
   return 0;
@@ -95,13 +90,14 @@ LRESULT PaintProgressClient(HWND window) {
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
   const float fraction = ProgressFraction(window);
-  FillSolid(surface.get(), 0, 0, w, h, White);
+  const COLORREF fill = look::Colour(look::RoleProgressFill);
+  FillSolid(surface.get(), 0, 0, w, h, look::Colour(look::RoleControlFill));
   if (fraction != 0) {
     if (style & PBS_VERTICAL) {
       // The bar grows from the bottom; the two roundings are made independently.
-      FillSolid(surface.get(), 0, ScaledRest(fraction, h), w, Scaled(fraction, h), ProgressFillColour);
+      FillSolid(surface.get(), 0, ScaledRest(fraction, h), w, Scaled(fraction, h), fill);
     } else {
-      FillSolid(surface.get(), 0, 0, Scaled(fraction, w), h, ProgressFillColour);
+      FillSolid(surface.get(), 0, 0, Scaled(fraction, w), h, fill);
     }
   }
   const PaintScope paint(window);
@@ -113,8 +109,7 @@ LRESULT PaintHeader(HWND window) {
   const WindowBounds b = BoundsOf(window);
   const ScopedSurface surface(b.Width, b.Height);
   const HDC dc = surface.get();
-  StretchBlt(dc, 0, 0, b.Width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderBackgroundColumn, 0, 1,
-             HeaderFrameHeight, SRCCOPY);
+  look::DrawStretchedPart(dc, 0, 0, b.Width, b.Height, look::PartHeaderBackground, 0);
   const auto count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
   const intptr_t pressed = GetProperty(window, HdIndexProperty);
   const intptr_t hot = GetProperty(window, HmIndexProperty);
@@ -122,12 +117,12 @@ LRESULT PaintHeader(HWND window) {
     RECT item = {};
     SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     const std::wstring caption = HeaderItemCaption(window, i);
-    const int frameX = i == pressed ? HeaderPressedFrameX : i == hot ? HeaderHotFrameX : 0;
-    BlitSliced(dc, item.left, 0, item.right - item.left, b.Height, SkinAtlas.HeaderFaceStrip, frameX,
-               0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
+    const int face = i == pressed ? StatePressed : i == hot ? StateHot : StateNormal;
+    look::DrawSlicedPart(dc, item.left, 0, item.right - item.left, b.Height, look::PartHeaderFace, face);
     if (!caption.empty()) {
       SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
       SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, look::Colour(look::RoleFaceText));
       DrawTextIn(dc, caption, item.left, 0, item.right - item.left, item.bottom, CaptionFormat);
     }
   }
@@ -163,15 +158,17 @@ LRESULT PaintProgressFrame(HWND window) {
   const ScopedSurface surface(b.Width, b.Height);
   const float fraction = ProgressFraction(window);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  FillSolid(surface.get(), 0, 0, b.Width, b.Height, SkinBorderColour);
-  FillSolid(surface.get(), 1, 1, b.Width - 2, b.Height - 2, White);
+  const COLORREF inside = look::Colour(look::RoleControlFill);
+  const COLORREF fill = look::Colour(look::RoleProgressFill);
+  FillSolid(surface.get(), 0, 0, b.Width, b.Height, look::Colour(look::RoleBorder));
+  FillSolid(surface.get(), 1, 1, b.Width - 2, b.Height - 2, inside);
   if (fraction != 0) {
     if (style & PBS_VERTICAL) {
-      if (style & PBS_SMOOTH) FillSolid(surface.get(), bx, by, w, h, ProgressFillColour);
+      if (style & PBS_SMOOTH) FillSolid(surface.get(), bx, by, w, h, fill);
       // A vertical bar without PBS_SMOOTH gets its fill from WM_PAINT only.
-      FillSolid(surface.get(), bx, by, w, ScaledRest(fraction, h), White);
+      FillSolid(surface.get(), bx, by, w, ScaledRest(fraction, h), inside);
     } else {
-      FillSolid(surface.get(), bx, by, Scaled(fraction, w), h, ProgressFillColour);
+      FillSolid(surface.get(), bx, by, Scaled(fraction, w), h, fill);
     }
   }
   const BorrowedDc dc(window, BorrowedDc::Whole);
@@ -197,8 +194,8 @@ void FlattenClientEdge(HWND window) {
 }  // namespace
 
 void DrawControlBorder(HDC dc, int width, int height, bool enabled) {
-  FrameSolid(dc, 0, 0, width, height, enabled ? SkinBorderColour : SkinBorderDisabledColour);
-  FrameSolid(dc, 1, 1, width - 2, height - 2, White);
+  FrameSolid(dc, 0, 0, width, height, look::Colour(enabled ? look::RoleBorder : look::RoleBorderDisabled));
+  FrameSolid(dc, 1, 1, width - 2, height - 2, look::Colour(look::RoleControlFill));
 }
 
 int GetBorderInsets(HWND window, int* horizontal, int* vertical) {

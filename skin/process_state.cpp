@@ -1,9 +1,11 @@
 // The skin's process-wide state, used on the user-interface thread only.
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 
 bool SkinInitialised = false;
+DWORD SkinThreadId = 0;
+bool ThemeFollowsSystem = false;
 bool TrackMouseEventAvailable = false;
 DWORD DressedThreadId = 0;
 HHOOK DressHook = nullptr;

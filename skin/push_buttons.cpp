@@ -3,7 +3,7 @@
 // and a new caption, font or image shows on its faces.
 #include <windows.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {

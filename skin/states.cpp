@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {

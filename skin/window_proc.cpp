@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
@@ -60,6 +60,7 @@ LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, 
                                    LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   FollowHighContrast();
+  if (message == WM_SETTINGCHANGE) FollowSystemTheme(lParam);
   return result;
 }
 

@@ -11,7 +11,7 @@
 #include "app/frame.h"
 #include "app/instructions_window.h"
 #include "app/main_window.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/desktop.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/system_state.h"

@@ -1,20 +1,23 @@
-// Builds the five skin images into off-screen surfaces from their constant pixels.
-#include "skin/atlas/atlas_pixels.h"
-#include "skin/skin.h"
+// Builds the current theme's five images into off-screen surfaces.
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
 
-HDC BuildImage(const AtlasImage& image) {
-  const HDC surface = CreateSurface(image.width, image.height);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) SetPixel(surface, x, y, image.pixels[y * image.width + x]);
+HDC BuildImage(look::Image image) {
+  const SIZE size = look::ImageSize(image);
+  const std::vector<COLORREF>& pixels = look::CurrentTheme().Images[image];
+  const HDC surface = CreateSurface(size.cx, size.cy);
+  if (pixels.size() != static_cast<size_t>(size.cx) * static_cast<size_t>(size.cy)) return surface;
+  for (int y = 0; y < size.cy; ++y) {
+    for (int x = 0; x < size.cx; ++x) SetPixel(surface, x, y, pixels[static_cast<size_t>(y * size.cx + x)]);
   }
   return surface;
 }
 
-void PrepareKeyed(HDC surface, const AtlasImage& image) {
-  PrepareKeyedImage(surface, image.width, image.height);
+void PrepareKeyed(HDC surface, look::Image image) {
+  const SIZE size = look::ImageSize(image);
+  PrepareKeyedImage(surface, size.cx, size.cy);
 }
 
 }  // namespace
@@ -24,15 +27,15 @@ void BuildSkinAtlas() {
   ReleaseSkinAtlas();
   // First, so that the images are made from the kept display DC.
   KeepDrawingObjects();
-  SkinAtlas.ButtonFaceStrip = BuildImage(ButtonFaceStripImage);
-  SkinAtlas.ComboButtonParts = BuildImage(ComboButtonPartsImage);
-  SkinAtlas.CheckGlyphs = BuildImage(CheckGlyphsImage);
-  SkinAtlas.OptionCircleStrip = BuildImage(OptionCircleStripImage);
-  SkinAtlas.HeaderFaceStrip = BuildImage(HeaderFaceStripImage);
+  SkinAtlas.ButtonFaceStrip = BuildImage(look::ImageButtonFaces);
+  SkinAtlas.ComboButtonParts = BuildImage(look::ImageComboParts);
+  SkinAtlas.CheckGlyphs = BuildImage(look::ImageCheckGlyphs);
+  SkinAtlas.OptionCircleStrip = BuildImage(look::ImageOptionCircles);
+  SkinAtlas.HeaderFaceStrip = BuildImage(look::ImageHeaderFaces);
   // The images drawn on magenta, which reach the controls through colour-keyed copies.
-  PrepareKeyed(SkinAtlas.ComboButtonParts, ComboButtonPartsImage);
-  PrepareKeyed(SkinAtlas.CheckGlyphs, CheckGlyphsImage);
-  PrepareKeyed(SkinAtlas.OptionCircleStrip, OptionCircleStripImage);
+  PrepareKeyed(SkinAtlas.ComboButtonParts, look::ImageComboParts);
+  PrepareKeyed(SkinAtlas.CheckGlyphs, look::ImageCheckGlyphs);
+  PrepareKeyed(SkinAtlas.OptionCircleStrip, look::ImageOptionCircles);
 }
 
 void ReleaseSkinAtlas() {

@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin {
 namespace {
@@ -20,6 +20,9 @@ constexpr char DisplayDriver[] = "DISPLAY";
 constexpr DWORD DestinationAndNotSource = 0x00220326;
 constexpr COLORREF SystemColourFlag = 0x80000000;
 constexpr COLORREF RgbMask = 0x00FFFFFF;
+// The mask colours of a colour-keyed copy: 1 bits and 0 bits.
+constexpr COLORREF White = 0x00FFFFFF;
+constexpr COLORREF Black = 0x00000000;
 // A kept work surface grows up to this many pixels (1 MB of colour); a larger copy makes a
 // surface of its own for the call, so that the skin never holds on to a screen-sized bitmap.
 constexpr long long MaxKeptWorkPixels = 512LL * 512;

@@ -38,8 +38,8 @@ LRESULT DrawToolbarItem(const NMTBCUSTOMDRAW& draw) {
 LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
   RECT client = {};
   GetClientRect(bar, &client);
-  StretchBlt(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom, SkinAtlas.HeaderFaceStrip,
-             HeaderBackgroundColumn, 0, 1, HeaderFrameHeight, SRCCOPY);
+  look::DrawStretchedPart(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom,
+                          look::PartHeaderBackground, 0);
   return 1;
 }
 

@@ -14,9 +14,6 @@ namespace {
 
 enum ButtonLook { NotOurs, CheckLook, RadioLook, PushLikeLook, GroupLook };
 
-// Space between the frame's left end and the caption, and around the caption, at 96 dpi.
-constexpr int CaptionIndent = 8;
-constexpr int CaptionPadding = 2;
 constexpr int DesignDpi = 96;
 
 ButtonLook LookOf(HWND window) {
@@ -96,15 +93,15 @@ LRESULT PaintGroupBox(HWND window) {
   const std::wstring caption = WindowText(window);
   if (caption.empty()) return 0;
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  const int padding = MulDiv(CaptionPadding, dpi, DesignDpi);
+  const int padding = MulDiv(look::Size(look::SizeGroupCaptionPadding), dpi, DesignDpi);
   UINT format = DT_SINGLELINE;
   if (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
-  RECT text = {MulDiv(CaptionIndent, dpi, DesignDpi), 0, 0, 0};
+  RECT text = {MulDiv(look::Size(look::SizeGroupCaptionIndent), dpi, DesignDpi), 0, 0, 0};
   DrawTextW(dc, caption.c_str(), -1, &text, format | DT_CALCRECT);
   const RECT band = {text.left - padding, 0, text.right + padding, metrics.tmHeight};
   FillRect(dc, &band, brush);
   SetBkMode(dc, TRANSPARENT);
-  if (!IsEnabled(window)) SetTextColor(dc, DisabledCaptionColour);
+  if (!IsEnabled(window)) SetTextColor(dc, look::Colour(look::RoleDisabledText));
   DrawTextW(dc, caption.c_str(), -1, &text, format);
   return 0;
 }

@@ -44,9 +44,8 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   item.cchTextMax = TextCapacity;
   SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   if (item.fmt & HDF_OWNERDRAW) return;
-  BlitSliced(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-             SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * state, 0, HeaderFrameWidth,
-             HeaderFrameHeight, 1, 1, 1, 1);
+  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       look::PartHeaderFace, state);
   InflateRect(&place, -Inset, 0);
   if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) {
     const RECT arrow = {place.right - SortArrowRoom, place.top, place.right, place.bottom};
@@ -72,7 +71,7 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   const int justify = item.fmt & HDF_JUSTIFYMASK;
   const UINT align = justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, Black);
+  SetTextColor(dc, look::Colour(look::RoleFaceText));
   DrawTextW(dc, text, -1, &place, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -93,8 +92,7 @@ LRESULT PaintHeader(WNDPROC previous, HWND header, UINT message, WPARAM wParam, 
     DrawItem(header, dc.get(), i, place, i == pressed ? StatePressed : i == hot ? StateHot : StateNormal);
     end = std::max(end, place.right);
   }
-  StretchBlt(dc.get(), end, 0, client.right - end, client.bottom, SkinAtlas.HeaderFaceStrip,
-             HeaderBackgroundColumn, 0, 1, HeaderFrameHeight, SRCCOPY);
+  look::DrawStretchedPart(dc.get(), end, 0, client.right - end, client.bottom, look::PartHeaderBackground, 0);
   return result;
 }
 

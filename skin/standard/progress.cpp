@@ -29,12 +29,13 @@ LRESULT PaintBar(WNDPROC, HWND bar, UINT, WPARAM, LPARAM) {
   const int w = client.right;
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
-  FillSolid(surface.get(), 0, 0, w, h, White);
+  const COLORREF fill = look::Colour(look::RoleProgressFill);
+  FillSolid(surface.get(), 0, 0, w, h, look::Colour(look::RoleControlFill));
   if (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) {
     const int filled = FilledPart(bar, h);
-    FillSolid(surface.get(), 0, h - filled, w, filled, ProgressFillColour);
+    FillSolid(surface.get(), 0, h - filled, w, filled, fill);
   } else {
-    FillSolid(surface.get(), 0, 0, FilledPart(bar, w), h, ProgressFillColour);
+    FillSolid(surface.get(), 0, 0, FilledPart(bar, w), h, fill);
   }
   const PaintScope paint(bar);
   BitBlt(paint.dc(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);

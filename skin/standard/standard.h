@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 
 namespace skin::standard {
 
@@ -53,10 +53,5 @@ bool HasAnyBorder(HWND window);
 void DrawFlatFrame(HWND window, COLORREF inside);
 // WM_NCPAINT of a bar: the control's own frame first, then the flat one with white inside.
 LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The header face strip: three 3 x 20 item faces; column 1 of the first is the plain background.
-inline constexpr int HeaderFrameWidth = 3;
-inline constexpr int HeaderFrameHeight = 20;
-inline constexpr int HeaderBackgroundColumn = 1;
 
 }  // namespace skin::standard

@@ -15,7 +15,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int TextInset = 4;
 constexpr int MaxParts = 256;
 
 // The right edges of the panes (-1: to the bar's end); one pane, SB_SIMPLEID, in simple mode.
@@ -55,17 +54,17 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
   const HDC dc = surface.get();
-  StretchBlt(dc, 0, 0, w, h, SkinAtlas.HeaderFaceStrip, HeaderBackgroundColumn, 0, 1,
-             HeaderFrameHeight, SRCCOPY);
+  look::DrawStretchedPart(dc, 0, 0, w, h, look::PartHeaderBackground, 0);
   FillSolid(dc, 0, 0, w, 1, BorderColour(bar));
   const ScopedSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(bar, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, IsEnabled(bar) ? Black : DisabledCaptionColour);
+  SetTextColor(dc, look::Colour(IsEnabled(bar) ? look::RoleFaceText : look::RoleDisabledText));
+  const int inset = look::Size(look::SizeStatusTextInset);
   int left = 0;
   for (size_t i = 0; i < edges.size(); ++i) {
     const int right = edges[i] < 0 || edges[i] > w ? w : edges[i];
     const std::wstring text = PaneText(bar, PaneId(bar, i));
-    DrawTextIn(dc, text, left + TextInset, 1, right - left - 2 * TextInset, h - 1,
+    DrawTextIn(dc, text, left + inset, 1, right - left - 2 * inset, h - 1,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     if (i + 1 < edges.size()) FillSolid(dc, right - 1, 3, 1, h - 5, BorderColour(bar));
     left = right;

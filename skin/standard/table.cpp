@@ -50,7 +50,7 @@ LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
 COLORREF BorderColour(HWND window) {
-  return IsEnabled(window) ? SkinBorderColour : SkinBorderDisabledColour;
+  return look::Colour(IsEnabled(window) ? look::RoleBorder : look::RoleBorderDisabled);
 }
 
 bool TrackHover(HWND window, UINT message) {
@@ -84,25 +84,19 @@ POINT PointerIn(HWND window) {
 }
 
 void DrawButtonFace(HDC dc, const RECT& place, int state) {
-  constexpr int FaceWidth = 7;
-  constexpr int FaceHeight = 21;
-  constexpr int FaceMargin = 3;
-  BlitSliced(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-             SkinAtlas.ButtonFaceStrip, 0, FaceHeight * state, FaceWidth, FaceHeight, FaceMargin,
-             FaceMargin, FaceMargin, FaceMargin);
+  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       look::PartButtonFace, state);
 }
 
 void DrawArrow(HDC dc, const RECT& place, ArrowDirection direction, bool enabled) {
   constexpr int ArrowBase = 7;
   constexpr int ArrowRows = 4;
-  constexpr COLORREF ArrowColour = 0x005F5519;
-  constexpr COLORREF ArrowDisabledColour = 0x00ACA584;
   const bool upright = direction == ArrowUp || direction == ArrowDown;
   const int across = upright ? ArrowBase : ArrowRows;
   const int along = upright ? ArrowRows : ArrowBase;
   const int x0 = place.left + RoundHalfEven((place.right - place.left - across) / 2.0);
   const int y0 = place.top + RoundHalfEven((place.bottom - place.top - along) / 2.0);
-  const COLORREF colour = enabled ? ArrowColour : ArrowDisabledColour;
+  const COLORREF colour = look::Colour(enabled ? look::RoleArrow : look::RoleArrowDisabled);
   for (int row = 0; row < ArrowRows; ++row) {
     const int line = direction == ArrowDown || direction == ArrowRight ? row : ArrowRows - 1 - row;
     const int length = ArrowBase - 2 * row;
@@ -127,7 +121,7 @@ bool HasAnyBorder(HWND window) {
 
 LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
-  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, White);
+  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, look::Colour(look::RoleControlFill));
   return result;
 }
 

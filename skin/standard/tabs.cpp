@@ -13,7 +13,6 @@ namespace skin::standard {
 namespace {
 
 constexpr int TextCapacity = 256;
-constexpr int ImageGap = 4;
 // The system draws the selected tab this much larger on its left, right and top.
 constexpr int SelectedGrowth = 2;
 
@@ -23,9 +22,8 @@ int TabAt(HWND tabs, POINT point) {
 }
 
 void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
-  BlitSliced(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-             SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * state, 0, HeaderFrameWidth,
-             HeaderFrameHeight, 1, 1, 1, 1);
+  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       look::PartHeaderFace, state);
   wchar_t text[TextCapacity] = {};
   TCITEMW item = {};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -38,11 +36,12 @@ void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
   int cy = 0;
   if (images && item.iImage >= 0 && ImageList_GetIconSize(images, &cx, &cy)) {
     const int y = place.top + (place.bottom - place.top - cy) / 2;
-    ImageList_Draw(images, item.iImage, dc, place.left + ImageGap, y, ILD_TRANSPARENT);
-    place.left += ImageGap + cx;
+    const int gap = look::Size(look::SizeTabImageGap);
+    ImageList_Draw(images, item.iImage, dc, place.left + gap, y, ILD_TRANSPARENT);
+    place.left += gap + cx;
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, IsEnabled(tabs) ? Black : DisabledCaptionColour);
+  SetTextColor(dc, look::Colour(IsEnabled(tabs) ? look::RoleFaceText : look::RoleDisabledText));
   DrawTextW(dc, text, -1, &place, CaptionFormat);
 }
 

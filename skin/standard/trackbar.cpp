@@ -36,7 +36,7 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
   const BorrowedDc dc(bar);
   const int w = channel.right - channel.left;
   const int h = channel.bottom - channel.top;
-  FillSolid(dc.get(), channel.left, channel.top, w, h, White);
+  FillSolid(dc.get(), channel.left, channel.top, w, h, look::Colour(look::RoleControlFill));
   FrameSolid(dc.get(), channel.left, channel.top, w, h, BorderColour(bar));
   DrawButtonFace(dc.get(), ThumbOf(bar), ThumbState(bar));
   return result;

@@ -10,9 +10,6 @@
 namespace skin::standard {
 namespace {
 
-constexpr int ComboFaceWidth = 4;
-constexpr int ComboFaceHeight = 18;
-constexpr int ComboPressedFaceX = 4;
 bool IsAcross(HWND spin) { return (GetWindowLongA(spin, GWL_STYLE) & UDS_HORZ) != 0; }
 
 // The two halves: the one that counts down (left or bottom) first, as the part indexes.
@@ -40,10 +37,9 @@ void DrawHalf(HWND spin, HDC dc, int part, int state) {
   const int w = half.right - half.left;
   const int h = half.bottom - half.top;
   if (state == StateNormal) {
-    FillSolid(dc, half.left, half.top, w, h, White);
+    FillSolid(dc, half.left, half.top, w, h, look::Colour(look::RoleControlFill));
   } else {
-    BlitSliced(dc, half.left, half.top, w, h, SkinAtlas.ComboButtonParts,
-               state == StatePressed ? ComboPressedFaceX : 0, 0, ComboFaceWidth, ComboFaceHeight, 2, 1, 1, 1);
+    look::DrawSlicedPart(dc, half.left, half.top, w, h, look::PartComboFace, state == StatePressed ? 1 : 0);
   }
   const ArrowDirection direction =
       IsAcross(spin) ? (part == 0 ? ArrowLeft : ArrowRight) : (part == 0 ? ArrowDown : ArrowUp);

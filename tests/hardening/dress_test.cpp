@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/hardening/tree_state.h"
 #include "tests/support/desktop.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/hardening/tree_state.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"

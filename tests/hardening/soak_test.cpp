@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/hardening/tree_state.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"

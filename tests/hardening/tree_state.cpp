@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/desktop.h"
 
 namespace hardening {

@@ -3,7 +3,7 @@
 
 #include <direct.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"
 

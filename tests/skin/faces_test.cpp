@@ -229,7 +229,7 @@ class FacesAt144DpiTest : public ::testing::Test {
 TEST_F(FacesAt144DpiTest, GlyphsAreCentredInTheLargerSquareAndCircle) {
   const HWND check = g().check;
   skin::PaintCheckBox(check, skin::StateNormal, true);
-  EXPECT_EQ(WindowPixel(check, 18, Top(check) + 18), skin::CheckFrameColour);
+  EXPECT_EQ(WindowPixel(check, 18, Top(check) + 18), 0x00D5A554u);
   // The tick at (5, 6): (19 - 9) / 2 and (19 - 8) / 2 = 5.5, rounded to even.
   EXPECT_EQ(WindowPixel(check, 5 + 8, Top(check) + 6), 0x001DB754u);
   EXPECT_EQ(WindowPixel(check, 5, Top(check) + 6 + 3), 0x0013A948u);

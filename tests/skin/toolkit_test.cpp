@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "skin/gdi/guards.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/dib.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "gallery/gallery.h"
-#include "skin/skin.h"
+#include "skin/engine.h"
 #include "tests/support/dib.h"
 
 namespace testing_support {

@@ -1,0 +1,270 @@
+// The skin engine's own declarations: window kinds and properties, the process-wide state, the
+// handlers and painters. The application and the library's users call skin/skin.h instead.
+//
+// All per-window state lives in window properties (named, pointer-sized integers that the window
+// system keeps on each window); the kind of a window is worked out from its class name whenever
+// it is needed. The process-wide state is a handful of globals used on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "skin/atlas/atlas.h"
+#include "skin/gdi/toolkit.h"
+#include "skin/look/look.h"
+#include "skin/skin.h"
+
+namespace skin {
+
+// ---------------------------------------------------------------- kinds and properties
+
+enum WindowKind {
+  KindContainer,
+  KindButton,
+  KindCombo,
+  KindDriveList,
+  KindCheck,
+  KindOption,
+  KindProgress,
+  KindHeader,
+  KindDropList,
+  KindDataList,
+  KindGrid,
+  KindOther,
+};
+
+enum VisualState : int {
+  StateNormal = 0,
+  StateHot = 1,
+  StatePressed = 2,
+  StateDisabled = 3,
+};
+inline constexpr int VisualStateCount = 4;
+
+// The window's class name: at most 254 characters, empty when it cannot be read.
+std::string WindowClassName(HWND window);
+// The window's title or caption in UTF-16, as long as the window system says it is.
+std::wstring WindowText(HWND window);
+WindowKind ClassifyWindow(HWND window);
+// A KindButton window counts as a push button, and is painted by the skin, when its type before
+// skinning is BS_PUSHBUTTON, BS_DEFPUSHBUTTON or BS_USERBUTTON.
+bool IsPushButtonStyle(LONG style);
+
+inline constexpr char ProcAddrProperty[] = "PROCADDR";
+inline constexpr char OldStyleProperty[] = "OLDSTYLE";
+inline constexpr char MouseFlagProperty[] = "MOUSEFLAG";
+inline constexpr char TimerIdProperty[] = "TIMERID";
+inline constexpr char OldStateProperty[] = "OLDSTATE";
+inline constexpr char AlphaLevelProperty[] = "ALPHALEVEL";
+inline constexpr char HdIndexProperty[] = "HDINDEX";
+inline constexpr char HmIndexProperty[] = "HMINDEX";
+// Set on a window that was an ANSI window when it joined the skin, whose procedure is Unicode.
+inline constexpr char AnsiWindowProperty[] = "ANSIWINDOW";
+// Which copy of the skin took the window: the address of that copy's SkinWindowProc. A program
+// that links the skin and runs dressed by the DLL has two copies; each one leaves the other's
+// windows alone.
+inline constexpr char SkinCopyProperty[] = "SKINCOPY";
+// The previous procedure of a window in whose chain SkinWindowProc stays without skinning it:
+// one that is being created and joins when its WM_CREATE ends, or one that was subclassed again
+// above the skin, whose procedure cannot be put back without cutting that subclass off. Every
+// message goes straight on to it.
+inline constexpr char PassProcProperty[] = "PASSPROC";
+
+// A property of a window as a signed, pointer-sized integer; a missing one reads as 0.
+intptr_t GetProperty(HWND window, const char* name);
+void SetProperty(HWND window, const char* name, intptr_t value);
+void RemoveProperty(HWND window, const char* name);
+// Names of a push button's per-state face surface and its bitmap: "0HDC" .. "3HDC", "0BMP" ..
+// "3BMP".
+std::string StateSurfaceProperty(int state);
+std::string StateBitmapProperty(int state);
+HDC StateSurface(HWND window, int state);
+// Whether the skin came off the window while its previous procedure handled a message: a click's
+// notification can open a message box in whose modal loop the application detaches. Handlers
+// that run after the previous procedure leave such a window alone.
+bool DetachedMeanwhile(HWND window);
+// Whether this copy of the skin has the window.
+bool IsSkinnedHere(HWND window);
+
+// ---------------------------------------------------------------- process-wide state
+
+extern bool SkinInitialised;
+// The thread that initialised the skin, whose windows wear it (0 while none does).
+extern DWORD SkinThreadId;
+// Whether the theme in use was chosen as "auto" and follows the system's app mode.
+extern bool ThemeFollowsSystem;
+// The thread that wears the skin through SkinAttachThread (0: none) and its creation hook.
+extern DWORD DressedThreadId;
+extern HHOOK DressHook;
+extern bool TrackMouseEventAvailable;
+extern int32_t SkinnedWindowCount;
+
+// ---------------------------------------------------------------- control faces
+
+// Renders a push button's four faces, one per state, into its "0HDC" .. "3HDC" surfaces.
+void RenderButtonFaces(HWND window);
+// The drop button of a combo box, into `dc` (0: the window's own DC). An open list is drawn
+// pressed whatever `state` asks. Draws only when the state differs from "OLDSTATE" or `force`.
+void PaintComboButton(HWND window, HDC dc, int state, bool force);
+// The check square and the option circle over what the control drew. 1 when drawn, 0 when the
+// state was already shown and `force` was not set.
+int PaintCheckBox(HWND window, int state, bool force);
+int PaintOptionButton(HWND window, int state, bool force);
+// The check square (SM_CXMENUCHECK x SM_CYMENUCHECK) and the option circle with their marks, at
+// (x, y) of `target`, for a state 0 to 2; a disabled control shows the pale look whatever the
+// state.
+void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled);
+void DrawOptionCircle(HDC target, int x, int y, int state, int check, bool enabled);
+// One header item's face and caption, into `dc` (0: the window's own DC). Nothing for index < 0.
+void PaintHeaderItem(HWND window, HDC dc, int index, int state);
+// The caption of a header item, as HDM_GETITEMW gives it into a buffer of 256 characters.
+std::wstring HeaderItemCaption(HWND header, int index);
+
+// ---------------------------------------------------------------- hover fade
+
+// Every handler of the skin has this shape: the window's previous procedure, then the message.
+using SkinHandler = LRESULT (*)(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
+
+inline constexpr UINT_PTR FadeTimerId = 1;
+inline constexpr UINT FadePeriodMs = 15;
+inline constexpr int FadeStep = 3;
+inline constexpr int OpaqueAlpha = 255;
+
+// Lays the face of "OLDSTATE" over the window at the constant opacity "ALPHALEVEL", into `dc` (0:
+// the window's own DC). A disabled window shows its disabled face.
+LRESULT BlendStateFace(HWND window, HDC dc);
+// One fade step per WM_TIMER of a button, then the message goes on to the previous procedure.
+LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// SetTimer's result, or 0 when a fade timer already runs.
+UINT_PTR StartFadeTimer(HWND window);
+// KillTimer's result, or 0 when no fade timer runs.
+BOOL StopFadeTimer(HWND window);
+// Asks the window system for one WM_MOUSELEAVE when the pointer leaves the window.
+void RequestMouseLeave(HWND window);
+
+// ---------------------------------------------------------------- attach and detach
+
+int SkinAttachWindow(HWND window);
+int SkinDetachWindow(HWND window);
+BOOL CALLBACK AttachChildCallback(HWND child, LPARAM unused);
+BOOL CALLBACK DetachChildCallback(HWND child, LPARAM unused);
+// Whether the library is loaded or can be loaded and exports the function.
+bool ProbeExport(const char* function, const char* library);
+// The one-time initialisation: the mouse-tracking probe and the atlas, unless already done.
+void InitialiseSkin();
+// Releases the atlas; the next attach initialises again.
+void ReleaseSkin();
+// Whether the window may join: a live window of this thread that no copy of the skin has yet and
+// that, on a dressed thread, is not left out.
+bool CanJoinSkin(HWND window);
+// A window that is being created takes SkinWindowProc now, passing every message on, and joins
+// the skin when its WM_CREATE has ended (FinishJoining).
+void StartJoining(HWND window);
+void FinishJoining(HWND window);
+// A push button's four face surfaces at its current size, made together or not at all, and
+// rendered. False when they cannot be made: the button then paints itself until they can.
+bool MakeButtonFaces(HWND window);
+// New bitmaps of the current size for the four faces, all or none, rendered. False, with the old
+// faces untouched, when the button has none or they cannot all be made.
+bool ResizeButtonFaces(HWND window);
+void ReleaseButtonFaces(HWND window);
+// A button's rounded outline: a window region whose 3 x 3 corner ellipses leave the corner
+// pixels outside. The window system owns the region.
+void SetButtonOutline(HWND window, const WindowBounds& bounds);
+
+// ---------------------------------------------------------------- thread-wide dressing
+
+// Windows that never join a dressed thread: those that must not be subclassed.
+bool IsLeftOut(HWND window);
+
+// ---------------------------------------------------------------- window procedure
+
+// The one procedure of every skinned window: routes the messages the skin handles and passes all
+// others to the window's previous procedure, kept in "PROCADDR".
+LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
+
+// ---------------------------------------------------------------- push buttons' own behaviour
+
+LRESULT SkinOnGetDlgCode(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnButtonLookChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+// A push button without faces gets back its own type and paints itself; once it has faces again
+// it becomes owner-drawn again. Other buttons are left as they are.
+void LetButtonPaintItself(WNDPROC previous, HWND window);
+void OwnerDrawAgain(WNDPROC previous, HWND window, BOOL redraw);
+
+// ---------------------------------------------------------------- client and frame painting
+
+// A progress bar's position is read against this scale, whatever range the control has.
+inline constexpr float ProgressScale = 30000.0f;
+
+LRESULT SkinOnPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The width of the window's frame on one side, horizontally and vertically, scroll bars taken
+// off. Always 1.
+int GetBorderInsets(HWND window, int* horizontal, int* vertical);
+// The blue outer frame (pale when disabled) and a white one inside it.
+void DrawControlBorder(HDC dc, int width, int height, bool enabled);
+
+// ---------------------------------------------------------------- pointer, keyboard, focus
+
+LRESULT SkinOnLButtonDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnLButtonDblClk(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnMouseLeave(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKeyDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnSetFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// After a left-button release: redraws a skinned check box or option button in its normal look
+// with its current mark. Always TRUE, so that the enumeration runs to the end.
+BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
+
+// ---------------------------------------------------------------- standard controls
+
+// On the dressed thread, the handler that gives a standard control of the system the skin's look
+// for this message; nullptr elsewhere, for other classes and for messages the look needs not.
+SkinHandler StandardHandlerFor(HWND window, UINT message);
+// Takes back the properties a standard control's look kept (its hover), on detach.
+void ForgetStandardState(HWND window);
+
+// ---------------------------------------------------------------- high contrast
+
+// Whether the system's high-contrast mode is on. The default asks SystemParametersInfoW; tests put
+// in their own answer.
+using HighContrastQuery = bool (*)();
+bool SystemHighContrast();
+// nullptr puts the system's answer back.
+void SetHighContrastQuery(HighContrastQuery query);
+// True while high contrast is on: every skinned window keeps SkinWindowProc and its properties,
+// but the skin draws nothing and its windows show the system's colours. Read at initialisation
+// and whenever a skinned window hears WM_SETTINGCHANGE or WM_SYSCOLORCHANGE.
+extern bool StandingAside;
+// Asks the mode again. When it changed, every skinned window of this thread is handed over:
+// push buttons get their own type back and lose their outline (or get both again, with faces of
+// their current size), and every window is redrawn, frame included.
+void FollowHighContrast();
+
+// ---------------------------------------------------------------- themes
+
+// Puts a theme on every window the skin has: the atlas built from its images, push buttons'
+// faces rendered again, content colours set again, every window redrawn, frames included.
+void ApplyTheme(look::Theme theme);
+// At WM_SETTINGCHANGE: a theme chosen as "auto" follows a change of the system's app mode.
+void FollowSystemTheme(LPARAM setting);
+// Sends each line to the debugger's output.
+void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstring>& warnings);
+
+}  // namespace skin

@@ -1,0 +1,47 @@
+// The one table of theme items: every key of theme.ini and every image of a theme folder, with
+// its kind and where it lands in a Theme. The loader, the exporter and docs/themes.md follow it;
+// an item a folder leaves out takes the light theme's value.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "skin/look/look.h"
+
+namespace skin::look {
+
+enum ItemKind { ItemColour, ItemSize, ItemSwitch, ItemImage };
+
+struct ThemeItem {
+  const char* Section;  // the theme.ini section; "" for an image
+  const char* Key;      // the key, or the image's file name without ".bmp"
+  ItemKind Kind;
+  int Index;            // a Role, a SizeRole or an Image; 0 for the one switch
+  const char* Meaning;
+};
+
+extern const ThemeItem ThemeItems[];
+extern const size_t ThemeItemCount;
+
+// Sizes are pixels at 96 dpi, from 0 to this.
+inline constexpr int LargestSize = 64;
+
+// Reads a theme folder: theme.ini and the five images. True with `theme` filled when it can be
+// used, every item it leaves out taken from the light theme with one line in `warnings`. False
+// with one line in `problem` (the file, the key or the image, and what is wrong) when anything
+// that is there cannot be used.
+bool LoadThemeFolder(const std::wstring& folder, Theme* theme, std::wstring* problem,
+                     std::vector<std::wstring>* warnings);
+// Writes a theme as a folder that LoadThemeFolder reads back the same. False with one line in
+// `problem` when the folder or a file cannot be written.
+bool ExportThemeFolder(const Theme& theme, const std::wstring& folder, std::wstring* problem);
+
+// A theme by name ("light", "dark", "auto": the system's app mode) or folder. False with one line
+// in `problem` when it would be refused. `followsSystem` tells whether it was "auto".
+bool ResolveTheme(const std::wstring& nameOrFolder, Theme* theme, bool* followsSystem,
+                  std::wstring* problem, std::vector<std::wstring>* warnings);
+// Whether the system's app mode asks for light applications (true when it says nothing).
+bool SystemAppsUseLightTheme();
+
+}  // namespace skin::look

@@ -1,0 +1,132 @@
+// The look: everything the skin draws with, as data. A theme is a set of colour roles, a few
+// sizes and the five atlas images; painters ask the current theme for a role or an image part and
+// never name a colour, an atlas surface or an atlas coordinate themselves.
+//
+// Two themes are built in, "light" (the skin's own look) and "dark"; a theme folder holds a
+// theme.ini and the five images as BMP files (see docs/themes.md and skin/look/items.cpp, the one
+// table of theme items that the loader, the exporter and the documentation follow).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace skin::look {
+
+enum Role : int {
+  // The skin's own controls.
+  RoleBorder,                 // one-pixel borders of controls and frames
+  RoleBorderDisabled,
+  RoleCheckFrame,             // the check square's frame
+  RoleCheckFramePressed,
+  RoleCheckFrameDisabled,
+  RoleControlFill,            // inside boxes, troughs, channels and drop buttons at rest
+  RoleFaceText,               // captions on faces, headers, tabs and status bars
+  RoleDisabledText,           // disabled captions
+  RoleProgressFill,
+  RoleArrow,                  // drawn arrows: up-down controls and sort arrows
+  RoleArrowDisabled,
+  // Content colours: used only by a theme that colours content (dressed threads only).
+  RoleWindow,                 // edit boxes, lists, list and tree views, rich edits
+  RoleWindowText,
+  RoleDialog,                 // dialogs, static text, button backgrounds
+  RoleDialogText,
+  RoleSelection,
+  RoleSelectionText,
+  RoleGrayText,               // disabled text in content
+  RoleTooltip,
+  RoleTooltipText,
+  RoleCount
+};
+
+enum SizeRole : int {
+  SizeCaptionInset,           // between a face's edge and its caption or focus frame
+  SizeStatusTextInset,        // left of a status bar pane's text
+  SizeTabImageGap,            // before a tab's image
+  SizeGroupCaptionIndent,     // a group box caption's start, at 96 dpi
+  SizeGroupCaptionPadding,    // the band around a group box caption, at 96 dpi
+  SizeCount
+};
+
+enum Image : int {
+  ImageButtonFaces,           // 7 x 84: four 7 x 21 faces, one per state
+  ImageComboParts,            // 15 x 18: hot and pressed drop faces, the arrow enabled and disabled
+  ImageCheckGlyphs,           // 18 x 24: tick, square and dot, enabled and disabled
+  ImageOptionCircles,         // 13 x 52: four 13 x 13 circles, one per state
+  ImageHeaderFaces,           // 9 x 20: normal, hot and pressed item faces
+  ImageCount
+};
+
+// A named piece of an atlas image. `Index` picks one of a strip's cells (a state, or enabled and
+// disabled), each `StepX`, `StepY` from the first.
+enum Part : int {
+  PartButtonFace,             // index: visual state 0-3
+  PartComboFace,              // index: 0 hot, 1 pressed
+  PartComboArrow,             // index: 0 enabled, 1 disabled
+  PartCheckTick,              // index: 0 enabled, 1 disabled
+  PartCheckSquare,            // the indeterminate mark; index as the tick
+  PartOptionDot,              // index as the tick
+  PartOptionCircle,           // index: visual state 0-3
+  PartCheckFill,              // the check square's inside; index: 0 hot, 1 pressed
+  PartHeaderFace,             // index: 0 normal, 1 hot, 2 pressed
+  PartHeaderBackground,       // one column of the normal header face
+  PartCount
+};
+
+struct PartGeometry {
+  Image Source;
+  int X, Y, Width, Height;
+  int StepX, StepY;
+  int SliceLeft, SliceTop, SliceRight, SliceBottom;  // nine-slice margins
+};
+
+// A theme as data: what a theme folder holds, and what the built-in themes are made of.
+struct Theme {
+  std::wstring Name;
+  bool ColoursContent;  // answers WM_CTLCOLOR* and sets controls' colours on dressed threads
+  COLORREF Colours[RoleCount];
+  int Sizes[SizeCount];
+  // Each image row by row from the top, COLORREF 0x00BBGGRR, in the size the item table gives.
+  std::vector<COLORREF> Images[ImageCount];
+};
+
+// The built-in themes.
+Theme LightTheme();
+Theme DarkTheme();
+
+// The theme in use: light until another is chosen.
+const Theme& CurrentTheme();
+// Makes `theme` the one in use; its images become the atlas the next time the atlas is built.
+void UseTheme(Theme theme);
+
+COLORREF Colour(Role role);
+int Size(SizeRole role);
+const PartGeometry& GeometryOf(Part part);
+// An image's width and height: the same in every theme.
+SIZE ImageSize(Image image);
+// A part's width and height.
+SIZE PartSize(Part part);
+// The atlas surface an image is built in (0 while the atlas is not built).
+HDC ImageSurface(Image image);
+
+// A part nine-sliced over width x height (keyed parts leave the destination under the key).
+int DrawSlicedPart(HDC dc, int x, int y, int width, int height, Part part, int index);
+// A part stretched over width x height.
+void DrawStretchedPart(HDC dc, int x, int y, int width, int height, Part part, int index);
+// A part at its own size, its key-coloured pixels left out.
+void DrawKeyedPart(HDC dc, int x, int y, Part part, int index);
+
+// Whether the theme in use colours content: windows' backgrounds and texts on dressed threads.
+bool ColoursContent();
+// A content colour: the theme's where it colours content, the system's colour otherwise.
+COLORREF ContentColour(Role role, int systemColour);
+
+// Content colours, on a dressed thread while the theme colours content. A window's own colours
+// that the skin replaces (a list view's, a rich edit's, ...) are kept in its properties and given
+// back when the theme stops colouring content and when the window leaves the skin.
+void TakeContentColours(HWND window);
+void RetakeContentColours(HWND window);
+void GiveBackContentColours(HWND window);
+
+}  // namespace skin::look

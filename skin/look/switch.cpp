@@ -1,0 +1,76 @@
+// Choosing the theme while the program runs: SkinSetTheme, "auto" following the system's app
+// mode, and every window of the skin taking the new look at once.
+#include <windows.h>
+
+#include <cwchar>
+#include <utility>
+
+#include "skin/engine.h"
+#include "skin/look/items.h"
+
+namespace skin {
+namespace {
+
+constexpr UINT RedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+constexpr wchar_t AppModeSetting[] = L"ImmersiveColorSet";
+
+// Nothing wears the skin yet, or this is the thread that does.
+bool OnSkinThread() {
+  const DWORD self = GetCurrentThreadId();
+  if (DressedThreadId != 0) return DressedThreadId == self;
+  return SkinThreadId == 0 || SkinThreadId == self;
+}
+
+BOOL CALLBACK RetakeOne(HWND window, LPARAM) {
+  if (!IsSkinnedHere(window)) return TRUE;
+  if (StateSurface(window, StateNormal)) RenderButtonFaces(window);
+  // The next paint draws every state as new.
+  SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
+  look::RetakeContentColours(window);
+  return TRUE;
+}
+
+BOOL CALLBACK RetakeTopLevel(HWND window, LPARAM) {
+  EnumChildWindows(window, &RetakeOne, 0);
+  RetakeOne(window, 0);
+  RedrawWindow(window, nullptr, nullptr, RedrawAll);
+  return TRUE;
+}
+
+}  // namespace
+
+void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstring>& warnings) {
+  for (const std::wstring& line : warnings) OutputDebugStringW((L"skin: " + line + L"\n").c_str());
+  if (!problem.empty()) OutputDebugStringW((L"skin: refused: " + problem + L"\n").c_str());
+}
+
+void ApplyTheme(look::Theme theme) {
+  look::UseTheme(std::move(theme));
+  if (!SkinInitialised) return;
+  BuildSkinAtlas();
+  EnumThreadWindows(GetCurrentThreadId(), &RetakeTopLevel, 0);
+}
+
+void FollowSystemTheme(LPARAM setting) {
+  const auto* name = reinterpret_cast<const wchar_t*>(setting);
+  if (!ThemeFollowsSystem || !name || std::wcscmp(name, AppModeSetting) != 0) return;
+  const bool light = look::SystemAppsUseLightTheme();
+  if (light == (look::CurrentTheme().Name == L"light")) return;
+  ApplyTheme(light ? look::LightTheme() : look::DarkTheme());
+}
+
+int SkinSetTheme(const wchar_t* nameOrFolder) {
+  if (!nameOrFolder || !OnSkinThread()) return 0;
+  look::Theme theme;
+  bool followsSystem = false;
+  std::wstring problem;
+  std::vector<std::wstring> warnings;
+  const bool usable = look::ResolveTheme(nameOrFolder, &theme, &followsSystem, &problem, &warnings);
+  ReportThemeLines(problem, warnings);
+  if (!usable) return 0;
+  ThemeFollowsSystem = followsSystem;
+  ApplyTheme(std::move(theme));
+  return 1;
+}
+
+}  // namespace skin

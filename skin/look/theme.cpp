@@ -1,0 +1,143 @@
+// The theme in use, the two built-in themes, and the atlas parts the painters draw with.
+#include <iterator>
+#include <utility>
+
+#include "skin/atlas/atlas_pixels.h"
+#include "skin/atlas/dark_atlas_pixels.h"
+#include "skin/engine.h"
+
+namespace skin::look {
+namespace {
+
+// Where each part lies in its image: x, y, width, height, the step to its next cell, its
+// nine-slice margins, and whether its key-coloured pixels are left out.
+struct PartEntry {
+  PartGeometry geometry;
+  bool keyed;
+};
+
+constexpr PartEntry Parts[PartCount] = {
+    {{ImageButtonFaces, 0, 0, 7, 21, 0, 21, 3, 3, 3, 3}, false},    // PartButtonFace
+    {{ImageComboParts, 0, 0, 4, 18, 4, 0, 2, 1, 1, 1}, false},      // PartComboFace
+    {{ImageComboParts, 8, 0, 7, 4, 0, 4, 0, 0, 0, 0}, true},        // PartComboArrow
+    {{ImageCheckGlyphs, 0, 0, 9, 8, 9, 0, 0, 0, 0, 0}, true},       // PartCheckTick
+    {{ImageCheckGlyphs, 1, 9, 7, 7, 9, 0, 0, 0, 0, 0}, true},       // PartCheckSquare
+    {{ImageCheckGlyphs, 2, 18, 5, 5, 9, 0, 0, 0, 0, 0}, true},      // PartOptionDot
+    {{ImageOptionCircles, 0, 0, 13, 13, 0, 13, 5, 5, 5, 5}, true},  // PartOptionCircle
+    {{ImageOptionCircles, 1, 17, 11, 5, 0, 13, 0, 0, 0, 0}, false}, // PartCheckFill
+    {{ImageHeaderFaces, 0, 0, 3, 20, 3, 0, 1, 1, 1, 1}, false},     // PartHeaderFace
+    {{ImageHeaderFaces, 1, 0, 1, 20, 0, 0, 0, 0, 0, 0}, false},     // PartHeaderBackground
+};
+
+std::vector<COLORREF> PixelsOf(const AtlasImage& image) {
+  return std::vector<COLORREF>(image.pixels, image.pixels + image.width * image.height);
+}
+
+Theme Make(const wchar_t* name, bool content, const COLORREF (&colours)[RoleCount],
+           const AtlasImage* const (&images)[ImageCount]) {
+  Theme theme;
+  theme.Name = name;
+  theme.ColoursContent = content;
+  std::copy(std::begin(colours), std::end(colours), theme.Colours);
+  // The sizes are the same in both built-in themes.
+  const int sizes[SizeCount] = {2, 4, 4, 8, 2};
+  std::copy(std::begin(sizes), std::end(sizes), theme.Sizes);
+  for (int i = 0; i < ImageCount; ++i) theme.Images[i] = PixelsOf(*images[i]);
+  return theme;
+}
+
+// The light look: light-blue rounded faces, blue one-pixel borders, green marks. Its content
+// colours are never applied; they are what a theme folder that colours content falls back to.
+constexpr COLORREF LightColours[RoleCount] = {
+    0x00D5A554, 0x00E9CFA4, 0x00D5A554, 0x00C48639, 0x00E9CFA4, 0x00FFFFFF, 0x00000000,
+    0x00968A79, 0x00F6D64C, 0x005F5519, 0x00ACA584,
+    0x00FFFFFF, 0x00000000, 0x00F0F0F0, 0x00000000, 0x00D77800, 0x00FFFFFF, 0x006D6D6D,
+    0x00E1FFFF, 0x00000000,
+};
+
+// The dark look: dark grey faces and content, muted blue borders, light text and marks.
+constexpr COLORREF DarkColours[RoleCount] = {
+    0x00996E3D, 0x004E4946, 0x00BE8C5A, 0x00DCAA78, 0x004E4946, 0x00221F1E, 0x00E6E6E6,
+    0x00888380, 0x00D68434, 0x00D2CCC8, 0x006E6864,
+    0x00221F1E, 0x00E6E6E6, 0x00302D2B, 0x00E6E6E6, 0x00784F26, 0x00FFFFFF, 0x00888380,
+    0x00413F3C, 0x00E6E6E6,
+};
+
+Theme& Current() {
+  static Theme current = LightTheme();
+  return current;
+}
+
+}  // namespace
+
+Theme LightTheme() {
+  static const AtlasImage* const images[ImageCount] = {
+      &ButtonFaceStripImage, &ComboButtonPartsImage, &CheckGlyphsImage, &OptionCircleStripImage,
+      &HeaderFaceStripImage};
+  return Make(L"light", false, LightColours, images);
+}
+
+Theme DarkTheme() {
+  static const AtlasImage* const images[ImageCount] = {
+      &DarkButtonFaceStripImage, &DarkComboButtonPartsImage, &DarkCheckGlyphsImage,
+      &DarkOptionCircleStripImage, &DarkHeaderFaceStripImage};
+  return Make(L"dark", true, DarkColours, images);
+}
+
+const Theme& CurrentTheme() { return Current(); }
+
+void UseTheme(Theme theme) { Current() = std::move(theme); }
+
+COLORREF Colour(Role role) { return Current().Colours[role]; }
+
+int Size(SizeRole role) { return Current().Sizes[role]; }
+
+const PartGeometry& GeometryOf(Part part) { return Parts[part].geometry; }
+
+SIZE ImageSize(Image image) {
+  static const AtlasImage* const light[ImageCount] = {
+      &ButtonFaceStripImage, &ComboButtonPartsImage, &CheckGlyphsImage, &OptionCircleStripImage,
+      &HeaderFaceStripImage};
+  return {light[image]->width, light[image]->height};
+}
+
+SIZE PartSize(Part part) { return {Parts[part].geometry.Width, Parts[part].geometry.Height}; }
+
+HDC ImageSurface(Image image) {
+  switch (image) {
+    case ImageButtonFaces: return SkinAtlas.ButtonFaceStrip;
+    case ImageComboParts: return SkinAtlas.ComboButtonParts;
+    case ImageCheckGlyphs: return SkinAtlas.CheckGlyphs;
+    case ImageOptionCircles: return SkinAtlas.OptionCircleStrip;
+    case ImageHeaderFaces: return SkinAtlas.HeaderFaceStrip;
+    default: return nullptr;
+  }
+}
+
+int DrawSlicedPart(HDC dc, int x, int y, int width, int height, Part part, int index) {
+  const PartEntry& entry = Parts[part];
+  const PartGeometry& g = entry.geometry;
+  return BlitSliced(dc, x, y, width, height, ImageSurface(g.Source), g.X + g.StepX * index,
+                    g.Y + g.StepY * index, g.Width, g.Height, g.SliceLeft, g.SliceTop, g.SliceRight,
+                    g.SliceBottom, entry.keyed ? std::optional<COLORREF>(KeyColour) : std::nullopt);
+}
+
+void DrawStretchedPart(HDC dc, int x, int y, int width, int height, Part part, int index) {
+  const PartGeometry& g = Parts[part].geometry;
+  StretchBlt(dc, x, y, width, height, ImageSurface(g.Source), g.X + g.StepX * index,
+             g.Y + g.StepY * index, g.Width, g.Height, SRCCOPY);
+}
+
+void DrawKeyedPart(HDC dc, int x, int y, Part part, int index) {
+  const PartGeometry& g = Parts[part].geometry;
+  BlitTransparent(dc, x, y, g.Width, g.Height, ImageSurface(g.Source), g.X + g.StepX * index,
+                  g.Y + g.StepY * index, KeyColour);
+}
+
+bool ColoursContent() { return Current().ColoursContent; }
+
+COLORREF ContentColour(Role role, int systemColour) {
+  return ColoursContent() ? Colour(role) : GetSysColor(systemColour);
+}
+
+}  // namespace skin::look
