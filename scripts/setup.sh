@@ -53,7 +53,7 @@ step() {
 }
 
 installed() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+  [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == *'install ok installed' ]]
 }
 
 # apt's own reason in one line: the last error it printed, else its last line.

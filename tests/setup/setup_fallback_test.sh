@@ -25,19 +25,18 @@ set_up() {
   env -u TAVRIN_ARCH -u WINELOADER PATH="$scratch/bin:$PATH" TAVRIN_BUILD_DIR="$scratch/build" \
     TAVRIN_MACHINE_RUNS_32BIT=1 TAVRIN_APT_RETRY_PAUSE=0 WINE32_INSTALLS= "$@" "$setup" --packages-only 2>&1
 }
-show() { echo "---"; printf "%s\n" "$out"; }
 fail() { echo "FAIL: $1"; printf '  | %s\n' "${out:-}"; exit 1; }
 
 # TAVRIN_ARCH=x86 insists on the 32-bit way: set-up stops with apt's reason and records nothing.
 if out=$(set_up TAVRIN_ARCH=x86); then fail "set-up went on without wine32"; fi
-show; grep -q 'wine32:i386 cannot be installed (E: Error, pkgProblemResolver' <<<"$out" || fail "no reason"
+grep -q 'wine32:i386 cannot be installed (E: Error, pkgProblemResolver' <<<"$out" || fail "no reason"
 [ ! -e "$record" ] || fail "a forced 32-bit set-up recorded a way"
 rm "$scratch/build/updates"
 
 # Otherwise set-up tries the mirror three times, then takes the 64-bit way and records why.
 out=$(set_up) || fail "set-up stopped"
 [ "$(wc -l <"$scratch/build/updates")" = 3 ] || fail "apt-get update not tried three times"
-show; grep -q '^setup: wine32:i386 cannot be installed (E: Error, pkgProblemResolver' <<<"$out" || fail "no reason"
+grep -q '^setup: wine32:i386 cannot be installed (E: Error, pkgProblemResolver' <<<"$out" || fail "no reason"
 grep -q 'testing the 64-bit build under wine64$' <<<"$out" || fail "not the 64-bit way"
 [ "$(head -n 1 "$record")" = x64 ] || fail "no 64-bit way recorded"
 grep -q '^wine32:i386 cannot be installed (E: Error, pkgProblemResolver' "$record" || fail "no reason recorded"
@@ -45,4 +44,4 @@ grep -q '^wine32:i386 cannot be installed (E: Error, pkgProblemResolver' "$recor
 # A later set-up that installs wine32 goes back to the 32-bit way and drops the record.
 out=$(set_up WINE32_INSTALLS=1) || fail "set-up stopped"
 grep -q '^setup: this machine runs 32-bit programs: testing the 32-bit build$' <<<"$out" || fail "not the 32-bit way"
-show; [ ! -e "$record" ] || fail "the record stayed"
+[ ! -e "$record" ] || fail "the record stayed"
