@@ -4,9 +4,17 @@
 # Two ways to run, chosen from what the machine can do (TAVRIN_ARCH=x86 or x64 forces one):
 #   x86  the 32-bit build under the 32-bit Wine, in a 32-bit prefix (build/wineprefix);
 #   x64  the 64-bit build under wine64, in a 64-bit prefix (build/wineprefix-x64), for machines
-#        whose kernel refuses 32-bit code, where no 32-bit Windows program can start.
+#        whose kernel refuses 32-bit code, where no 32-bit Windows program can start, and for
+#        machines where set-up could not install the 32-bit Wine (see TAVRIN_WAY_RECORD).
 # The shipped Tavrin.exe is the 32-bit one in both ways.
 tavrin_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Where set-up keeps its log, its record and the Wine prefixes (TAVRIN_BUILD_DIR moves them, for a
+# scratch run); the CMake presets' build trees stay under build/.
+tavrin_build_dir=${TAVRIN_BUILD_DIR:-$tavrin_root/build}
+# Written by set-up when this machine runs 32-bit code but the 32-bit Wine could not be installed:
+# the first line is the way taken instead (x64), the second apt's reason. Set-up removes it once
+# the 32-bit Wine installs.
+TAVRIN_WAY_RECORD=$tavrin_build_dir/setup-way
 
 # Whether the kernel runs 32-bit x86 programs: a 93-byte static i386 ELF program that only calls
 # exit(0) is started. Where 32-bit emulation is off, starting it fails with "Exec format error".
@@ -27,9 +35,22 @@ tavrin_machine_runs_32bit() {
   return $status
 }
 
-if tavrin_machine_runs_32bit; then TAVRIN_MACHINE_RUNS_32BIT=1; else TAVRIN_MACHINE_RUNS_32BIT=0; fi
+# TAVRIN_MACHINE_RUNS_32BIT=1 or 0 given beforehand answers the question without the probe: for a
+# test that plays another machine, or where the probe cannot be started (a noexec temporary folder).
+case "${TAVRIN_MACHINE_RUNS_32BIT:-}" in
+  0|1) ;;
+  *) if tavrin_machine_runs_32bit; then TAVRIN_MACHINE_RUNS_32BIT=1; else TAVRIN_MACHINE_RUNS_32BIT=0; fi ;;
+esac
+# Who chose the way: the machine, set-up's record, or the user through TAVRIN_ARCH.
+tavrin_way_chosen_by=user
+tavrin_recorded_way=
+[ -f "$TAVRIN_WAY_RECORD" ] && { IFS= read -r tavrin_recorded_way < "$TAVRIN_WAY_RECORD" || true; }
 case "${TAVRIN_ARCH:-}" in
-  "") if [ "$TAVRIN_MACHINE_RUNS_32BIT" = 1 ]; then TAVRIN_ARCH=x86; else TAVRIN_ARCH=x64; fi ;;
+  "")
+    if [ "$TAVRIN_MACHINE_RUNS_32BIT" != 1 ]; then TAVRIN_ARCH=x64 tavrin_way_chosen_by=machine
+    elif [ "$tavrin_recorded_way" = x64 ]; then TAVRIN_ARCH=x64 tavrin_way_chosen_by=record
+    else TAVRIN_ARCH=x86 tavrin_way_chosen_by=machine
+    fi ;;
   x86)
     if [ "$TAVRIN_MACHINE_RUNS_32BIT" != 1 ]; then
       echo "TAVRIN_ARCH=x86 asks for the 32-bit build, but this machine cannot run 32-bit programs" \
@@ -70,14 +91,14 @@ export TAVRIN_CODEPAGE
 tavrin_prefix_suffix=$tavrin_dpi_suffix$tavrin_codepage_suffix
 
 if [ "$TAVRIN_ARCH" = x86 ]; then
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix$tavrin_prefix_suffix}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_build_dir/wineprefix$tavrin_prefix_suffix}"
   export WINEARCH=win32
   TAVRIN_WINE=/usr/lib/wine/wine
   TAVRIN_WINESERVER=/usr/lib/wine/wineserver32
   # Where the programs are built: the one CMake preset pair and its build trees.
   TAVRIN_APP_PRESET=app TAVRIN_TESTS_PRESET=tests
 else
-  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_root/build/wineprefix-x64$tavrin_prefix_suffix}"
+  export WINEPREFIX="${TAVRIN_WINEPREFIX:-$tavrin_build_dir/wineprefix-x64$tavrin_prefix_suffix}"
   export WINEARCH=win64
   # Called directly: Debian's "wine" wrapper prefers the 32-bit loader whenever it is installed.
   # Wine starts the programs a program starts (regedit, taskkill, ...) with WINELOADER.

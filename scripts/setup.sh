@@ -1,27 +1,46 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine to build, run and test Tavrin. Safe to run again: it installs only
 # what is missing and creates the Wine prefix only once.
-#   scripts/setup.sh                packages (as root, when missing) and the Wine prefix
-#   scripts/setup.sh --prefix-only  only the Wine prefix
-# Which build the machine runs, and so which Wine and which prefix, is chosen in env.sh.
+#   scripts/setup.sh                  packages (as root, when missing) and the Wine prefix
+#   scripts/setup.sh --prefix-only    only the Wine prefix
+#   scripts/setup.sh --packages-only  only the packages
+# Which build the machine runs, and so which Wine and which prefix, is chosen in env.sh; where the
+# machine runs 32-bit code but the 32-bit Wine cannot be installed, set-up takes the 64-bit way and
+# records it for env.sh (TAVRIN_WAY_RECORD), unless TAVRIN_ARCH=x86 insists on the 32-bit one.
 # A step that fails says what failed, where its output is, and what to do.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/env.sh"
 
-log="$tavrin_root/build/setup.log"
+log="$tavrin_build_dir/setup.log"
 mkdir -p "$(dirname "$log")"
+
+# A mirror in the middle of a sync fails apt-get update for a while: it is tried this many times,
+# this many seconds apart.
+apt_update_tries=3
+apt_update_pause=${TAVRIN_APT_RETRY_PAUSE:-10}
+apt_update_failed=0
 
 # Both ways build the shipped 32-bit Tavrin.exe, so both need the i686 compiler.
 packages=(g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build googletest
           xvfb xauth xdotool imagemagick x11-utils
           fonts-wqy-microhei fonts-wqy-zenhei fonts-arphic-uming fonts-wine icoutils locales)
-if [ "$TAVRIN_ARCH" = x86 ]; then
-  packages+=(wine wine32:i386)
-else
-  # No wine32 here: its loader cannot start where 32-bit code is refused.
-  packages+=(wine64 g++-mingw-w64-x86-64)
-fi
+# No wine32 in the 64-bit way: its loader cannot start where 32-bit code is refused.
+x64_packages=(wine64 g++-mingw-w64-x86-64)
+# The 32-bit Wine is wanted in the 32-bit way, and tried again while the 64-bit way is only recorded.
+wants_wine32() { [ "$TAVRIN_ARCH" = x86 ] || [ "$tavrin_way_chosen_by" = record ]; }
+# wine32:i386 itself is installed on its own, after the others (install_wine32).
+if wants_wine32; then packages+=(wine); fi
+if [ "$TAVRIN_ARCH" = x64 ]; then packages+=("${x64_packages[@]}"); fi
+
+# Says what failed, the last lines of the log and what to do, and stops.
+fail() {
+  local what=$1 status=$2 advice=$3
+  echo "setup: $what failed (exit status $status). The last lines of its output ($log):" >&2
+  tail -n 15 "$log" | sed 's/^/  | /' >&2
+  echo "setup: $advice" >&2
+  exit 1
+}
 
 # Runs one step with its output in the log; on failure says what failed and what to do, and stops.
 step() {
@@ -30,17 +49,86 @@ step() {
   local status=0
   { echo "== $what: $*"; } >>"$log"
   "$@" >>"$log" 2>&1 || status=$?
-  if [ $status -ne 0 ]; then
-    echo "setup: $what failed (exit status $status). The last lines of its output ($log):" >&2
-    tail -n 15 "$log" | sed 's/^/  | /' >&2
-    echo "setup: $advice" >&2
-    exit 1
+  [ $status -eq 0 ] || fail "$what" $status "$advice"
+}
+
+installed() {
+  [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == *'install ok installed' ]]
+}
+
+# apt's own reason in one line: the last error it printed, else its last line.
+apt_reason() {
+  local reason
+  reason=$(grep '^E:' <<<"$1" | tail -n 1) || true
+  [ -n "$reason" ] || reason=$(grep -v '^[[:space:]]*$' <<<"$1" | tail -n 1) || true
+  echo "${reason:-no message}"
+}
+
+update_package_indexes() {
+  local try out status
+  for ((try = 1; try <= apt_update_tries; try++)); do
+    if [ $try -gt 1 ]; then sleep "$apt_update_pause"; fi
+    echo "== apt-get update, try $try of $apt_update_tries" >>"$log"
+    status=0
+    out=$(apt-get update -qq 2>&1) || status=$?
+    printf '%s\n' "$out" >>"$log"
+    [ $status -ne 0 ] || return 0
+  done
+  apt_update_failed=1
+  echo "setup: apt-get update failed $apt_update_tries times ($(apt_reason "$out")):" \
+       "going on with the package indexes this machine has"
+}
+
+# Installs the 32-bit Wine alone, so that its failure leaves the rest installed; on failure
+# wine32_reason holds apt's reason.
+wine32_reason=
+install_wine32() {
+  local out status=0
+  echo "== installing wine32:i386 on its own" >>"$log"
+  out=$(DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends wine32:i386 2>&1) \
+    || status=$?
+  printf '%s\n' "$out" >>"$log"
+  [ $status -ne 0 ] || return 0
+  wine32_reason="wine32:i386 cannot be installed ($(apt_reason "$out"))"
+  if [ "$tavrin_way_chosen_by" = user ]; then
+    fail "installing wine32:i386" $status \
+         "$wine32_reason, and TAVRIN_ARCH=x86 insists on the 32-bit Wine. Unset TAVRIN_ARCH to take the 64-bit way instead, or run 'apt-get install wine32:i386' as root to see why apt refuses, then run scripts/setup.sh again."
   fi
+  return $status
+}
+
+# The way env.sh gives now that the record is written or gone (TAVRIN_ARCH was not forced).
+take_the_recorded_way() {
+  unset TAVRIN_ARCH WINELOADER
+  . "$here/env.sh"
+}
+
+take_the_64bit_way() {
+  echo "setup: $wine32_reason: taking the 64-bit way under wine64, recorded in $TAVRIN_WAY_RECORD"
+  printf 'x64\n%s\n' "$wine32_reason" >"$TAVRIN_WAY_RECORD"
+  local missing=() p
+  for p in "${x64_packages[@]}"; do installed "$p" || missing+=("$p"); done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    step "installing the 64-bit way's packages" \
+         "install them by hand with 'apt-get install ${missing[*]}' to see why apt refuses, then run scripts/setup.sh again." \
+         env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+  take_the_recorded_way
+}
+
+forget_the_64bit_way() {
+  [ -f "$TAVRIN_WAY_RECORD" ] || return 0
+  rm -f "$TAVRIN_WAY_RECORD"
+  [ "$tavrin_way_chosen_by" = user ] || take_the_recorded_way
 }
 
 say_the_way() {
   if [ "$TAVRIN_ARCH" = x86 ]; then
     echo "setup: this machine runs 32-bit programs: testing the 32-bit build"
+  elif [ "$tavrin_way_chosen_by" = record ]; then
+    echo "setup: this machine runs 32-bit programs, but the 32-bit Wine could not be installed" \
+         "($TAVRIN_WAY_RECORD): testing the 64-bit build under wine64"
   elif [ "$TAVRIN_MACHINE_RUNS_32BIT" = 1 ]; then
     echo "setup: TAVRIN_ARCH=x64: testing the 64-bit build under wine64"
   else
@@ -49,27 +137,40 @@ say_the_way() {
 }
 
 install_packages() {
-  local missing=()
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-  done
-  if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-      echo "setup: missing packages ${missing[*]}; run this script as root to install them" >&2
+  local missing=() p wine32=0 root=0
+  for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+  [ "$(id -u)" -ne 0 ] || root=1
+  if wants_wine32; then
+    if installed wine32:i386; then forget_the_64bit_way
+    # Without root a recorded 64-bit way stays: it has what it needs.
+    elif [ $root = 1 ] || [ "$tavrin_way_chosen_by" != record ]; then wine32=1
+    fi
+  fi
+  local all=("${missing[@]}")
+  [ $wine32 = 0 ] || all+=(wine32:i386)
+  if [ ${#all[@]} -gt 0 ]; then
+    if [ $root = 0 ]; then
+      echo "setup: missing packages ${all[*]}; run this script as root to install them" >&2
       exit 1
     fi
-    echo "setup: installing ${missing[*]}"
-    if [ "$TAVRIN_ARCH" = x86 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: installing ${all[*]}"
+    if [ $wine32 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
       step "adding the i386 package architecture" \
            "run 'dpkg --add-architecture i386' as root and look at what it says." \
            dpkg --add-architecture i386
     fi
-    step "apt-get update" \
-         "check that this machine reaches Debian's package mirrors (see /etc/apt/sources.list*), then run scripts/setup.sh again." \
-         apt-get update -qq
-    step "installing the packages" \
-         "install them by hand with 'apt-get install ${missing[*]}' to see why apt refuses, then run scripts/setup.sh again." \
-         env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    update_package_indexes
+    local stale=
+    [ $apt_update_failed = 0 ] ||
+      stale="apt-get update failed as well, so the package indexes may be missing or out of date: check that this machine reaches Debian's package mirrors (see /etc/apt/sources.list*), or "
+    if [ ${#missing[@]} -gt 0 ]; then
+      step "installing the packages" \
+           "${stale}install them by hand with 'apt-get install ${missing[*]}' to see why apt refuses, then run scripts/setup.sh again." \
+           env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+    if [ $wine32 = 1 ]; then
+      if install_wine32; then forget_the_64bit_way; else take_the_64bit_way; fi
+    fi
   fi
   # Wine takes its ANSI code page from the locale: zh_CN gives 936, and the tests also run with
   # en_US (1252) and zh_TW (950), see TAVRIN_CODEPAGE in env.sh. Generating them also keeps bash
@@ -140,6 +241,7 @@ create_prefix() {
 
 case "${1:-}" in
   --prefix-only) create_prefix ;;
-  "") say_the_way; install_packages; create_prefix ;;
-  *) echo "usage: $0 [--prefix-only]" >&2; exit 2 ;;
+  --packages-only) install_packages; say_the_way ;;
+  "") install_packages; say_the_way; create_prefix ;;
+  *) echo "usage: $0 [--prefix-only | --packages-only]" >&2; exit 2 ;;
 esac
