@@ -754,6 +754,40 @@ void BenchStandardLooks() {
   Pump(SettleMs);
 }
 
+// Both gallery windows, one attached and one on the dressed thread, switched to the dark look and
+// back and painted, per window and switch, against painting them whole in the look they wear.
+void BenchThemeSwitch() {
+  gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+  const gallery::Controls controls = gallery::CreateGallery(GetModuleHandleA(nullptr), 0, 0);
+  const gallery::StandardControls standard = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 400, 0);
+  skin::SkinAttach(controls.form);
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  int windows = 0;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM count) {
+    *reinterpret_cast<int*>(count) += 1;
+    EnumChildWindows(window, [](HWND, LPARAM inner) { *reinterpret_cast<int*>(inner) += 1; return TRUE; }, count);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&windows));
+  auto paintAll = [&] {
+    Redraw(controls.form, RepaintAll | RDW_ALLCHILDREN);
+    Redraw(standard.form, RepaintAll | RDW_ALLCHILDREN);
+  };
+  const Comparison c = MeasurePair([&] {
+    skin::SkinSetTheme(L"dark");
+    paintAll();
+    skin::SkinSetTheme(L"light");
+    paintAll();
+  }, [&] { paintAll(); paintAll(); });
+  PrintRow("Theme switch of the gallery and its paint, per window of " + std::to_string(windows),
+           c.measuredUs / (2 * windows), "a full repaint of the gallery, per window", c.baselineUs / (2 * windows));
+  skin::SkinDetachThread();
+  skin::SkinDetach(controls.form);
+  DestroyWindow(controls.form);
+  DestroyWindow(standard.form);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -861,6 +895,7 @@ int main() {
   DestroyScene(scene);
   BenchDressing();
   BenchStandardLooks();
+  BenchThemeSwitch();
   BenchStartup();
   PrintNotes();
   return 0;
