@@ -180,9 +180,10 @@ fi
 kill $gallery_app 2>/dev/null || true
 skindress=$(dirname "$exe")/SkinDress.exe
 if [ -f "$skindress" ]; then
-  for look in plain dressed; do
+  for look in plain dressed dark; do
     starter=("$TAVRIN_WINE")
     [ "$look" = dressed ] && starter+=("$skindress")
+    [ "$look" = dark ] && starter+=("$skindress" --theme dark)
     xdotool mousemove 1023 767
     "${starter[@]}" notepad >/dev/null 2>&1 &
     other=$!
@@ -203,13 +204,18 @@ if [ -f "$skindress" ]; then
   done
 fi
 
-# The gallery's window of standard controls, plain and dressed.
-for look in plain dressed; do
+# The gallery's window of standard controls, plain, dressed and dressed dark; both gallery
+# windows in the dark look.
+for look in plain dressed dark; do
   args=()
   [ $look = plain ] && args=(--plain)
+  [ $look = dark ] && args=(--theme dark)
   "$TAVRIN_WINE" "$(dirname "$exe")/SkinGallery.exe" "${args[@]}" >/dev/null 2>&1 &
   other=$!
+  xdotool mousemove 0 0
   shoot "$(window_of "Standard controls")" "standard-$look.png"
+  [ $look = plain ] || shoot_all "gallery-both-${look/dressed/light}.png" "$(window_of "Skin gallery")" \
+    "$(window_of "Standard controls")"
   kill $other 2>/dev/null || true
   sleep 1
 done
