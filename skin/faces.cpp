@@ -258,8 +258,7 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
   const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
   BlitSliced(face.get(), 0, 0, width, b.Height, SkinAtlas.HeaderFaceStrip, HeaderFrameWidth * frame,
              0, HeaderFrameWidth, HeaderFrameHeight, 1, 1, 1, 1);
-  const std::wstring text = HeaderItemCaption(window, index);
-  if (!text.empty()) DrawTextIn(face.get(), text, 0, 0, width, b.Height, CaptionFormat);
+  DrawHeaderCaption(window, face.get(), index, {0, 0, width, b.Height});
   const DrawTarget target(window, dc);
   BitBlt(target.get(), item.left, 0, width, height, face.get(), 0, 0, SRCCOPY);
 }
