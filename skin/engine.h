@@ -123,6 +123,29 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state);
 // The caption of a header item, as HDM_GETITEMW gives it into a buffer of 256 characters.
 std::wstring HeaderItemCaption(HWND header, int index);
 
+// Where the system's header puts an item's parts inside the item's rectangle, for the item's
+// format (HDF_RTLREADING is reading order and moves nothing): the caption, drawn there with
+// HeaderCaptionFormat so that an ellipsis cuts it at its right end; the image or bitmap; the sort
+// arrow, which takes the place of any picture. Parts the item lacks get empty rectangles. `dc` has
+// the header's font: the caption and the arrow are measured in it. `picture` is the size of the
+// image or bitmap shown, {0, 0} for none.
+struct HeaderItemPlaces {
+  RECT Caption;
+  RECT Picture;
+  RECT Arrow;
+};
+inline constexpr UINT HeaderCaptionFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+HeaderItemPlaces PlaceHeaderItem(HWND header, HDC dc, RECT item, int format, const std::wstring& caption,
+                                 SIZE picture);
+// Whether the header's items are laid out as the system lays them out: on the dressed thread.
+// Headers skinned through SkinAttach keep every caption centred in its item.
+bool PlacesHeaderItemsAsSystem(HWND header);
+// A header item's caption into `dc`, `item` being the item's rectangle there: placed as the system
+// places it on the dressed thread, centred elsewhere. The font is the caller's.
+void DrawHeaderCaption(HWND header, HDC dc, int index, const RECT& item);
+// A caption in the place PlaceHeaderItem gave it; nothing when that place has no width.
+void DrawHeaderCaptionAt(HDC dc, const std::wstring& caption, const RECT& place);
+
 // ---------------------------------------------------------------- hover fade
 
 // Every handler of the skin has this shape: the window's previous procedure, then the message.

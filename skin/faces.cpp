@@ -219,8 +219,7 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
   SetTextColor(face.get(), look::Colour(look::RoleFaceText));
   const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
   look::DrawSlicedPart(face.get(), 0, 0, width, b.Height, look::PartHeaderFace, frame);
-  const std::wstring text = HeaderItemCaption(window, index);
-  if (!text.empty()) DrawTextIn(face.get(), text, 0, 0, width, b.Height, CaptionFormat);
+  DrawHeaderCaption(window, face.get(), index, {0, 0, width, b.Height});
   const DrawTarget target(window, dc);
   BitBlt(target.get(), item.left, 0, width, height, face.get(), 0, 0, SRCCOPY);
 }

@@ -116,15 +116,12 @@ LRESULT PaintHeader(HWND window) {
   for (int i = 0; i < count; ++i) {
     RECT item = {};
     SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    const std::wstring caption = HeaderItemCaption(window, i);
     const int face = i == pressed ? StatePressed : i == hot ? StateHot : StateNormal;
     look::DrawSlicedPart(dc, item.left, 0, item.right - item.left, b.Height, look::PartHeaderFace, face);
-    if (!caption.empty()) {
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, look::Colour(look::RoleFaceText));
-      DrawTextIn(dc, caption, item.left, 0, item.right - item.left, item.bottom, CaptionFormat);
-    }
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, look::Colour(look::RoleFaceText));
+    DrawHeaderCaption(window, dc, i, {item.left, 0, item.right, item.bottom});
   }
   const PaintScope paint(window);
   BitBlt(paint.dc(), 0, 0, b.Width, b.Height, dc, 0, 0, SRCCOPY);

@@ -7,6 +7,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 #include "skin/gdi/guards.h"
 #include "skin/standard/standard.h"
@@ -15,8 +17,6 @@ namespace skin::standard {
 namespace {
 
 constexpr int TextCapacity = 256;
-constexpr int Inset = 6;
-constexpr int SortArrowRoom = 14;
 constexpr int RichFormats = HDF_OWNERDRAW | HDF_IMAGE | HDF_BITMAP | HDF_SORTUP | HDF_SORTDOWN;
 
 int ItemCount(HWND header) { return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)); }
@@ -36,6 +36,19 @@ bool HasRichItems(HWND header) {
   return false;
 }
 
+// The size of the picture the system's header shows for the item: its image, else its bitmap.
+SIZE PictureSize(HWND header, const HDITEMW& item) {
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+  int cx = 0;
+  int cy = 0;
+  if ((item.fmt & HDF_IMAGE) && images && ImageList_GetIconSize(images, &cx, &cy)) return {cx, cy};
+  BITMAP bitmap = {};
+  if ((item.fmt & HDF_BITMAP) && item.hbm && GetObjectW(item.hbm, sizeof bitmap, &bitmap)) {
+    return {bitmap.bmWidth, bitmap.bmHeight};
+  }
+  return {0, 0};
+}
+
 void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   wchar_t text[TextCapacity] = {};
   HDITEMW item = {};
@@ -46,33 +59,27 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   if (item.fmt & HDF_OWNERDRAW) return;
   look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
                        look::PartHeaderFace, state);
-  InflateRect(&place, -Inset, 0);
-  if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) {
-    const RECT arrow = {place.right - SortArrowRoom, place.top, place.right, place.bottom};
-    DrawArrow(dc, arrow, (item.fmt & HDF_SORTUP) ? ArrowUp : ArrowDown, IsEnabled(header));
-    place.right -= SortArrowRoom;
+  const std::wstring caption(text, wcsnlen(text, TextCapacity));
+  const SIZE picture = PictureSize(header, item);
+  const HeaderItemPlaces places = PlaceHeaderItem(header, dc, place, item.fmt, caption, picture);
+  // Parts are cut at the item's edges, as the caption is.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+  if (!IsRectEmpty(&places.Arrow)) {
+    DrawArrow(dc, places.Arrow, (item.fmt & HDF_SORTUP) ? ArrowUp : ArrowDown, IsEnabled(header));
+  } else if (!IsRectEmpty(&places.Picture)) {
+    const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+    if ((item.fmt & HDF_IMAGE) && images) {
+      ImageList_Draw(images, item.iImage, dc, places.Picture.left, places.Picture.top, ILD_TRANSPARENT);
+    } else {
+      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item.hbm), 0, places.Picture.left,
+                 places.Picture.top, picture.cx, picture.cy, DST_BITMAP);
+    }
   }
-  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
-  int cx = 0;
-  int cy = 0;
-  if ((item.fmt & HDF_IMAGE) && images && ImageList_GetIconSize(images, &cx, &cy)) {
-    const bool right = (item.fmt & HDF_BITMAP_ON_RIGHT) != 0;
-    const int x = right ? place.right - cx : place.left;
-    ImageList_Draw(images, item.iImage, dc, x, place.top + (place.bottom - place.top - cy) / 2, ILD_TRANSPARENT);
-    (right ? place.right : place.left) += right ? -(cx + Inset) : cx + Inset;
-  } else if ((item.fmt & HDF_BITMAP) && item.hbm) {
-    BITMAP bitmap = {};
-    GetObjectW(item.hbm, sizeof bitmap, &bitmap);
-    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(item.hbm), 0, place.left,
-               place.top + (place.bottom - place.top - bitmap.bmHeight) / 2, bitmap.bmWidth,
-               bitmap.bmHeight, DST_BITMAP);
-    place.left += bitmap.bmWidth + Inset;
-  }
-  const int justify = item.fmt & HDF_JUSTIFYMASK;
-  const UINT align = justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look::Colour(look::RoleFaceText));
-  DrawTextW(dc, text, -1, &place, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawHeaderCaptionAt(dc, caption, places.Caption);
+  RestoreDC(dc, saved);
 }
 
 LRESULT PaintHeader(WNDPROC previous, HWND header, UINT message, WPARAM wParam, LPARAM lParam) {

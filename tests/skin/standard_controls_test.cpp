@@ -157,10 +157,11 @@ TEST_F(StandardControlsTest, TabsStatusBarTrackBarAndSpinWearTheStripsAndFacesAn
 }
 
 TEST_F(StandardControlsTest, RichHeaderItemsKeepImageAndArrowOwnerDrawnOnesAndBarsWearFaces) {
-  // Item 0, 76 wide: the normal face's top line, the upward arrow 4 in from its 14-pixel room.
+  // Item 0, 76 wide: the normal face's top line; the upward arrow where the system's header puts
+  // it, three margins after the caption: its point at (46, 9), its base from (43, 12).
   EXPECT_EQ(Client(c_.richHeader, 30, 0), 0x00FEF5EAu);
-  EXPECT_EQ(Client(c_.richHeader, 63, 10), 0x005F5519u);
-  EXPECT_EQ(Client(c_.richHeader, 60, 13), 0x005F5519u);
+  EXPECT_EQ(Client(c_.richHeader, 46, 9), 0x005F5519u);
+  EXPECT_EQ(Client(c_.richHeader, 43, 12), 0x005F5519u);
   EXPECT_EQ(Client(c_.richHeader, 100, 0), 0x00FEF5EAu);
   EXPECT_NE(Client(c_.richHeader, 170, 0), 0x00FEF5EAu);  // owner-drawn: left to its owner
 

@@ -103,7 +103,7 @@ TEST_F(ThemesTest, EveryFamilyTakesTheDarkLookAndTheLightOneComesBackPixelForPix
   // The spin's arrow on the inside colour, the sort arrow of the rich header.
   EXPECT_EQ(Client(s_.upDown, 7, 6), dark.Colours[RoleArrow]);
   EXPECT_EQ(Client(s_.upDown, 4, 6), dark.Colours[RoleControlFill]);
-  EXPECT_EQ(Client(s_.richHeader, 63, 10), dark.Colours[RoleArrow]);
+  EXPECT_EQ(Client(s_.richHeader, 46, 9), dark.Colours[RoleArrow]);
 
   Switch(L"light");
   const std::vector<HWND> windows = Everything();
