@@ -87,9 +87,7 @@ std::string Bmp(int width, int height, uint32_t headerSize, bool topDown, int bi
   for (int row = 0; row < height; ++row) {
     const int y = topDown ? row : height - 1 - row;
     const COLORREF c = y < height / 2 ? Top : Bottom;
-    for (int x = 0; x < width; ++x) {
-      b += {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)), static_cast<char>(GetRValue(c))};
-    }
+    for (int x = 0; x < width; ++x) Put(&b, GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, 3);
     b.append(stride - width * 3, '\0');
   }
   return b;
