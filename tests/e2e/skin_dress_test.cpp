@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "skin/look/items.h"
 #include "tests/support/system_state.h"
 
 namespace {
@@ -101,7 +105,13 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
                         Case{"\"" + text + "\"", "skindress-text.exe"},
                         Case{"\"" + distant + "\"", "skindress-distant.exe"},
                         Case{"\"" + dll + "\"", "TavrinSkin.dll"},
-                        Case{"\"" + other + "\" arg", bitness}}) {
+                        Case{"\"" + other + "\" arg", bitness},
+                        Case{"--theme", "usage"},
+                        Case{"--theme /no/such/folder notepad", "no such folder"},
+                        Case{"--theme \"\" notepad", "no theme named"},
+                        Case{"--export-theme sepia somewhere", "sepia"},
+                        Case{"--export-theme dark", "usage"},
+                        Case{"--export-theme dark Z:\\no\\such\\place\\theme", "cannot be made"}}) {
     SCOPED_TRACE(c.first);
     const Outcome outcome = RunSkinDress(c.first);
     EXPECT_EQ(outcome.exitCode, 2u);
@@ -109,6 +119,7 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
     EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
   }
   for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
+  EXPECT_EQ(FindWindowA("Notepad", nullptr), nullptr) << "notepad started with a refused theme";
 }
 
 TEST(SkinDressTest, WithoutTheDllBesideItSaysSoAndExitsWith3) {
@@ -137,6 +148,47 @@ TEST(SkinDressTest, TheFirstWindowIsDressedAsItIsCreated) {
   const Outcome outcome = RunSkinDress(std::string("\"") + TAVRIN_DRESS_PROBE_EXE + "\"");
   EXPECT_EQ(outcome.exitCode, 0u) << "the probe's window or button was created plain";
   EXPECT_EQ(outcome.errors, "");
+}
+
+TEST(SkinDressTest, ExportsABuiltInThemeAndPassesAFolderToTheProgramAsAFullPath) {
+  const std::string folder = TemporaryPath("skindress-dark");
+  const std::wstring wideFolder(folder.begin(), folder.end());
+  Outcome outcome = RunSkinDress("--export-theme dark \"" + folder + "\"");
+  EXPECT_EQ(outcome.exitCode, 0u);
+  EXPECT_EQ(outcome.errors, "");
+  skin::look::Theme theme;
+  std::wstring problem;
+  std::vector<std::wstring> warnings;
+  ASSERT_TRUE(skin::look::LoadThemeFolder(wideFolder, &theme, &problem, &warnings)) << problem;
+  EXPECT_TRUE(warnings.empty());
+  const skin::look::Theme dark = skin::look::DarkTheme();
+  EXPECT_TRUE(std::equal(std::begin(dark.Colours), std::end(dark.Colours), theme.Colours));
+  EXPECT_TRUE(std::equal(std::begin(dark.Sizes), std::end(dark.Sizes), theme.Sizes));
+  EXPECT_TRUE(std::equal(std::begin(dark.Images), std::end(dark.Images), theme.Images));
+  EXPECT_TRUE(theme.ColoursContent);
+
+  // A folder that lacks an image is worn, with a warning; the program is told its full path.
+  DeleteFileA((folder + "\\ComboButtonParts.bmp").c_str());
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(TemporaryPath("").c_str());
+  outcome = RunSkinDress("--theme skindress-dark cmd /c echo %TAVRIN_SKIN_THEME%");
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(outcome.exitCode, 0u);
+  EXPECT_EQ(outcome.output, folder + "\r\n");
+  ExpectOneLine(outcome.errors);
+  EXPECT_NE(outcome.errors.find("warning: theme folder " + folder + ": ComboButtonParts.bmp is missing"),
+            std::string::npos) << outcome.errors;
+  // Without --theme the program is light, whatever the caller's environment says.
+  SetEnvironmentVariableA("TAVRIN_SKIN_THEME", "dark");
+  outcome = RunSkinDress("cmd /c echo %TAVRIN_SKIN_THEME%");
+  SetEnvironmentVariableA("TAVRIN_SKIN_THEME", nullptr);
+  EXPECT_EQ(outcome.output, "%TAVRIN_SKIN_THEME%\r\n");
+  for (const char* file : {"theme.ini", "ButtonFaceStrip.bmp", "CheckGlyphs.bmp", "OptionCircleStrip.bmp",
+                           "HeaderFaceStrip.bmp"}) {
+    DeleteFileA((folder + "\\" + file).c_str());
+  }
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 /* Dresses its thread, then its dialog, through TavrinSkin.dll: exit 0 only when the button took
- * the skin and gave it back both times. */
+ * the skin and gave it back both times, and the themes by name were taken and a missing folder
+ * refused. */
 #include <TavrinSkin.h>
 
 int main(void) {
@@ -11,6 +12,8 @@ int main(void) {
                !GetPropA(button, "PROCADDR");
   int window = SkinAttach(form) && GetPropA(button, "PROCADDR") && SkinDetach(form) &&
                !GetPropA(button, "PROCADDR");
+  int theme = SkinSetTheme(L"dark") && !SkinSetTheme(L"Z:\\no\\such\\theme") &&
+              SkinSetTheme(L"light");
   DestroyWindow(form);
-  return thread && window ? 0 : 1;
+  return thread && window && theme ? 0 : 1;
 }
