@@ -279,6 +279,9 @@ extern bool StandingAside;
 // push buttons get their own type back and lose their outline (or get both again, with faces of
 // their current size), and every window is redrawn, frame included.
 void FollowHighContrast();
+// Calls `each` for every window of this thread, descendants before their top-level window, then
+// redraws each top-level window whole, frames included.
+void HandOverEveryWindow(WNDENUMPROC each);
 
 // ---------------------------------------------------------------- themes
 

@@ -8,8 +8,6 @@
 namespace skin {
 namespace {
 
-constexpr UINT RedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-
 HighContrastQuery AskHighContrast = &SystemHighContrast;
 
 WNDPROC PreviousOf(HWND window) {
@@ -49,13 +47,6 @@ BOOL CALLBACK FollowOne(HWND window, LPARAM) {
   return TRUE;
 }
 
-BOOL CALLBACK FollowTopLevel(HWND window, LPARAM) {
-  EnumChildWindows(window, &FollowOne, 0);
-  FollowOne(window, 0);
-  RedrawWindow(window, nullptr, nullptr, RedrawAll);
-  return TRUE;
-}
-
 }  // namespace
 
 bool SystemHighContrast() {
@@ -67,6 +58,16 @@ bool SystemHighContrast() {
 
 bool SkinStandsAside() { return StandingAside; }
 
+void HandOverEveryWindow(WNDENUMPROC each) {
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM lParam) {
+    const auto handOver = reinterpret_cast<WNDENUMPROC>(lParam);
+    EnumChildWindows(window, handOver, 0);
+    handOver(window, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(each));
+}
+
 void SetHighContrastQuery(HighContrastQuery query) {
   AskHighContrast = query ? query : &SystemHighContrast;
 }
@@ -75,7 +76,7 @@ void FollowHighContrast() {
   const bool aside = AskHighContrast();
   if (aside == StandingAside) return;
   StandingAside = aside;
-  EnumThreadWindows(GetCurrentThreadId(), &FollowTopLevel, 0);
+  HandOverEveryWindow(&FollowOne);
 }
 
 }  // namespace skin

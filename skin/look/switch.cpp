@@ -11,7 +11,6 @@
 namespace skin {
 namespace {
 
-constexpr UINT RedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
 constexpr wchar_t AppModeSetting[] = L"ImmersiveColorSet";
 
 // Nothing wears the skin yet, or this is the thread that does.
@@ -30,13 +29,6 @@ BOOL CALLBACK RetakeOne(HWND window, LPARAM) {
   return TRUE;
 }
 
-BOOL CALLBACK RetakeTopLevel(HWND window, LPARAM) {
-  EnumChildWindows(window, &RetakeOne, 0);
-  RetakeOne(window, 0);
-  RedrawWindow(window, nullptr, nullptr, RedrawAll);
-  return TRUE;
-}
-
 }  // namespace
 
 void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstring>& warnings) {
@@ -48,7 +40,7 @@ void ApplyTheme(look::Theme theme) {
   look::UseTheme(std::move(theme));
   if (!SkinInitialised) return;
   BuildSkinAtlas();
-  EnumThreadWindows(GetCurrentThreadId(), &RetakeTopLevel, 0);
+  HandOverEveryWindow(&RetakeOne);
 }
 
 void FollowSystemTheme(LPARAM setting) {
