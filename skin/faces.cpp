@@ -178,8 +178,9 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
 }
 
 void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled) {
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const ScopedSurface square(cx, cy);
   FillSolid(square.get(), 0, 0, cx, cy, White);
   if (enabled) {
@@ -204,8 +205,9 @@ void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enable
 }
 
 void DrawOptionCircle(HDC target, int x, int top, int state, int check, bool enabled) {
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const int frame = enabled ? state : StateDisabled;
   BlitSliced(target, x, top, cx, cy, SkinAtlas.OptionCircleStrip, 0, CircleSize * frame,
              CircleSize, CircleSize, CircleMargin, CircleMargin, CircleMargin, CircleMargin, KeyColour);
@@ -220,7 +222,7 @@ int PaintCheckBox(HWND window, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   const WindowBounds b = BoundsOf(window);
   const DrawTarget target(window, nullptr);
-  DrawCheckSquare(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+  DrawCheckSquare(target.get(), 0, Centre(b.Height, CheckSize().cy), state,
                   CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }
@@ -229,7 +231,7 @@ int PaintOptionButton(HWND window, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   const WindowBounds b = BoundsOf(window);
   const DrawTarget target(window, nullptr);
-  DrawOptionCircle(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+  DrawOptionCircle(target.get(), 0, Centre(b.Height, CheckSize().cy), state,
                    CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }

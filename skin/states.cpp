@@ -236,7 +236,7 @@ LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   } else if (IsComboLike(kind)) {
     PaintCombo(window, IsUnderCursor(window) ? StateHot : StateNormal);
   } else if (IsToggle(kind)) {
-    PaintToggle(window, kind, StateNormal, false);
+    PaintToggle(window, kind, StateNormal, true);
   } else if (kind == KindHeader) {
     ReleaseHeaderItem(window);
   }
@@ -262,7 +262,7 @@ LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
   if (kind == KindButton) {
     ButtonRelease(window, 0);
   } else if (IsToggle(kind)) {
-    PaintToggle(window, kind, StateNormal, false);
+    PaintToggle(window, kind, StateNormal, true);
   }
   return result;
 }
@@ -274,6 +274,8 @@ LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
   if (kind == KindButton) {
     Set(window, OldStateProperty, wParam ? StateNormal : StateDisabled);
     BlendStateFace(window, nullptr);
+  } else if (IsToggle(kind)) {
+    PaintToggle(window, kind, StateNormal, true);
   }
   return result;
 }
@@ -297,11 +299,21 @@ LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return SkinOnSetFocus(previous, window, message, wParam, lParam);
 }
 
-BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM) {
-  if (!IsSkinnedHere(window)) return TRUE;
+// The control draws its box at once on these, where the mark or the pushed state changed: a click
+// or the space bar on it, the group's automatic unchecking of the other option buttons, the
+// program. Within a press the control holds the capture, and the release or the move that ends
+// the message draws the box; a mark set again to what it was is not drawn by the control.
+LRESULT SkinOnToggleChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
-  if (IsToggle(kind)) PaintToggle(window, kind, StateNormal, true);
-  return TRUE;
+  if (!IsToggle(kind)) return CallPrevious(previous, window, message, wParam, lParam);
+  const bool setsMark = message == BM_SETCHECK;
+  const LRESULT markBefore = setsMark ? CallPrevious(previous, window, BM_GETCHECK, 0, 0) : 0;
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window) || GetCapture() == window) return result;
+  if (setsMark && CallPrevious(previous, window, BM_GETCHECK, 0, 0) == markBefore) return result;
+  const bool pushed = message == BM_SETSTATE && wParam != 0;
+  PaintToggle(window, kind, pushed ? StatePressed : StateNormal, true);
+  return result;
 }
 
 }  // namespace skin

@@ -48,8 +48,9 @@ int StateOf(HWND window, bool hover) {
 void DrawToggle(HWND window, ButtonLook look, int state) {
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   const int x = (style & BS_LEFTTEXT) ? b.Width - cx : 0;
   const int y = RoundHalfEven((b.Height - cy) / 2.0);
@@ -123,11 +124,6 @@ LRESULT DressToggle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
     DrawPushLike(window, StateOf(window, hover));
   } else if (look != NotOurs) {
     DrawToggle(window, look, StateOf(window, hover));
-  }
-  // A click can clear the marks of the radio buttons beside it.
-  if (message == WM_LBUTTONUP) {
-    const HWND parent = GetParent(window);
-    EnumChildWindows(parent ? parent : window, &RefreshToggleSibling, 0);
   }
   return result;
 }

@@ -11,6 +11,7 @@
 
 #include "gallery/gallery.h"
 #include "tests/support/desktop.h"
+#include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"
 
 namespace {
@@ -216,6 +217,47 @@ TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStill
   int changed = 0;
   for (int y = 2; y < focused.height - 2; ++y) changed += focused.at(2, y) != unfocused.at(2, y);
   EXPECT_GT(changed, 5);
+}
+
+// Only what shows a push-button face holds faces and the rounded outline on a dressed thread; a
+// button whose type changes gets them or gives them back.
+TEST_F(StandardControlsTest, OnlyPushButtonsAndPushLikeBoxesHoldFacesAndBoxesCostNoGdiObject) {
+  const char* const faces[] = {"0HDC", "1HDC", "2HDC", "3HDC", "0BMP", "1BMP", "2BMP", "3BMP"};
+  auto facesHeld = [&](HWND button) {
+    int held = 0;
+    for (const char* name : faces) held += GetPropA(button, name) != nullptr;
+    return held;
+  };
+  auto outlined = [](HWND button) {
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool has = GetWindowRgn(button, region) != ERROR;
+    DeleteObject(region);
+    return has;
+  };
+  for (HWND box : {c_.check, c_.radio, c_.group}) {
+    EXPECT_EQ(facesHeld(box), 0);
+    EXPECT_FALSE(outlined(box));
+  }
+  EXPECT_EQ(facesHeld(c_.pushLike), 8);
+  EXPECT_TRUE(outlined(c_.pushLike));
+
+  const int before = GdiHeadroom();
+  std::vector<HWND> made;
+  for (DWORD type : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON, BS_GROUPBOX}) {
+    made.push_back(CreateWindowA("Button", "b", WS_CHILD | WS_VISIBLE | type, 300, 300, 80, 20, c_.form,
+                                 nullptr, nullptr, nullptr));
+  }
+  Pump(50);
+  EXPECT_EQ(GdiHeadroom(), before);
+  const HWND button = made.front();
+  SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  EXPECT_EQ(facesHeld(button), 8);
+  EXPECT_TRUE(outlined(button));
+  EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  SendMessageA(button, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
+  EXPECT_EQ(facesHeld(button), 0);
+  EXPECT_FALSE(outlined(button));
+  EXPECT_EQ(GdiHeadroom(), before);
 }
 
 }  // namespace

@@ -200,7 +200,7 @@ TEST_F(StatesTest, HeaderHitTestTracksItemsAndSharedEdgesHitTheLowerIndex) {
   EXPECT_EQ(Prop(header, skin::HdIndexProperty), 7);  // no items: left as it was
 }
 
-TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndReleasesRefreshSiblingsInFrames) {
+TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndWhenTheirOwnMarkOrStateChanges) {
   const HWND check = g_->check;
   const int top = skin::RoundHalfEven((BoundsOf(check).Height - GetSystemMetrics(SM_CYMENUCHECK)) / 2.0);
   Send(check, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -211,20 +211,63 @@ TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndReleasesRefreshSiblings
   Send(check, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4, 3));  // same state, drawn again
   EXPECT_EQ(WindowPixel(check, 0, top), 0x00C48639u);
 
-  // A check box inside a frame, and one that is not skinned.
+  // A check box inside a frame, 20 high: its square 4 down, the tick's first pixel at (10, 6).
+  // The program's mark, pushed state and enabling each draw the square again over the box the
+  // control drew itself.
   const HWND frame = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 300, 240, 120, 40, g_->form, nullptr, nullptr, nullptr);
-  const HWND inner = CreateWindowA("ThunderRT6CheckBox", "in", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 18, frame, nullptr, nullptr, nullptr);
-  const HWND plain = CreateWindowA("ThunderRT6CheckBox", "plain", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 20, 100, 18, frame, nullptr, nullptr, nullptr);
+  const HWND inner = CreateWindowA("ThunderRT6CheckBox", "in", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 20, frame, nullptr, nullptr, nullptr);
   skin::SkinAttachWindow(frame);
   skin::SkinAttachWindow(inner);
-  skin::SetProperty(inner, skin::OldStateProperty, skin::StateHot);
-  skin::SetProperty(plain, skin::OldStateProperty, skin::StateHot);
+  Send(inner, BM_SETCHECK, BST_CHECKED);
+  EXPECT_EQ(WindowPixel(inner, 0, 10), 0x00D5A554u);
+  EXPECT_EQ(WindowPixel(inner, 10, 6), 0x001DB754u);
+  Send(inner, BM_SETSTATE, TRUE);
+  EXPECT_EQ(WindowPixel(inner, 0, 10), 0x00C48639u);
+  Send(inner, BM_SETSTATE, FALSE);
+  EXPECT_EQ(WindowPixel(inner, 0, 10), 0x00D5A554u);
+  EnableWindow(inner, FALSE);
+  EXPECT_EQ(WindowPixel(inner, 0, 10), 0x00E9CFA4u);
+  EnableWindow(inner, TRUE);
+  Send(inner, BM_SETCHECK, BST_UNCHECKED);
+  EXPECT_EQ(WindowPixel(inner, 10, 6), 0x00FFFFFFu);
+
+  // A release elsewhere redraws no toggle: a hot one stays hot until its pointer leaves.
   skin::SetProperty(g_->option, skin::OldStateProperty, skin::StateHot);
   Send(g_->push, WM_LBUTTONUP);
-  EXPECT_EQ(Prop(inner, skin::OldStateProperty), skin::StateNormal);
-  EXPECT_EQ(Prop(g_->option, skin::OldStateProperty), skin::StateNormal);
-  EXPECT_EQ(Prop(plain, skin::OldStateProperty), skin::StateHot);
-  RemovePropA(plain, skin::OldStateProperty);
+  EXPECT_EQ(Prop(g_->option, skin::OldStateProperty), skin::StateHot);
+}
+
+// Three option buttons clicked through with real input: after each click every one of them shows
+// its own mark in the normal look, as it is painted afresh.
+TEST_F(StatesTest, ARadioGroupClickedThroughShowsEveryMarkInTheNormalLook) {
+  std::vector<HWND> group;
+  for (int i = 0; i < 3; ++i) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0);
+    group.push_back(CreateWindowA("ThunderRT6OptionButton", "o", style, 222, 228 + 20 * i, 54, 20, g_->form,
+                                  nullptr, nullptr, nullptr));
+  }
+  CreateWindowA("Static", "", WS_CHILD | WS_GROUP, 0, 0, 1, 1, g_->form, nullptr, nullptr, nullptr);
+  for (HWND option : group) skin::SkinAttachWindow(option);
+  SetForegroundWindow(g_->form);
+  for (size_t chosen : {1u, 2u, 0u, 2u}) {
+    Click(CentreOf(group[chosen]));
+    Pump(200);
+    MovePointer({0, 0});
+    Pump(900);
+    for (size_t i = 0; i < group.size(); ++i) {
+      const bool checked = i == chosen;
+      EXPECT_EQ(Send(group[i], BM_GETCHECK), checked ? BST_CHECKED : BST_UNCHECKED) << chosen << " " << i;
+      // The circle's left edge in the normal frame, and the dot's middle (white without it).
+      EXPECT_EQ(WindowPixel(group[i], 0, 10), 0x00D2A683u) << chosen << " " << i;
+      EXPECT_EQ(WindowPixel(group[i], 6, 10), checked ? 0x0012A847u : 0x00FFFFFFu) << chosen << " " << i;
+      Dib shown(13, 20);
+      Dib fresh(13, 20);
+      CaptureWindow(group[i], shown);
+      skin::PaintOptionButton(group[i], skin::StateNormal, true);
+      CaptureWindow(group[i], fresh);
+      EXPECT_TRUE(shown.SameAs(fresh)) << chosen << " " << i;
+    }
+  }
 }
 
 TEST_F(StatesTest, FocusRedrawsOptionButtonsButNotCheckBoxesAndEnablingPicksTheFace) {
