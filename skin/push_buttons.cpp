@@ -64,10 +64,15 @@ LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wPara
 }
 
 // The face covers the whole button, opaque: the background an owner-drawn button erases (its
-// parent asked for WM_CTLCOLORBTN, the client filled) would only be painted over.
+// parent asked for WM_CTLCOLORBTN, the client filled) would only be painted over. The skin makes
+// a push button owner-drawn only while it has its faces, so the style tells without reading them.
 LRESULT SkinOnEraseBackground(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                               LPARAM lParam) {
-  if (IsPaintedPushButton(window)) return TRUE;
+  if (ClassifyWindow(window) == KindButton &&
+      (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW &&
+      IsPushButtonStyle(OldStyle(window))) {
+    return TRUE;
+  }
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
