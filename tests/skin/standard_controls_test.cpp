@@ -219,45 +219,29 @@ TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStill
   EXPECT_GT(changed, 5);
 }
 
-// Only what shows a push-button face holds faces and the rounded outline on a dressed thread; a
-// button whose type changes gets them or gives them back.
+// Dressed, only what shows a push-button face holds faces and the outline; BM_SETSTYLE moves them.
 TEST_F(StandardControlsTest, OnlyPushButtonsAndPushLikeBoxesHoldFacesAndBoxesCostNoGdiObject) {
-  const char* const faces[] = {"0HDC", "1HDC", "2HDC", "3HDC", "0BMP", "1BMP", "2BMP", "3BMP"};
-  auto facesHeld = [&](HWND button) {
-    int held = 0;
-    for (const char* name : faces) held += GetPropA(button, name) != nullptr;
-    return held;
+  const HRGN probe = CreateRectRgn(0, 0, 0, 0);
+  auto held = [&](HWND button) {  // the eight face properties, and one for the outline
+    int count = GetWindowRgn(button, probe) != ERROR;
+    for (const char* name : {"0HDC", "1HDC", "2HDC", "3HDC", "0BMP", "1BMP", "2BMP", "3BMP"}) count += GetPropA(button, name) != nullptr;
+    return count;
   };
-  auto outlined = [](HWND button) {
-    const HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const bool has = GetWindowRgn(button, region) != ERROR;
-    DeleteObject(region);
-    return has;
-  };
-  for (HWND box : {c_.check, c_.radio, c_.group}) {
-    EXPECT_EQ(facesHeld(box), 0);
-    EXPECT_FALSE(outlined(box));
-  }
-  EXPECT_EQ(facesHeld(c_.pushLike), 8);
-  EXPECT_TRUE(outlined(c_.pushLike));
-
+  for (HWND box : {c_.check, c_.radio, c_.group}) EXPECT_EQ(held(box), 0);
+  EXPECT_EQ(held(c_.pushLike), 9);
   const int before = GdiHeadroom();
-  std::vector<HWND> made;
-  for (DWORD type : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON, BS_GROUPBOX}) {
-    made.push_back(CreateWindowA("Button", "b", WS_CHILD | WS_VISIBLE | type, 300, 300, 80, 20, c_.form,
-                                 nullptr, nullptr, nullptr));
+  for (DWORD type : {BS_AUTORADIOBUTTON, BS_GROUPBOX, BS_AUTOCHECKBOX}) {
+    CreateWindowA("Button", "b", WS_CHILD | WS_VISIBLE | type, 300, 300, 80, 20, c_.form, nullptr, nullptr, nullptr);
   }
+  const HWND box = FindWindowExA(c_.form, nullptr, "Button", "b");
   Pump(50);
   EXPECT_EQ(GdiHeadroom(), before);
-  const HWND button = made.front();
-  SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-  EXPECT_EQ(facesHeld(button), 8);
-  EXPECT_TRUE(outlined(button));
-  EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-  SendMessageA(button, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
-  EXPECT_EQ(facesHeld(button), 0);
-  EXPECT_FALSE(outlined(button));
+  SendMessageA(box, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  EXPECT_EQ(held(box), 9);
+  SendMessageA(box, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
+  EXPECT_EQ(held(box), 0);
   EXPECT_EQ(GdiHeadroom(), before);
+  DeleteObject(probe);
 }
 
 }  // namespace
