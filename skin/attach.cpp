@@ -61,6 +61,7 @@ void PrepareButton(HWND window) {
   SetProperty(window, TimerIdProperty, 0);
   SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
   SetProperty(window, AlphaLevelProperty, 0);
+  if (!WantsFaces(window)) return;
   // In high contrast the button keeps its own look until the skin draws again.
   if (MakeButtonFaces(window) && IsPushButtonStyle(style) && !StandingAside) {
     SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
@@ -184,6 +185,7 @@ void InitialiseSkin() {
   SkinInitialised = true;
   SkinThreadId = GetCurrentThreadId();
   TrackMouseEventAvailable = ProbeExport(TrackMouseEventName, User32Name);
+  ReadCheckSize();
   FollowHighContrast();
   BuildSkinAtlas();
 }
@@ -200,6 +202,47 @@ void FinishJoining(HWND window) {
   PrepareKind(window);
   RemoveProperty(window, PassProcProperty);
   Enlist(window, previous);
+}
+
+namespace {
+
+bool OnDressedThread(HWND window) {
+  return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
+}
+
+}  // namespace
+
+bool WantsFaces(HWND button) {
+  if (!OnDressedThread(button)) return true;
+  const LONG type = static_cast<LONG>(GetProperty(button, OldStyleProperty)) & BS_TYPEMASK;
+  if (IsPushButtonStyle(type)) return true;
+  if (!(GetWindowLongA(button, GWL_STYLE) & BS_PUSHLIKE)) return false;
+  switch (type) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void FitFacesToType(HWND button) {
+  if (!OnDressedThread(button)) return;
+  const bool held = StateSurface(button, StateNormal) != nullptr;
+  if (WantsFaces(button)) {
+    if (held || !MakeButtonFaces(button)) return;
+    WindowBounds b;
+    GetWindowBounds(button, &b);
+    SetButtonOutline(button, b);
+  } else if (held) {
+    StopFadeTimer(button);
+    ReleaseButtonFaces(button);
+    SetWindowRgn(button, nullptr, TRUE);
+  }
 }
 
 bool MakeButtonFaces(HWND window) {

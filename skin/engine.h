@@ -101,6 +101,13 @@ extern DWORD DressedThreadId;
 extern HHOOK DressHook;
 extern bool TrackMouseEventAvailable;
 extern int32_t SkinnedWindowCount;
+// The check square and the option circle are SM_CXMENUCHECK x SM_CYMENUCHECK. Under Wine every
+// read of these measures the menu font, so they are read when the skin starts and again when the
+// system's settings change; 0 x 0 until then.
+extern SIZE CheckMarkSize;
+void ReadCheckSize();
+// The kept size, read first if it never was (drawing without the skin started, as in tests).
+SIZE CheckSize();
 
 // ---------------------------------------------------------------- control faces
 
@@ -160,6 +167,11 @@ inline constexpr int OpaqueAlpha = 255;
 // Lays the face of "OLDSTATE" over the window at the constant opacity "ALPHALEVEL", into `dc` (0:
 // the window's own DC). A disabled window shows its disabled face.
 LRESULT BlendStateFace(HWND window, HDC dc);
+// The state whose face a push button shows: "OLDSTATE", or StateDisabled, recorded, while the
+// window is disabled.
+int ShownFaceState(HWND window);
+// Lays `face` over the whole window at a constant opacity, into `dc` (0: the window's own DC).
+void LayFace(HWND window, HDC dc, HDC face, intptr_t alpha);
 // One fade step per WM_TIMER of a button, then the message goes on to the previous procedure.
 LRESULT SkinOnTimer(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // SetTimer's result, or 0 when a fade timer already runs.
@@ -188,6 +200,12 @@ bool CanJoinSkin(HWND window);
 // the skin when its WM_CREATE has ended (FinishJoining).
 void StartJoining(HWND window);
 void FinishJoining(HWND window);
+// Whether the button holds faces and the rounded outline: every button joined through SkinAttach
+// (Tavrin's look depends on their outline); on the dressed thread only those that show a face,
+// push buttons and push-like check boxes and radio buttons.
+bool WantsFaces(HWND button);
+// On the dressed thread, makes or releases a button's faces and outline as its type now asks.
+void FitFacesToType(HWND button);
 // A push button's four face surfaces at its current size, made together or not at all, and
 // rendered. False when they cannot be made: the button then paints itself until they can.
 bool MakeButtonFaces(HWND window);
@@ -219,6 +237,8 @@ LRESULT SkinOnWindowPosChanging(WNDPROC previous, HWND window, UINT message, WPA
 LRESULT SkinOnGetDlgCode(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SkinOnEraseBackground(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam);
 LRESULT SkinOnButtonLookChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam);
 // A push button without faces gets back its own type and paints itself; once it has faces again
@@ -251,9 +271,9 @@ LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
 LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SkinOnSetFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// After a left-button release: redraws a skinned check box or option button in its normal look
-// with its current mark. Always TRUE, so that the enumeration runs to the end.
-BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM unused);
+// BM_SETCHECK and BM_SETSTATE: a check box or option button draws its own box again when its mark
+// or its pushed state changes, over the skin's; the skin's square or circle goes back on top.
+LRESULT SkinOnToggleChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // ---------------------------------------------------------------- standard controls
 

@@ -143,8 +143,9 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
 }
 
 void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled) {
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const ScopedSurface square(cx, cy);
   FillSolid(square.get(), 0, 0, cx, cy, look::Colour(look::RoleControlFill));
   if (enabled) {
@@ -166,8 +167,9 @@ void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enable
 }
 
 void DrawOptionCircle(HDC target, int x, int top, int state, int check, bool enabled) {
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const int frame = enabled ? state : StateDisabled;
   look::DrawSlicedPart(target, x, top, cx, cy, look::PartOptionCircle, frame);
   if (check == BST_CHECKED) {
@@ -181,7 +183,7 @@ int PaintCheckBox(HWND window, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   const WindowBounds b = BoundsOf(window);
   const DrawTarget target(window, nullptr);
-  DrawCheckSquare(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+  DrawCheckSquare(target.get(), 0, Centre(b.Height, CheckSize().cy), state,
                   CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }
@@ -190,7 +192,7 @@ int PaintOptionButton(HWND window, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   const WindowBounds b = BoundsOf(window);
   const DrawTarget target(window, nullptr);
-  DrawOptionCircle(target.get(), 0, Centre(b.Height, GetSystemMetrics(SM_CYMENUCHECK)), state,
+  DrawOptionCircle(target.get(), 0, Centre(b.Height, CheckSize().cy), state,
                    CheckOf(window), IsWindowEnabled(window) != FALSE);
   return 1;
 }

@@ -11,22 +11,34 @@ namespace skin {
 namespace {
 
 // BlendStateFace with the opacity already read: each property read is a request to the window
-// server, and a fade tick reads only what it needs, once.
+// server, and a fade tick reads only what it needs, once. A disabled window's state is known
+// without reading it back.
 LRESULT BlendStateFaceAt(HWND window, HDC dc, intptr_t alpha) {
-  if (!IsWindowEnabled(window)) SetProperty(window, OldStateProperty, StateDisabled);
+  const bool enabled = IsWindowEnabled(window) != FALSE;
+  if (!enabled) SetProperty(window, OldStateProperty, StateDisabled);
   if (!IsPushButtonStyle(static_cast<LONG>(GetProperty(window, OldStyleProperty)))) return 0;
+  const int state = enabled ? static_cast<int>(GetProperty(window, OldStateProperty)) : StateDisabled;
+  LayFace(window, dc, StateSurface(window, state), alpha);
+  return 0;
+}
+
+}  // namespace
+
+int ShownFaceState(HWND window) {
+  if (IsWindowEnabled(window)) return static_cast<int>(GetProperty(window, OldStateProperty));
+  SetProperty(window, OldStateProperty, StateDisabled);
+  return StateDisabled;
+}
+
+void LayFace(HWND window, HDC dc, HDC face, intptr_t alpha) {
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const HDC face = StateSurface(window, static_cast<int>(GetProperty(window, OldStateProperty)));
   BLENDFUNCTION blend = {};
   blend.BlendOp = AC_SRC_OVER;
   blend.SourceConstantAlpha = static_cast<BYTE>(alpha);
   const DrawTarget target(window, dc);
   AlphaBlend(target.get(), 0, 0, b.Width, b.Height, face, 0, 0, b.Width, b.Height, blend);
-  return 0;
 }
-
-}  // namespace
 
 LRESULT BlendStateFace(HWND window, HDC dc) {
   return BlendStateFaceAt(window, dc, GetProperty(window, AlphaLevelProperty));

@@ -31,6 +31,7 @@ void StepBack(HWND button) {
   }
   SetProperty(button, OldStateProperty, IsWindowEnabled(button) ? StateNormal : StateDisabled);
   SetProperty(button, MouseFlagProperty, 0);
+  if (!WantsFaces(button)) return;
   if (ResizeButtonFaces(button) || MakeButtonFaces(button)) OwnerDrawAgain(PreviousOf(button), button, FALSE);
   WindowBounds b;
   GetWindowBounds(button, &b);

@@ -49,16 +49,20 @@ int ScaledRest(float fraction, int extent) {
 }
 
 // The face of the state last shown, opaque; a running fade ends here. A button without faces
-// (they could not be made so far) gets them now, or paints itself.
+// (they could not be made so far) gets them now, or paints itself. The button is known to be a
+// push button and the opacity to be full, so neither is read back.
 LRESULT PaintPushButton(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!StateSurface(window, StateNormal)) {
+  const int state = ShownFaceState(window);
+  HDC face = StateSurface(window, state);
+  if (!face) {
     if (!MakeButtonFaces(window)) return CallPrevious(previous, window, message, wParam, lParam);
     OwnerDrawAgain(previous, window, FALSE);
+    face = StateSurface(window, state);
   }
   StopFadeTimer(window);
   SetProperty(window, AlphaLevelProperty, OpaqueAlpha);
   const PaintScope paint(window);
-  BlendStateFace(window, paint.dc());
+  LayFace(window, paint.dc(), face, OpaqueAlpha);
   return 0;
 }
 

@@ -13,5 +13,15 @@ int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
 DrawingObjects SkinDrawing = {};
 bool StandingAside = false;
+SIZE CheckMarkSize = {};
+
+void ReadCheckSize() {
+  CheckMarkSize = {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};
+}
+
+SIZE CheckSize() {
+  if (CheckMarkSize.cx == 0 && CheckMarkSize.cy == 0) ReadCheckSize();
+  return CheckMarkSize;
+}
 
 }  // namespace skin

@@ -39,14 +39,18 @@ LRESULT SkinOnGetDlgCode(WNDPROC previous, HWND window, UINT message, WPARAM wPa
 
 // The dialog manager moves the default between push buttons with BM_SETSTYLE: the new type is
 // recorded, and a push button stays owner-drawn. Another type takes the button out of the skin's
-// painting.
+// painting. On the dressed thread a button that becomes a push button gets its faces first, and
+// one that no longer shows a face gives them back.
 LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ClassifyWindow(window) != KindButton) return CallWindowProcW(previous, window, message, wParam, lParam);
   const LONG requested = static_cast<LONG>(wParam) & BS_TYPEMASK;
   SetProperty(window, OldStyleProperty, (OldStyle(window) & ~BS_TYPEMASK) | requested);
-  if (!IsPaintedPushButton(window)) return CallWindowProcW(previous, window, message, wParam, lParam);
-  const WPARAM ownerDrawn = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
-  return CallWindowProcW(previous, window, message, ownerDrawn, lParam);
+  if (IsPushButtonStyle(requested)) FitFacesToType(window);
+  WPARAM style = wParam;
+  if (IsPaintedPushButton(window)) style = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+  const LRESULT result = CallWindowProcW(previous, window, message, style, lParam);
+  if (!DetachedMeanwhile(window)) FitFacesToType(window);
+  return result;
 }
 
 // The parent never made the button owner-drawn, so it is never asked to draw it.
@@ -54,6 +58,19 @@ LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (wParam != 0 && item && item->CtlType == ODT_BUTTON && IsSkinnedHere(item->hwndItem) &&
       IsPaintedPushButton(item->hwndItem)) {
+    return TRUE;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+// The face covers the whole button, opaque: the background an owner-drawn button erases (its
+// parent asked for WM_CTLCOLORBTN, the client filled) would only be painted over. The skin makes
+// a push button owner-drawn only while it has its faces, so the style tells without reading them.
+LRESULT SkinOnEraseBackground(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
+  if (ClassifyWindow(window) == KindButton &&
+      (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW &&
+      IsPushButtonStyle(OldStyle(window))) {
     return TRUE;
   }
   return CallWindowProcW(previous, window, message, wParam, lParam);

@@ -21,6 +21,20 @@ LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
+// The toggle whose handler draws it, forced, once its own procedure has returned: the box the
+// control draws meanwhile (on BM_SETSTATE, BM_SETCHECK) is covered then, and is not drawn over
+// in between.
+HWND ToggleDrawnAfter = nullptr;
+
+LRESULT CallPreviousBeforeDrawing(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                                  LPARAM lParam) {
+  const HWND outer = ToggleDrawnAfter;
+  ToggleDrawnAfter = window;
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  ToggleDrawnAfter = outer;
+  return result;
+}
+
 void Set(HWND window, const char* property, intptr_t value) { SetProperty(window, property, value); }
 intptr_t Get(HWND window, const char* property) { return GetProperty(window, property); }
 
@@ -163,7 +177,8 @@ void LeaveHeader(HWND header) {
 
 LRESULT SkinOnMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
-  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  const LRESULT result = IsToggle(kind) ? CallPreviousBeforeDrawing(previous, window, message, wParam, lParam)
+                                        : CallPrevious(previous, window, message, wParam, lParam);
   if (DetachedMeanwhile(window)) return result;
   const int holdOrHover = HoldsLeftButton(wParam) ? StatePressed : StateHot;
   if (kind == KindButton) {
@@ -229,14 +244,15 @@ LRESULT SkinOnLButtonDblClk(WNDPROC previous, HWND window, UINT message, WPARAM 
 
 LRESULT SkinOnLButtonUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
-  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  const LRESULT result = IsToggle(kind) ? CallPreviousBeforeDrawing(previous, window, message, wParam, lParam)
+                                        : CallPrevious(previous, window, message, wParam, lParam);
   if (DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     ButtonRelease(window, ReleaseAlpha);
   } else if (IsComboLike(kind)) {
     PaintCombo(window, IsUnderCursor(window) ? StateHot : StateNormal);
   } else if (IsToggle(kind)) {
-    PaintToggle(window, kind, StateNormal, false);
+    PaintToggle(window, kind, StateNormal, true);
   } else if (kind == KindHeader) {
     ReleaseHeaderItem(window);
   }
@@ -257,12 +273,14 @@ LRESULT SkinOnKeyDown(WNDPROC previous, HWND window, UINT message, WPARAM wParam
 
 LRESULT SkinOnKeyUp(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WindowKind kind = ClassifyWindow(window);
-  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  const LRESULT result = IsToggle(kind) && wParam == VK_SPACE
+                             ? CallPreviousBeforeDrawing(previous, window, message, wParam, lParam)
+                             : CallPrevious(previous, window, message, wParam, lParam);
   if (wParam != VK_SPACE || DetachedMeanwhile(window)) return result;
   if (kind == KindButton) {
     ButtonRelease(window, 0);
   } else if (IsToggle(kind)) {
-    PaintToggle(window, kind, StateNormal, false);
+    PaintToggle(window, kind, StateNormal, true);
   }
   return result;
 }
@@ -274,6 +292,8 @@ LRESULT SkinOnEnable(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
   if (kind == KindButton) {
     Set(window, OldStateProperty, wParam ? StateNormal : StateDisabled);
     BlendStateFace(window, nullptr);
+  } else if (IsToggle(kind)) {
+    PaintToggle(window, kind, StateNormal, true);
   }
   return result;
 }
@@ -297,11 +317,23 @@ LRESULT SkinOnKillFocus(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return SkinOnSetFocus(previous, window, message, wParam, lParam);
 }
 
-BOOL CALLBACK RefreshToggleSibling(HWND window, LPARAM) {
-  if (!IsSkinnedHere(window)) return TRUE;
+// The control draws its box at once on these, where the mark or the pushed state changed: a click
+// or the space bar on it, the group's automatic unchecking of the other option buttons, the
+// program. Within its own release or move the handler draws the box afterwards; a mark set again
+// to what it was is not drawn by the control. A new mark shows in the normal look, or pressed
+// while the box is held.
+LRESULT SkinOnToggleChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window == ToggleDrawnAfter) return CallPrevious(previous, window, message, wParam, lParam);
   const WindowKind kind = ClassifyWindow(window);
-  if (IsToggle(kind)) PaintToggle(window, kind, StateNormal, true);
-  return TRUE;
+  if (!IsToggle(kind)) return CallPrevious(previous, window, message, wParam, lParam);
+  const bool setsMark = message == BM_SETCHECK;
+  const LRESULT markBefore = setsMark ? CallPrevious(previous, window, BM_GETCHECK, 0, 0) : 0;
+  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
+  if (setsMark && CallPrevious(previous, window, BM_GETCHECK, 0, 0) == markBefore) return result;
+  const bool pressed = setsMark ? Get(window, OldStateProperty) == StatePressed : wParam != 0;
+  PaintToggle(window, kind, pressed ? StatePressed : StateNormal, true);
+  return result;
 }
 
 }  // namespace skin

@@ -16,7 +16,7 @@ struct Route {
 
 // Every message the skin handles besides those SkinWindowProc treats itself: WM_DESTROY,
 // WM_ENTERIDLE, WM_CTLCOLORLISTBOX and WM_ACTIVATE (which attach and detach in high contrast
-// too), WM_SETTINGCHANGE and WM_SYSCOLORCHANGE, and the sibling refresh after WM_LBUTTONUP.
+// too), WM_SETTINGCHANGE and WM_SYSCOLORCHANGE.
 constexpr Route Routes[] = {
     {WM_SIZE, &SkinOnSize},
     {WM_SETFOCUS, &SkinOnSetFocus},
@@ -33,9 +33,12 @@ constexpr Route Routes[] = {
     {WM_LBUTTONUP, &SkinOnLButtonUp},
     {WM_LBUTTONDBLCLK, &SkinOnLButtonDblClk},
     {WM_MOUSELEAVE, &SkinOnMouseLeave},
+    {BM_SETCHECK, &SkinOnToggleChange},
+    {BM_SETSTATE, &SkinOnToggleChange},
     {WM_GETDLGCODE, &SkinOnGetDlgCode},
     {BM_SETSTYLE, &SkinOnSetStyle},
     {WM_DRAWITEM, &SkinOnDrawItem},
+    {WM_ERASEBKGND, &SkinOnEraseBackground},
     {WM_SETTEXT, &SkinOnButtonLookChange},
     {WM_SETFONT, &SkinOnButtonLookChange},
     {BM_SETIMAGE, &SkinOnButtonLookChange},
@@ -56,19 +59,14 @@ LRESULT PassThenAttach(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   return result;
 }
 
+// A change of the system's settings may also have changed the menu font, and with it the size of
+// the check square and the option circle.
 LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                                    LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  ReadCheckSize();
   FollowHighContrast();
   if (message == WM_SETTINGCHANGE) FollowSystemTheme(lParam);
-  return result;
-}
-
-// A release may have changed the marks of check boxes and option buttons next to the window.
-LRESULT ReleaseThenRefresh(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = SkinOnLButtonUp(previous, window, message, wParam, lParam);
-  const HWND parent = GetParent(window);
-  EnumChildWindows(parent ? parent : window, &RefreshToggleSibling, 0);
   return result;
 }
 
@@ -110,7 +108,6 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (const SkinHandler standard = StandardHandlerFor(window, message)) {
     return standard(previous, window, message, wParam, lParam);
   }
-  if (message == WM_LBUTTONUP) return ReleaseThenRefresh(previous, window, message, wParam, lParam);
   if (const SkinHandler handler = HandlerFor(message)) {
     return handler(previous, window, message, wParam, lParam);
   }
@@ -132,7 +129,9 @@ LRESULT SkinOnActivate(WNDPROC previous, HWND window, UINT message, WPARAM wPara
 // paints itself until a later paint or resize can make them.
 LRESULT SkinOnSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-  if (ClassifyWindow(window) != KindButton || DetachedMeanwhile(window)) return result;
+  if (ClassifyWindow(window) != KindButton || DetachedMeanwhile(window) || !WantsFaces(window)) {
+    return result;
+  }
   if (!ResizeButtonFaces(window)) {
     if (StateSurface(window, StateNormal)) {
       ReleaseButtonFaces(window);

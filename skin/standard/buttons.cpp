@@ -36,21 +36,26 @@ ButtonLook LookOf(HWND window) {
   }
 }
 
-int StateOf(HWND window, bool hover) {
-  const auto state = static_cast<UINT>(SendMessageW(window, BM_GETSTATE, 0, 0));
+// The button's own procedure answers its state and mark: asked straight, the question does not
+// pass the skin's procedure again.
+LRESULT Ask(WNDPROC previous, HWND window, UINT question) { return CallPrevious(previous, window, question, 0, 0); }
+
+int StateOf(WNDPROC previous, HWND window, bool hover) {
+  const auto state = static_cast<UINT>(Ask(previous, window, BM_GETSTATE));
   if (state & BST_PUSHED) return StatePressed;
   return hover ? StateHot : StateNormal;
 }
 
-void DrawToggle(HWND window, ButtonLook look, int state) {
+void DrawToggle(WNDPROC previous, HWND window, ButtonLook look, int state) {
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const int cx = GetSystemMetrics(SM_CXMENUCHECK);
-  const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+  const SIZE size = CheckSize();
+  const int cx = size.cx;
+  const int cy = size.cy;
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   const int x = (style & BS_LEFTTEXT) ? b.Width - cx : 0;
   const int y = RoundHalfEven((b.Height - cy) / 2.0);
-  const auto check = static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0));
+  const auto check = static_cast<int>(Ask(previous, window, BM_GETCHECK));
   const BorrowedDc dc(window, BorrowedDc::Whole);
   if (look == CheckLook) {
     DrawCheckSquare(dc.get(), x, y, state, check, IsEnabled(window));
@@ -60,8 +65,8 @@ void DrawToggle(HWND window, ButtonLook look, int state) {
 }
 
 // Pressed while checked, as a button held down.
-void DrawPushLike(HWND window, int state) {
-  if (SendMessageW(window, BM_GETCHECK, 0, 0) != BST_UNCHECKED) state = StatePressed;
+void DrawPushLike(WNDPROC previous, HWND window, int state) {
+  if (Ask(previous, window, BM_GETCHECK) != BST_UNCHECKED) state = StatePressed;
   if (!IsEnabled(window)) state = StateDisabled;
   const HDC face = StateSurface(window, state);
   if (!face) return;
@@ -117,14 +122,9 @@ LRESULT DressToggle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
         message == WM_SETFONT || message == WM_UPDATEUISTATE) {
       RenderButtonFaces(window);
     }
-    DrawPushLike(window, StateOf(window, hover));
+    DrawPushLike(previous, window, StateOf(previous, window, hover));
   } else if (look != NotOurs) {
-    DrawToggle(window, look, StateOf(window, hover));
-  }
-  // A click can clear the marks of the radio buttons beside it.
-  if (message == WM_LBUTTONUP) {
-    const HWND parent = GetParent(window);
-    EnumChildWindows(parent ? parent : window, &RefreshToggleSibling, 0);
+    DrawToggle(previous, window, look, StateOf(previous, window, hover));
   }
   return result;
 }

@@ -11,6 +11,7 @@
 
 #include "gallery/gallery.h"
 #include "tests/support/desktop.h"
+#include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"
 
 namespace {
@@ -217,6 +218,31 @@ TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStill
   int changed = 0;
   for (int y = 2; y < focused.height - 2; ++y) changed += focused.at(2, y) != unfocused.at(2, y);
   EXPECT_GT(changed, 5);
+}
+
+// Dressed, only what shows a push-button face holds faces and the outline; BM_SETSTYLE moves them.
+TEST_F(StandardControlsTest, OnlyPushButtonsAndPushLikeBoxesHoldFacesAndBoxesCostNoGdiObject) {
+  const HRGN probe = CreateRectRgn(0, 0, 0, 0);
+  auto held = [&](HWND button) {  // the eight face properties, and one for the outline
+    int count = GetWindowRgn(button, probe) != ERROR;
+    for (const char* name : {"0HDC", "1HDC", "2HDC", "3HDC", "0BMP", "1BMP", "2BMP", "3BMP"}) count += GetPropA(button, name) != nullptr;
+    return count;
+  };
+  for (HWND box : {c_.check, c_.radio, c_.group}) EXPECT_EQ(held(box), 0);
+  EXPECT_EQ(held(c_.pushLike), 9);
+  const int before = GdiHeadroom();
+  for (DWORD type : {BS_AUTORADIOBUTTON, BS_GROUPBOX, BS_AUTOCHECKBOX}) {
+    CreateWindowA("Button", "b", WS_CHILD | WS_VISIBLE | type, 300, 300, 80, 20, c_.form, nullptr, nullptr, nullptr);
+  }
+  const HWND box = FindWindowExA(c_.form, nullptr, "Button", "b");
+  Pump(50);
+  EXPECT_EQ(GdiHeadroom(), before);
+  SendMessageA(box, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  EXPECT_EQ(held(box), 9);
+  SendMessageA(box, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
+  EXPECT_EQ(held(box), 0);
+  EXPECT_EQ(GdiHeadroom(), before);
+  DeleteObject(probe);
 }
 
 }  // namespace

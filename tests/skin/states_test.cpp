@@ -200,7 +200,7 @@ TEST_F(StatesTest, HeaderHitTestTracksItemsAndSharedEdgesHitTheLowerIndex) {
   EXPECT_EQ(Prop(header, skin::HdIndexProperty), 7);  // no items: left as it was
 }
 
-TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndReleasesRefreshSiblingsInFrames) {
+TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndWhenTheirOwnMarkOrStateChanges) {
   const HWND check = g_->check;
   const int top = skin::RoundHalfEven((BoundsOf(check).Height - GetSystemMetrics(SM_CYMENUCHECK)) / 2.0);
   Send(check, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -211,20 +211,48 @@ TEST_F(StatesTest, TogglesRedrawPressedOnEveryHeldMoveAndReleasesRefreshSiblings
   Send(check, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4, 3));  // same state, drawn again
   EXPECT_EQ(WindowPixel(check, 0, top), 0x00C48639u);
 
-  // A check box inside a frame, and one that is not skinned.
-  const HWND frame = CreateWindowA("Static", "", WS_CHILD | WS_VISIBLE, 300, 240, 120, 40, g_->form, nullptr, nullptr, nullptr);
-  const HWND inner = CreateWindowA("ThunderRT6CheckBox", "in", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 18, frame, nullptr, nullptr, nullptr);
-  const HWND plain = CreateWindowA("ThunderRT6CheckBox", "plain", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 20, 100, 18, frame, nullptr, nullptr, nullptr);
-  skin::SkinAttachWindow(frame);
-  skin::SkinAttachWindow(inner);
-  skin::SetProperty(inner, skin::OldStateProperty, skin::StateHot);
-  skin::SetProperty(plain, skin::OldStateProperty, skin::StateHot);
+  // The program's pushed state, mark and enabling draw the square again over the box the control
+  // drew: its frame 4 down in the 20-pixel box, the tick's first pixel at (10, 6).
+  Send(check, BM_SETSTATE, FALSE);
+  EXPECT_EQ(WindowPixel(check, 0, 10), 0x00D5A554u);
+  Send(check, BM_SETCHECK, BST_UNCHECKED);
+  Send(check, BM_SETCHECK, BST_CHECKED);
+  EXPECT_EQ(WindowPixel(check, 10, 6), 0x001DB754u);
+  Send(check, BM_SETSTATE, TRUE);
+  EXPECT_EQ(WindowPixel(check, 0, 10), 0x00C48639u);
+  EnableWindow(check, FALSE);
+  EXPECT_EQ(WindowPixel(check, 0, 10), 0x00E9CFA4u);
+
+  // A release elsewhere redraws no toggle: a hot one stays hot until its pointer leaves.
   skin::SetProperty(g_->option, skin::OldStateProperty, skin::StateHot);
   Send(g_->push, WM_LBUTTONUP);
-  EXPECT_EQ(Prop(inner, skin::OldStateProperty), skin::StateNormal);
-  EXPECT_EQ(Prop(g_->option, skin::OldStateProperty), skin::StateNormal);
-  EXPECT_EQ(Prop(plain, skin::OldStateProperty), skin::StateHot);
-  RemovePropA(plain, skin::OldStateProperty);
+  EXPECT_EQ(Prop(g_->option, skin::OldStateProperty), skin::StateHot);
+}
+
+// Three option buttons clicked through with real input: after each click every one of them shows
+// its own mark (the dot's middle) in the normal look, as it is painted afresh.
+TEST_F(StatesTest, ARadioGroupClickedThroughShowsEveryMarkInTheNormalLook) {
+  std::vector<HWND> group;
+  for (DWORD style : {WS_GROUP, 0L, 0L, WS_GROUP}) {  // the last one only closes the group
+    group.push_back(CreateWindowA("ThunderRT6OptionButton", "o", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | style,
+                                  222, 228 + 20 * static_cast<int>(group.size()), 54, 20, g_->form, nullptr, nullptr, nullptr));
+    skin::SkinAttachWindow(group.back());
+  }
+  group.pop_back();
+  for (size_t chosen : {1u, 2u, 0u, 2u}) {
+    Click(CentreOf(group[chosen]));
+    Pump(200);
+    MovePointer({0, 0});
+    Pump(900);
+    for (size_t i = 0; i < group.size(); ++i) {
+      EXPECT_EQ(WindowPixel(group[i], 6, 10), i == chosen ? 0x0012A847u : 0x00FFFFFFu) << chosen << i;
+      Dib shown(13, 20), fresh(13, 20);
+      CaptureWindow(group[i], shown);
+      skin::PaintOptionButton(group[i], skin::StateNormal, true);
+      CaptureWindow(group[i], fresh);
+      EXPECT_TRUE(shown.SameAs(fresh)) << chosen << i;
+    }
+  }
 }
 
 TEST_F(StatesTest, FocusRedrawsOptionButtonsButNotCheckBoxesAndEnablingPicksTheFace) {
