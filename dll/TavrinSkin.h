@@ -31,6 +31,11 @@ TAVRIN_SKIN_API int WINAPI SkinAttachThread(void);
 /* Undresses every window of the calling thread and takes no more. Nonzero when the thread was
  * undressed now, 0 when it was not dressed. */
 TAVRIN_SKIN_API int WINAPI SkinDetachThread(void);
+/* Chooses the look: L"light" (the default), L"dark", L"auto" (the system's app mode, followed
+ * while it changes) or the path of a theme folder (see docs/themes.md). Every dressed window
+ * takes it at once. Nonzero when the theme is in use; 0, with the look unchanged, when it was
+ * refused or when called from another thread than the one wearing the skin. */
+TAVRIN_SKIN_API int WINAPI SkinSetTheme(const wchar_t* nameOrFolder);
 
 #ifdef __cplusplus
 }

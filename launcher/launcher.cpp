@@ -1,22 +1,35 @@
-// SkinDress.exe PROGRAM [ARGUMENTS...]: starts PROGRAM with TavrinSkin.dll (found beside this
-// executable) on its user-interface thread, waits for it and exits with its exit code.
+// SkinDress.exe [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...]: starts PROGRAM with
+// TavrinSkin.dll (found beside this executable) on its user-interface thread, in the theme named
+// (light when none is), waits for it and exits with its exit code.
+// SkinDress.exe --export-theme light|dark FOLDER: writes a built-in theme as a theme folder.
 //
 // The program is started suspended and a WH_CBT hook is set on its main thread before it runs,
 // so that its first window dresses the thread while it is created. Where that cannot be done, or
 // it did not take once the program waits for input, a WH_GETMESSAGE hook is set on the thread of
 // its first visible window, which dresses that thread at its next message. Whether the skin took
-// is read from outside: a dressed window carries the "PROCADDR" property.
+// is read from outside: a dressed window carries the "PROCADDR" property. The theme reaches the
+// DLL in the program's environment, checked here first so that a theme the program would refuse
+// stops everything before it starts.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "skin/look/items.h"
+
 namespace dress {
 namespace {
 
-constexpr int UsageExit = 2;       // no program, not found, not a PE executable of this bitness
+constexpr int UsageExit = 2;       // a bad command line or theme; no startable program
 constexpr int MissingDllExit = 3;  // TavrinSkin.dll missing beside SkinDress.exe, or unusable
 constexpr wchar_t DllName[] = L"TavrinSkin.dll";
+constexpr wchar_t Usage[] =
+    L"usage: SkinDress [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...] or "
+    L"SkinDress --export-theme light|dark FOLDER";
+constexpr wchar_t ThemeOption[] = L"--theme";
+constexpr wchar_t ExportThemeOption[] = L"--export-theme";
+// Read by the DLL's hook procedures in the program they dress.
+constexpr wchar_t ThemeVariable[] = L"TAVRIN_SKIN_THEME";
 constexpr char CbtHookName[] = "SkinDressCbtHook";
 constexpr char MessageHookName[] = "SkinDressMessageHook";
 constexpr char DressedProperty[] = "PROCADDR";
@@ -405,16 +418,84 @@ bool DressRunningProgram(const PROCESS_INFORMATION& started, const SkinHooks& ho
   return WaitUntilDressed(started);
 }
 
+// ---------------------------------------------------------------- themes
+
+bool IsThemeName(const std::wstring& text) {
+  for (const wchar_t* name : {L"light", L"dark", L"auto"}) {
+    if (_wcsicmp(text.c_str(), name) == 0) return true;
+  }
+  return false;
+}
+
+// What the program's DLL is given for a theme: a name as it is, a folder as a full path, since
+// the program may run elsewhere. Empty when the DLL would refuse it: that has been reported in
+// one line. Items the folder leaves out are reported one line each, and do not stop it.
+std::wstring CheckedTheme(const std::wstring& nameOrFolder) {
+  const std::wstring value = IsThemeName(nameOrFolder) ? nameOrFolder : FullPath(nameOrFolder);
+  skin::look::Theme theme;
+  bool followsSystem = false;
+  std::wstring problem;
+  std::vector<std::wstring> warnings;
+  if (!skin::look::ResolveTheme(value, &theme, &followsSystem, &problem, &warnings)) {
+    Report(L"theme refused: " + problem);
+    return {};
+  }
+  for (const std::wstring& warning : warnings) Report(L"warning: " + warning);
+  return value;
+}
+
+// --export-theme light|dark FOLDER, the rest of the command line after the option.
+int ExportTheme(const wchar_t* rest) {
+  const std::wstring name = ReadArgument(rest);
+  rest = SkipBlanks(rest);
+  const std::wstring folder = ReadArgument(rest);
+  if (name.empty() || folder.empty() || *SkipBlanks(rest)) {
+    Report(std::wstring(L"--export-theme takes a theme and a folder; ") + Usage);
+    return UsageExit;
+  }
+  skin::look::Theme theme;
+  if (_wcsicmp(name.c_str(), L"light") == 0) {
+    theme = skin::look::LightTheme();
+  } else if (_wcsicmp(name.c_str(), L"dark") == 0) {
+    theme = skin::look::DarkTheme();
+  } else {
+    Report(L"there is no built-in theme named \"" + name + L"\"; give light or dark");
+    return UsageExit;
+  }
+  std::wstring problem;
+  if (!skin::look::ExportThemeFolder(theme, FullPath(folder), &problem)) {
+    Report(problem);
+    return UsageExit;
+  }
+  return 0;
+}
+
+// ---------------------------------------------------------------- starting the program
+
 int Run() {
   const wchar_t* rest = SkipBlanks(SkipProgramName(GetCommandLineW()));
+  const wchar_t* afterOption = rest;
+  const std::wstring option = ReadArgument(afterOption);
+  if (option == ExportThemeOption) return ExportTheme(SkipBlanks(afterOption));
+  std::wstring theme;
+  if (option == ThemeOption) {
+    rest = SkipBlanks(afterOption);
+    if (!*rest) {
+      Report(std::wstring(L"--theme takes a theme name or folder; ") + Usage);
+      return UsageExit;
+    }
+    theme = CheckedTheme(ReadArgument(rest));
+    if (theme.empty()) return UsageExit;
+    rest = SkipBlanks(rest);
+  }
   if (!*rest) {
-    Report(L"no program given; usage: SkinDress PROGRAM [ARGUMENTS...]");
+    Report(std::wstring(L"no program given; ") + Usage);
     return UsageExit;
   }
   const std::wstring name = ReadArgument(rest);
   const std::wstring arguments = SkipBlanks(rest);
   if (name.empty()) {
-    Report(L"the program's name is empty; usage: SkinDress PROGRAM [ARGUMENTS...]");
+    Report(std::wstring(L"the program's name is empty; ") + Usage);
     return UsageExit;
   }
   const std::wstring program = StartableProgram(name);
@@ -437,6 +518,8 @@ int Run() {
     return MissingDllExit;
   }
 
+  // The program inherits this environment; without --theme it is light whatever the caller's says.
+  SetEnvironmentVariableW(ThemeVariable, theme.empty() ? nullptr : theme.c_str());
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup = {};
