@@ -192,6 +192,24 @@ TEST_F(ContentColoursTest, AProgramsOwnControlColourWinsAndStaysAfterUndress) {
   EXPECT_EQ(Get(d_.treeView, TVM_GETBKCOLOR), RGB(0, 128, 0));
 }
 
+bool contrastOn = false;
+bool AnswerContrast() { return contrastOn; }
+
+TEST_F(ContentColoursTest, HighContrastShowsTheProgramsOwnColoursAndCheckBoxesUntilItEnds) {
+  const Look before = LookOf(d_);
+  const HIMAGELIST own = ListView_GetImageList(d_.listView, LVSIL_STATE);
+  skin::SetHighContrastQuery(&AnswerContrast);
+  Dress(L"dark");
+  for (bool on : {true, false}) {
+    contrastOn = on;
+    SendMessageW(d_.form, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    Pump(150);
+    EXPECT_EQ(LookOf(d_) == before, on);
+    EXPECT_EQ(ListView_GetImageList(d_.listView, LVSIL_STATE) == own, on);
+  }
+  skin::SetHighContrastQuery(nullptr);
+}
+
 TEST_F(ContentColoursTest, RichEditKeepsItsFormatsAndStaysUnmodified) {
   SetWindowTextA(d_.richEdit, "plain slant");
   CHARFORMAT2A italic = {};
@@ -262,7 +280,9 @@ TEST_F(ContentColoursTest, CheckBoxesOfListAndTreeViewsShowTheThemesCheckSquareI
       EXPECT_NE(StateImagePixel(list, count - 1, left + side / 2, top + side / 2),
                 theme.Colours[skin::look::RoleControlFill]);
       // A tree view's image before the two boxes ("no state") is clear.
-      if (count > 2) EXPECT_EQ(StateImagePixel(list, 0, left + side / 2, top + side / 2), 0x00FFFFFFu);
+      if (count > 2) {
+        EXPECT_EQ(StateImagePixel(list, 0, left + side / 2, top + side / 2), 0x00FFFFFFu);
+      }
     }
     skin::SkinDetachThread();
     EXPECT_EQ(ListView_GetImageList(d_.listView, LVSIL_STATE), own);
