@@ -82,6 +82,8 @@ inline constexpr char OldTextColourProperty[] = "OLDTEXTCOLOR";
 inline constexpr char OldTextBkColourProperty[] = "OLDTEXTBKCOLOR";
 inline constexpr char OldLineColourProperty[] = "OLDLINECOLOR";
 inline constexpr char KeptColoursProperty[] = "KEPTCOLOURS";
+// Set on a dialog whose visual-style texture (a property sheet page's) the theme turned off.
+inline constexpr char OldDialogTextureProperty[] = "OLDDIALOGTEXTURE";
 // A list view's or tree view's own state image list (its check boxes) and the skin's that
 // replaces it, an HIMAGELIST each.
 inline constexpr char OldStateImagesProperty[] = "OLDSTATEIMAGES";

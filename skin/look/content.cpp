@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cctype>
@@ -101,6 +102,38 @@ RolePair PairFor(UINT message, COLORREF background) {
   if (background == GetSysColor(COLOR_WINDOW)) return WindowPair;
   if (background == GetSysColor(COLOR_INFOBK)) return TooltipPair;
   return message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? WindowPair : DialogPair;
+}
+
+// ---------------------------------------------------------------- dialog texture
+
+// A dialog that the visual style textures (a property sheet's page shows the tab's body) is
+// painted and answers its statics in that texture, not in a colour the theme could replace: the
+// texture is turned off while the theme colours content, and on again after. Without the
+// visual-style library loaded no dialog can have it.
+using TextureQuery = BOOL(WINAPI*)(HWND);
+using TextureSwitch = HRESULT(WINAPI*)(HWND, DWORD);
+
+template <typename Function>
+Function VisualStyleFunction(const char* name) {
+  const HMODULE library = GetModuleHandleA("uxtheme.dll");
+  return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name))) : nullptr;
+}
+
+void TakeDialogTexture(HWND window) {
+  const auto textured = VisualStyleFunction<TextureQuery>("IsThemeDialogTextureEnabled");
+  const auto texture = VisualStyleFunction<TextureSwitch>("EnableThemeDialogTexture");
+  if (!textured || !texture || !textured(window)) return;
+  texture(window, ETDT_DISABLE);
+  SetProperty(window, OldDialogTextureProperty, 1);
+}
+
+// Given back as the tab's texture, the one property sheets ask for.
+void GiveBackDialogTexture(HWND window) {
+  if (GetProperty(window, OldDialogTextureProperty) == 0) return;
+  RemoveProperty(window, OldDialogTextureProperty);
+  if (const auto texture = VisualStyleFunction<TextureSwitch>("EnableThemeDialogTexture")) {
+    texture(window, ETDT_ENABLETAB);
+  }
 }
 
 // ---------------------------------------------------------------- controls' own colours
@@ -226,6 +259,7 @@ void TakeOwnColours(HWND window) {
 }
 
 void GiveBackOwnColours(HWND window, const COLORREF* worn) {
+  GiveBackDialogTexture(window);
   switch (const ContentKind kind = ContentKindOf(window)) {
     case ContentListView:
     case ContentTreeView:
@@ -266,16 +300,14 @@ bool ClassBrushColour(HWND window, COLORREF* colour) {
   return logical.lbStyle == BS_SOLID;
 }
 
-bool ClassPaintsSystemColour(HWND window) {
-  COLORREF colour = 0;
-  return ClassBrushColour(window, &colour) && IsSystemColour(colour);
-}
-
-// The theme's brush stands in for the class brush while the previous procedure erases: what the
-// program paints itself stays as it is.
+// The theme's brush stands in for a class brush of a system colour while the previous procedure
+// erases: what the program paints itself stays as it is.
 LRESULT EraseInTheme(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TakeDialogTexture(window);
   COLORREF colour = 0;
-  ClassBrushColour(window, &colour);
+  if (!ClassBrushColour(window, &colour) || !IsSystemColour(colour)) {
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+  }
   const LONG_PTR own = GetClassLongPtrW(window, GCLP_HBRBACKGROUND);
   const HBRUSH theme = ContentBrush(PairFor(WM_CTLCOLORDLG, colour).back);
   SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(theme));
@@ -285,6 +317,7 @@ LRESULT EraseInTheme(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT AnswerColourMessage(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TakeDialogTexture(window);
   const LRESULT answer = CallWindowProcW(previous, window, message, wParam, lParam);
   return RecolourAnswer(window, message, wParam, answer);
 }
@@ -378,7 +411,7 @@ SkinHandler ContentHandlerFor(HWND window, UINT message) {
     case WM_CTLCOLOREDIT:
       return look::ColoursContent() ? &look::AnswerColourMessage : nullptr;
     case WM_ERASEBKGND:
-      return look::ColoursContent() && look::ClassPaintsSystemColour(window) ? &look::EraseInTheme : nullptr;
+      return look::ColoursContent() ? &look::EraseInTheme : nullptr;
     default:
       return look::IsColourSetter(look::ContentKindOf(window), message) ? &look::PassThenRenew : nullptr;
   }
