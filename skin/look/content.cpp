@@ -331,16 +331,21 @@ LRESULT PassThenRenew(WNDPROC previous, HWND window, UINT message, WPARAM wParam
   return result;
 }
 
-bool IsColourSetter(ContentKind kind, UINT message) {
-  switch (kind) {
-    case ContentListView:
-      return message == LVM_SETBKCOLOR || message == LVM_SETTEXTCOLOR ||
-             message == LVM_SETTEXTBKCOLOR || message == LVM_SETEXTENDEDLISTVIEWSTYLE;
-    case ContentTreeView:
-      return message == TVM_SETBKCOLOR || message == TVM_SETTEXTCOLOR ||
-             message == TVM_SETLINECOLOR || message == WM_STYLECHANGED;
-    case ContentRichEdit:
-      return message == EM_SETBKGNDCOLOR;
+// The class is looked at only for the few messages that set a control's colours.
+bool IsColourSetter(HWND window, UINT message) {
+  switch (message) {
+    case LVM_SETBKCOLOR:
+    case LVM_SETTEXTCOLOR:
+    case LVM_SETTEXTBKCOLOR:
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+      return ContentKindOf(window) == ContentListView;
+    case TVM_SETBKCOLOR:
+    case TVM_SETTEXTCOLOR:
+    case TVM_SETLINECOLOR:
+    case WM_STYLECHANGED:
+      return ContentKindOf(window) == ContentTreeView;
+    case EM_SETBKGNDCOLOR:
+      return ContentKindOf(window) == ContentRichEdit;
     default:
       return false;
   }
@@ -413,7 +418,7 @@ SkinHandler ContentHandlerFor(HWND window, UINT message) {
     case WM_ERASEBKGND:
       return look::ColoursContent() ? &look::EraseInTheme : nullptr;
     default:
-      return look::IsColourSetter(look::ContentKindOf(window), message) ? &look::PassThenRenew : nullptr;
+      return look::IsColourSetter(window, message) ? &look::PassThenRenew : nullptr;
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -59,24 +60,19 @@ Dialog MakeDialog() {
   d.warning = redStatic = Child(d.form, "Static", "Warning text", 0, 10, 40, 120, 20);
   d.edit = Child(d.form, "Edit", "", WS_BORDER, 10, 70, 120, 24);
   d.list = Child(d.form, "ListBox", "", WS_BORDER, 10, 110, 120, 80);
-  d.listView = Child(d.form, WC_LISTVIEWA, "", WS_BORDER | LVS_REPORT | LVS_NOCOLUMNHEADER, 150, 10, 140, 100);
+  d.listView = Child(d.form, WC_LISTVIEWA, "", WS_BORDER | LVS_LIST, 150, 10, 140, 100);
   d.treeView = Child(d.form, WC_TREEVIEWA, "", WS_BORDER | TVS_CHECKBOXES, 150, 120, 140, 80);
   d.richEdit = Child(d.form, "RichEdit20A", "", WS_BORDER | ES_MULTILINE, 300, 10, 140, 80);
-  LVCOLUMNA column = {};
-  column.mask = LVCF_WIDTH;
-  column.cx = 120;
-  SendMessageA(d.listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   SendMessageA(d.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
-  for (int i = 0; i < 2; ++i) {
+  for (const char* text : {"Unchecked", "Checked"}) {
     LVITEMA row = {};
     row.mask = LVIF_TEXT;
-    row.iItem = i;
-    row.pszText = const_cast<char*>(i ? "Checked" : "Unchecked");
+    row.iItem = 9;
+    row.pszText = const_cast<char*>(text);
     SendMessageA(d.listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
   }
   ListView_SetCheckState(d.listView, 1, TRUE);
-  TVINSERTSTRUCTA node = {};
-  node.hInsertAfter = TVI_LAST;
+  TVINSERTSTRUCTA node = {TVI_ROOT, TVI_LAST, {}};
   node.item.mask = TVIF_TEXT;
   node.item.pszText = const_cast<char*>("Node");
   SendMessageA(d.treeView, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&node));
@@ -93,16 +89,9 @@ COLORREF Pixel(HWND window, int x, int y) {
   return pixel;
 }
 
-int CountColour(HWND window, COLORREF colour) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  int count = 0;
-  const HDC dc = GetDC(window);
-  for (int y = 0; y < client.bottom; ++y) {
-    for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == colour;
-  }
-  ReleaseDC(window, dc);
-  return count;
+std::ptrdiff_t CountColour(HWND window, COLORREF colour) {
+  const Capture capture = CaptureClient(window);
+  return std::count(capture.pixels.begin(), capture.pixels.end(), colour);
 }
 
 // What the controls say their colours are and what the screen shows of their backgrounds.
