@@ -249,9 +249,12 @@ COLORREF StateImagePixel(HIMAGELIST list, int image, int x, int y) {
 }
 
 TEST_F(ContentColoursTest, CheckBoxesOfListAndTreeViewsShowTheThemesCheckSquareInBothThemes) {
-  const HIMAGELIST own = ListView_GetImageList(d_.listView, LVSIL_STATE);
   for (const auto& theme : {skin::look::LightTheme(), skin::look::DarkTheme()}) {
+    SendMessageA(d_.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, 0);
     Dress(theme.Name.c_str());
+    // Turned on while dressed, as an installer's components page does.
+    SendMessageA(d_.listView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    const HIMAGELIST skins = ListView_GetImageList(d_.listView, LVSIL_STATE);
     for (HWND control : {d_.listView, d_.treeView}) {
       const UINT get = control == d_.listView ? LVM_GETIMAGELIST : TVM_GETIMAGELIST;
       const auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(control, get, LVSIL_STATE, 0));
@@ -274,7 +277,9 @@ TEST_F(ContentColoursTest, CheckBoxesOfListAndTreeViewsShowTheThemesCheckSquareI
       }
     }
     skin::SkinDetachThread();
-    EXPECT_EQ(ListView_GetImageList(d_.listView, LVSIL_STATE), own);
+    const HIMAGELIST own = ListView_GetImageList(d_.listView, LVSIL_STATE);
+    EXPECT_NE(own, skins);
+    EXPECT_EQ(ImageList_GetImageCount(own), 2);
   }
 }
 
