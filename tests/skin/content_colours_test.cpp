@@ -15,6 +15,7 @@
 
 #include "skin/engine.h"
 #include "tests/support/desktop.h"
+#include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"
 
 namespace {
@@ -232,20 +233,12 @@ TEST_F(ContentColoursTest, RichEditKeepsItsFormatsAndStaysUnmodified) {
   EXPECT_TRUE(standard.dwEffects & CFE_AUTOCOLOR);
 }
 
-// The state image of a check box, drawn alone on white: its frame row and its centre.
+// A pixel of a state image drawn alone on white.
 COLORREF StateImagePixel(HIMAGELIST list, int image, int x, int y) {
-  const HDC screen = GetDC(nullptr);
-  const HDC dc = CreateCompatibleDC(screen);
-  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
-  const HGDIOBJ before = SelectObject(dc, bitmap);
-  PatBlt(dc, 0, 0, 32, 32, WHITENESS);
-  ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  SelectObject(dc, before);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixel;
+  const Dib dib(32, 32);
+  PatBlt(dib.dc(), 0, 0, dib.width(), dib.height(), WHITENESS);
+  ImageList_Draw(list, image, dib.dc(), 0, 0, ILD_NORMAL);
+  return dib.at(x, y);
 }
 
 TEST_F(ContentColoursTest, CheckBoxesOfListAndTreeViewsShowTheThemesCheckSquareInBothThemes) {
