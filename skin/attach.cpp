@@ -158,6 +158,7 @@ void Enlist(HWND window, LONG_PTR previous) {
   ++SkinnedWindowCount;
   SetProperty(window, ProcAddrProperty, previous);
   SetProperty(window, SkinCopyProperty, reinterpret_cast<intptr_t>(&SkinWindowProc));
+  look::TakeContentColours(window);
   Repaint(window);
 }
 
@@ -327,6 +328,7 @@ int SkinAttachWindow(HWND window) {
 int SkinDetachWindow(HWND window) {
   if (!window || !IsSkinnedHere(window)) return 0;
   const intptr_t previous = GetProperty(window, ProcAddrProperty);
+  look::GiveBackContentColours(window);
   UndoKind(window);
   RemoveProperty(window, ProcAddrProperty);
   RemoveProperty(window, SkinCopyProperty);
@@ -348,6 +350,7 @@ int SkinDetachWindow(HWND window) {
 
 void ReleaseSkin() {
   ReleaseSkinAtlas();
+  look::ReleaseContentBrushes();
   SkinInitialised = false;
   SkinThreadId = 0;
 }

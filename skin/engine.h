@@ -72,6 +72,22 @@ inline constexpr char SkinCopyProperty[] = "SKINCOPY";
 // above the skin, whose procedure cannot be put back without cutting that subclass off. Every
 // message goes straight on to it.
 inline constexpr char PassProcProperty[] = "PASSPROC";
+// Content colours on a dressed thread. A list view's, tree view's, rich edit's or tooltip's own
+// colours that the theme replaced: background, text, text background (list views) and lines
+// (tree views), each a COLORREF as the control gave it ("default" and "none" included), and
+// "KEPTCOLOURS", bit 0 to 3 saying which of the four are kept (bit 4: a rich edit's default text
+// colour was automatic). A rich edit's background is given back as the system's colour.
+inline constexpr char OldBkColourProperty[] = "OLDBKCOLOR";
+inline constexpr char OldTextColourProperty[] = "OLDTEXTCOLOR";
+inline constexpr char OldTextBkColourProperty[] = "OLDTEXTBKCOLOR";
+inline constexpr char OldLineColourProperty[] = "OLDLINECOLOR";
+inline constexpr char KeptColoursProperty[] = "KEPTCOLOURS";
+// Set on a dialog whose visual-style texture (a property sheet page's) the theme turned off.
+inline constexpr char OldDialogTextureProperty[] = "OLDDIALOGTEXTURE";
+// A list view's or tree view's own state image list (its check boxes) and the skin's that
+// replaces it, an HIMAGELIST each.
+inline constexpr char OldStateImagesProperty[] = "OLDSTATEIMAGES";
+inline constexpr char StateImagesProperty[] = "STATEIMAGES";
 
 // A property of a window as a signed, pointer-sized integer; a missing one reads as 0.
 intptr_t GetProperty(HWND window, const char* name);
@@ -310,6 +326,12 @@ void HandOverEveryWindow(WNDENUMPROC each);
 void ApplyTheme(look::Theme theme);
 // At WM_SETTINGCHANGE: a theme chosen as "auto" follows a change of the system's app mode.
 void FollowSystemTheme(LPARAM setting);
+// The answer to a WM_CTLCOLOR* message in the content colours of the theme, from the answer of
+// the window's previous procedure (see skin/look/content.cpp).
+LRESULT RecolourAnswer(HWND window, UINT message, WPARAM wParam, LRESULT answer);
+// On the dressed thread, the handler of a message that content colours need: the WM_CTLCOLOR*
+// answers, erasing in the theme's colour, a program setting a control's colours; else nullptr.
+SkinHandler ContentHandlerFor(HWND window, UINT message);
 // Sends each line to the debugger's output.
 void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstring>& warnings);
 

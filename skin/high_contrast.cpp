@@ -39,7 +39,14 @@ void StepBack(HWND button) {
 }
 
 BOOL CALLBACK FollowOne(HWND window, LPARAM) {
-  if (!IsSkinnedHere(window) || ClassifyWindow(window) != KindButton) return TRUE;
+  if (!IsSkinnedHere(window)) return TRUE;
+  // Content shows the program's own colours and check boxes while the skin is aside.
+  if (StandingAside) {
+    look::GiveBackContentColours(window);
+  } else {
+    look::TakeContentColours(window);
+  }
+  if (ClassifyWindow(window) != KindButton) return TRUE;
   if (StandingAside) {
     StepAside(window);
   } else {

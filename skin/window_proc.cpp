@@ -52,11 +52,12 @@ SkinHandler HandlerFor(UINT message) {
 }
 
 // A pop-up that goes idle or a list box about to be drawn joins the skin; the previous procedure
-// answers first, and its answer (for a list box, its brush) is returned unchanged.
+// answers first, and its answer (for a list box, its brush) is returned in the theme's content
+// colours.
 LRESULT PassThenAttach(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   if (lParam != 0) SkinAttachWindow(reinterpret_cast<HWND>(lParam));
-  return result;
+  return message == WM_CTLCOLORLISTBOX ? RecolourAnswer(window, message, wParam, result) : result;
 }
 
 // A change of the system's settings may also have changed the menu font, and with it the size of
@@ -107,6 +108,9 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
   if (const SkinHandler standard = StandardHandlerFor(window, message)) {
     return standard(previous, window, message, wParam, lParam);
+  }
+  if (const SkinHandler content = ContentHandlerFor(window, message)) {
+    return content(previous, window, message, wParam, lParam);
   }
   if (const SkinHandler handler = HandlerFor(message)) {
     return handler(previous, window, message, wParam, lParam);

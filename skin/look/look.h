@@ -128,5 +128,21 @@ COLORREF ContentColour(Role role, int systemColour);
 void TakeContentColours(HWND window);
 void RetakeContentColours(HWND window);
 void GiveBackContentColours(HWND window);
+// The theme's solid brush for a content role, made when first asked for and kept until the theme
+// changes or the skin is released.
+HBRUSH ContentBrush(Role role);
+void ReleaseContentBrushes();
+// Before another theme is put on: the colours the windows wear are noted (each gives back what it
+// took against them) and the brushes are freed.
+void LeaveContentTheme();
+
+// The check boxes of list views (LVS_EX_CHECKBOXES) and tree views (TVS_CHECKBOXES) on a dressed
+// thread, in every theme: their state image list drawn from the theme's check square.
+void TakeStateImages(HWND window);
+// Drawn again from the theme in use; taken when the skin has none yet.
+void RenderStateImagesAgain(HWND window);
+// Lets go of the skin's list when the control wears another one now.
+void ForgetReplacedStateImages(HWND window);
+void GiveBackStateImages(HWND window);
 
 }  // namespace skin::look

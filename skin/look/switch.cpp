@@ -37,6 +37,7 @@ void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstrin
 }
 
 void ApplyTheme(look::Theme theme) {
+  look::LeaveContentTheme();
   look::UseTheme(std::move(theme));
   if (!SkinInitialised) return;
   BuildSkinAtlas();

@@ -27,6 +27,11 @@ constexpr DWORD LateWindowsMs = 3000;
 constexpr DWORD MarkTimeoutMs = 2000;
 constexpr int CoverageBarPercent = 95;
 constexpr int Rounds = 6;
+// A pixel counts as dark under this luminance (of 255); the dark theme darkens the share of the
+// client areas' pixels at least to the first bar, from under the second without the skin.
+constexpr double DarkLuminance = 100;
+constexpr double DarkSharePercent = 85;
+constexpr double PlainDarkSharePercent = 10;
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
@@ -211,6 +216,16 @@ bool ShowsMark(HWND button, LRESULT mark) {
   return WaitUntil([&] { return SendMessageA(button, BM_GETCHECK, 0, 0) == mark; }, MarkTimeoutMs);
 }
 
+// The share of a window's client area, as the screen shows it, that is dark, in per cent.
+double DarkShare(HWND window) {
+  const Capture capture = CaptureClient(window);
+  size_t dark = 0;
+  for (COLORREF pixel : capture.pixels) {
+    dark += 0.299 * GetRValue(pixel) + 0.587 * GetGValue(pixel) + 0.114 * GetBValue(pixel) < DarkLuminance;
+  }
+  return capture.pixels.empty() ? 0 : 100.0 * dark / capture.pixels.size();
+}
+
 class WineProgramsTest : public ::testing::Test {};
 
 TEST_F(WineProgramsTest, NotepadIsDressedAtStartInItsFindDialogAndInItsOpenFileDialog) {
@@ -268,6 +283,37 @@ TEST_F(WineProgramsTest, WinecfgIsDressedAtStartAndOnEachOfItsSevenPages) {
   for (int page = 0; page < pages; ++page) {
     SendMessageA(winecfg.main(), PSM_SETCURSEL, page, 0);
     ExpectCoverage(winecfg.id(), "winecfg, page " + std::to_string(page));
+  }
+}
+
+// Plain, the client area of a window has few dark pixels; dressed in the dark theme, most.
+void ExpectDarkness(HWND window, bool dressed) {
+  const double share = DarkShare(window);
+  std::printf("[ dark ] %s %s: %.1f %%\n", dressed ? "dressed dark" : "plain", ClassOf(window).c_str(), share);
+  if (dressed) {
+    EXPECT_GE(share, DarkSharePercent) << ClassOf(window);
+  } else {
+    EXPECT_LT(share, PlainDarkSharePercent) << ClassOf(window);
+  }
+}
+
+// Winecfg on its first page: its About page paints half of itself white.
+TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkTheme) {
+  for (bool dressed : {false, true}) {
+    const std::string theme = dressed ? "--theme dark " : "";
+    {
+      WineProgram notepad((theme + "notepad.exe").c_str(), "Notepad", dressed);
+      ASSERT_NE(notepad.main(), nullptr);
+      const HWND find = OpenFindDialog(notepad);
+      ASSERT_NE(find, nullptr);
+      ExpectDarkness(notepad.main(), dressed);
+      ExpectDarkness(find, dressed);
+    }
+    WineProgram winecfg((theme + "winecfg.exe").c_str(), "#32770", dressed);
+    ASSERT_NE(winecfg.main(), nullptr);
+    SendMessageA(winecfg.main(), PSM_SETCURSEL, 0, 0);
+    Pump(500);
+    ExpectDarkness(winecfg.main(), dressed);
   }
 }
 
