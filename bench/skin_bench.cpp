@@ -762,6 +762,12 @@ void BenchStandardLooks() {
   Pump(SettleMs);
 }
 
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  *reinterpret_cast<int*>(count) += 1;
+  if (!GetParent(window)) EnumChildWindows(window, &CountWindow, count);
+  return TRUE;
+}
+
 // Both gallery windows, one attached and one on the dressed thread, switched to the dark look and
 // back and painted, per window and switch, against painting them whole in the look they wear.
 void BenchThemeSwitch() {
@@ -772,11 +778,7 @@ void BenchThemeSwitch() {
   skin::SkinAttachThread();
   Pump(SettleMs);
   int windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM count) {
-    *reinterpret_cast<int*>(count) += 1;
-    EnumChildWindows(window, [](HWND, LPARAM inner) { *reinterpret_cast<int*>(inner) += 1; return TRUE; }, count);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&windows));
   auto paintAll = [&] {
     Redraw(controls.form, RepaintAll | RDW_ALLCHILDREN);
     Redraw(standard.form, RepaintAll | RDW_ALLCHILDREN);

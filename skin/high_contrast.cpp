@@ -55,6 +55,14 @@ BOOL CALLBACK FollowOne(HWND window, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK HandOverTopLevel(HWND window, LPARAM each) {
+  const auto handOver = reinterpret_cast<WNDENUMPROC>(each);
+  EnumChildWindows(window, handOver, 0);
+  handOver(window, 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
 }  // namespace
 
 bool SystemHighContrast() {
@@ -67,13 +75,7 @@ bool SystemHighContrast() {
 bool SkinStandsAside() { return StandingAside; }
 
 void HandOverEveryWindow(WNDENUMPROC each) {
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM lParam) {
-    const auto handOver = reinterpret_cast<WNDENUMPROC>(lParam);
-    EnumChildWindows(window, handOver, 0);
-    handOver(window, 0);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(each));
+  EnumThreadWindows(GetCurrentThreadId(), &HandOverTopLevel, reinterpret_cast<LPARAM>(each));
 }
 
 void SetHighContrastQuery(HighContrastQuery query) {
