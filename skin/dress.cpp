@@ -46,10 +46,19 @@ BOOL CALLBACK DressBelow(HWND child, LPARAM creating) {
   return TRUE;
 }
 
+// A window painted in the program's colours before the thread was dressed, or in the theme's
+// before it was undressed, is erased again whole when the theme colours content.
+void EraseAgainForContent(HWND window) {
+  if (look::ColoursContent()) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
 BOOL CALLBACK DressTopLevel(HWND window, LPARAM creating) {
   if (window == reinterpret_cast<HWND>(creating)) return TRUE;
   EnumChildWindows(window, &DressBelow, creating);
   SkinAttachWindow(window);
+  EraseAgainForContent(window);
   return TRUE;
 }
 
@@ -61,6 +70,7 @@ BOOL CALLBACK UndressBelow(HWND child, LPARAM) {
 BOOL CALLBACK UndressTopLevel(HWND window, LPARAM) {
   EnumChildWindows(window, &UndressBelow, 0);
   SkinDetachWindow(window);
+  EraseAgainForContent(window);
   return TRUE;
 }
 
