@@ -102,6 +102,7 @@ void ReturnToAnsi(HWND window) {
 
 // What each kind needs before SkinWindowProc sees its first message.
 void PrepareKind(HWND window) {
+  TakeFrame(window);
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &AttachChildCallback, 0);
@@ -127,6 +128,7 @@ void PrepareKind(HWND window) {
 }
 
 void UndoKind(HWND window) {
+  GiveBackFrame(window);
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &DetachChildCallback, 0);

@@ -257,6 +257,32 @@ extern bool StandingAside;
 // their current size), and every window is redrawn, frame included.
 void FollowHighContrast();
 
+// ---------------------------------------------------------------- title bars and frames
+
+// On a dressed thread every window with a caption has its frame, caption and caption buttons
+// drawn by the skin ("NCFRAME" set while it does). The caption button under the pointer and the
+// one held down, as hit-test codes (HTCLOSE, ...; missing: none).
+inline constexpr char NcFrameProperty[] = "NCFRAME";
+inline constexpr char NcHotProperty[] = "NCHOT";
+inline constexpr char NcPressedProperty[] = "NCPRESSED";
+// The caption's state as the last WM_NCACTIVATE gave it: 1 inactive, 2 active (missing: not yet
+// told, the system is asked).
+inline constexpr char NcActiveProperty[] = "NCACTIVE";
+// The handler that draws the title bar and frame for this message of a window the skin took the
+// frame of; nullptr for other windows and messages.
+SkinHandler FrameHandlerFor(HWND window, UINT message);
+// At joining a dressed thread: takes the frame of a window with a caption (the compositor's
+// drawing of it turned off). At leaving: gives it back (the compositor's drawing as the window's
+// style says). Neither changes the window's style, region or geometry.
+void TakeFrame(HWND window);
+void GiveBackFrame(HWND window);
+// Sets the compositor's non-client rendering policy of a window (DWMNCRP_* values). The default
+// asks dwmapi.dll's DwmSetWindowAttribute, when the system has it; tests put in their own.
+using NcRenderingPolicySetter = void (*)(HWND window, int policy);
+void SystemSetNcRenderingPolicy(HWND window, int policy);
+// nullptr puts the system's back.
+void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
+
 // ---------------------------------------------------------------- themes
 
 // Puts a theme on every window the skin has: the atlas built from its images, push buttons'
