@@ -292,6 +292,67 @@ TEST_F(FrameTest, CaptionButtonsMoveSizeDoubleClickAndSystemMenuWork) {
   EXPECT_EQ(seen.systemMenus, 1);
 }
 
+HWND mdiClient = nullptr;
+LRESULT CALLBACK MdiFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcW(window, mdiClient, message, wParam, lParam);
+}
+LRESULT CALLBACK MdiChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefMDIChildProcW(window, message, wParam, lParam);
+}
+
+// MDI children take active and inactive captions as the client activates them; a tool window has
+// the small caption, SM_CYSMCAPTION high, with its close button.
+TEST_F(FrameTest, MdiChildrenAndToolWindowsWearTheCaptionsToo) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW c = {};
+  c.hInstance = instance;
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  c.lpfnWndProc = &MdiFrameProc;
+  c.lpszClassName = L"FrameTestMdiFrame";
+  RegisterClassW(&c);
+  c.lpfnWndProc = &MdiChildProc;
+  c.lpszClassName = L"FrameTestMdiChild";
+  RegisterClassW(&c);
+  const HWND mdiFrame = CreateWindowW(L"FrameTestMdiFrame", L"MDI", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 380,
+                                      500, 360, nullptr, nullptr, instance, nullptr);
+  CLIENTCREATESTRUCT client = {nullptr, 1000};
+  mdiClient = CreateWindowW(L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 480, 300,
+                            mdiFrame, nullptr, instance, &client);
+  HWND children[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    MDICREATESTRUCTW create = {L"FrameTestMdiChild", L"Child", instance, 10 + 150 * i, 10, 140, 120,
+                               WS_OVERLAPPEDWINDOW, 0};
+    children[i] = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  }
+  const HWND tool = CreateWindowExW(WS_EX_TOOLWINDOW, L"FrameTestMain", L"Tools", WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                    620, 380, 160, 120, nullptr, nullptr, instance, nullptr);
+  SetForegroundWindow(mdiFrame);
+  Pump(200);
+  const POINT probe = {GetSystemMetrics(SM_CXFRAME) + 24, GetSystemMetrics(SM_CYFRAME) + 1};
+  EXPECT_EQ(WindowPixel(children[1], probe.x, probe.y), Light.caption);
+  EXPECT_EQ(WindowPixel(children[0], probe.x, probe.y), Light.captionInactive);
+  SendMessageW(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(children[0]), 0);
+  Pump(150);
+  EXPECT_EQ(WindowPixel(children[0], probe.x, probe.y), Light.caption);
+  EXPECT_EQ(WindowPixel(children[1], probe.x, probe.y), Light.captionInactive);
+
+  SetForegroundWindow(tool);
+  Pump(150);
+  const int edge = GetSystemMetrics(SM_CXDLGFRAME);
+  const int bottom = edge + GetSystemMetrics(SM_CYSMCAPTION) - 1;
+  EXPECT_EQ(WindowPixel(tool, edge + 2, bottom), Light.caption);
+  EXPECT_NE(WindowPixel(tool, edge + 2, bottom + 1), Light.caption);
+  RECT toolBounds = {};
+  GetWindowRect(tool, &toolBounds);
+  const int closeCentre = toolBounds.right - edge - GetSystemMetrics(SM_CXSMSIZE) / 2;
+  MovePointer({closeCentre, toolBounds.top + edge + GetSystemMetrics(SM_CYSMCAPTION) / 2});
+  Pump(150);
+  const int closeLeft = toolBounds.right - toolBounds.left - edge - GetSystemMetrics(SM_CXSMSIZE);
+  EXPECT_EQ(WindowPixel(tool, closeLeft + 1, edge + 3), Light.hot);
+  DestroyWindow(tool);
+  DestroyWindow(mdiFrame);
+}
+
 std::vector<std::pair<HWND, int>> policies;
 void RecordPolicy(HWND window, int policy) { policies.emplace_back(window, policy); }
 
