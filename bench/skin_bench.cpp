@@ -788,6 +788,50 @@ void BenchThemeSwitch() {
   Pump(SettleMs);
 }
 
+// ---------------------------------------------------------------- title bars and frames
+
+LRESULT CALLBACK PlainMainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A main window with a caption, all four caption buttons' places, a sizing frame and a menu bar:
+// its whole non-client area painted (WM_NCPAINT of the whole frame) and its activation changed
+// (WM_NCACTIVATE off and on), on a dressed thread against the same window before dressing.
+void BenchFrames() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &PlainMainProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  c.lpszClassName = L"BenchMainWindow";
+  RegisterClassW(&c);
+  HMENU bar = CreateMenu();
+  for (const wchar_t* item : {L"&File", L"&Edit", L"&View", L"&Help"}) AppendMenuW(bar, MF_STRING, 1, item);
+  const HWND window = CreateWindowW(L"BenchMainWindow", L"A main window of the benchmark",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, bar, c.hInstance,
+                                    nullptr);
+  Pump(SettleMs);
+  const auto paintFrame = [&] {
+    SendMessageW(window, WM_NCPAINT, 1, 0);
+    GdiFlush();
+  };
+  const auto activate = [&] {
+    SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
+    SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+    GdiFlush();
+  };
+  const double plainPaintUs = MeasureAlone(paintFrame);
+  const double plainActivateUs = MeasureAlone(activate);
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  PrintRow("Full frame repaint, dressed main window with a menu", MeasureAlone(paintFrame),
+           "the same window, thread not dressed", plainPaintUs);
+  PrintRow("WM_NCACTIVATE off and on, dressed main window", MeasureAlone(activate),
+           "the same window, thread not dressed", plainActivateUs);
+  skin::SkinDetachThread();
+  DestroyWindow(window);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -881,9 +925,14 @@ void BenchStartup() {
 
 }  // namespace
 
-int main() {
+// "SkinBench.exe frames" times the title bars and frames alone.
+int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
+  if (argc > 1 && std::string(argv[1]) == "frames") {
+    BenchFrames();
+    return 0;
+  }
   BenchToolkit();
   const Scene scene = CreateScene();
   BenchCommandButton(scene.commandButton);
@@ -896,6 +945,7 @@ int main() {
   BenchDressing();
   BenchStandardLooks();
   BenchThemeSwitch();
+  BenchFrames();
   BenchStartup();
   PrintNotes();
   return 0;

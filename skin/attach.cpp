@@ -3,6 +3,7 @@
 // undoes each step, children first, and the last detach releases the atlas.
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/frame/frame.h"
 
 namespace skin {
 namespace {
@@ -307,6 +308,7 @@ int SkinDetachWindow(HWND window) {
 
 void ReleaseSkin() {
   ReleaseSkinAtlas();
+  frame::ReleaseCaptionFonts();
   SkinInitialised = false;
   SkinThreadId = 0;
 }

@@ -3,6 +3,7 @@
 // caption is composed off screen and copied in one piece, so that nothing under it shows while
 // it is drawn.
 #include <algorithm>
+#include <cstring>
 
 #include "skin/frame/frame.h"
 #include "skin/gdi/guards.h"
@@ -101,39 +102,57 @@ void DrawButton(HDC dc, HWND window, int hit, const RECT& button, bool active, C
   DrawMark(dc, window, hit, button, ink, back, font);
 }
 
-HFONT CreateCaptionFont(bool small) {
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  return CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
-}
+struct KeptFont {
+  LOGFONTW description;
+  HFONT font;
+};
+KeptFont KeptFonts[2] = {};
 
 // The caption into `dc`, whose origin is the caption's top-left corner.
 void ComposeCaption(HDC dc, HWND window, const Layout& l, bool active) {
   const COLORREF caption = Colour(active ? look::RoleCaptionActive : look::RoleCaptionInactive);
   FillSolid(dc, 0, 0, l.Caption.right - l.Caption.left, l.Caption.bottom - l.Caption.top, caption);
   SetViewportOrgEx(dc, -l.Caption.left, -l.Caption.top, nullptr);
-  if (l.HasIcon) {
+  if (l.Icon) {
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
-    DrawIconEx(dc, l.IconAt.x, l.IconAt.y, CaptionIcon(window), cx, cy, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, l.IconAt.x, l.IconAt.y, l.Icon, cx, cy, 0, nullptr, DI_NORMAL);
   }
-  const UniqueGdiObject<HFONT> font(CreateCaptionFont(l.Small));
+  const HFONT font = CaptionFont(l.Small);
   {
-    const ScopedSelection selected(dc, font.get());
+    const ScopedSelection selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, Colour(active ? look::RoleCaptionText : look::RoleCaptionTextInactive));
     DrawTextIn(dc, WindowText(window), l.TextLeft, l.Caption.top, l.TextRight - l.TextLeft,
                l.Caption.bottom - l.Caption.top - 1, TitleFormat);
   }
-  DrawButton(dc, window, HTCLOSE, l.Close, active, caption, font.get());
-  DrawButton(dc, window, HTMAXBUTTON, l.Maximise, active, caption, font.get());
-  DrawButton(dc, window, HTMINBUTTON, l.Minimise, active, caption, font.get());
-  DrawButton(dc, window, HTHELP, l.Help, active, caption, font.get());
+  DrawButton(dc, window, HTCLOSE, l.Close, active, caption, font);
+  DrawButton(dc, window, HTMAXBUTTON, l.Maximise, active, caption, font);
+  DrawButton(dc, window, HTMINBUTTON, l.Minimise, active, caption, font);
+  DrawButton(dc, window, HTHELP, l.Help, active, caption, font);
   SetViewportOrgEx(dc, 0, 0, nullptr);
 }
 
 }  // namespace
+
+HFONT CaptionFont(bool small) {
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  const LOGFONTW& wanted = small ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
+  KeptFont& kept = KeptFonts[small ? 1 : 0];
+  if (kept.font && std::memcmp(&kept.description, &wanted, sizeof wanted) == 0) return kept.font;
+  if (kept.font) DeleteObject(kept.font);
+  kept = {wanted, CreateFontIndirectW(&wanted)};
+  return kept.font;
+}
+
+void ReleaseCaptionFonts() {
+  for (KeptFont& kept : KeptFonts) {
+    if (kept.font) DeleteObject(kept.font);
+    kept = {};
+  }
+}
 
 void PaintFrame(HWND window) {
   if (!IsWindowVisible(window) || IsIconic(window)) return;

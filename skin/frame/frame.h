@@ -18,7 +18,7 @@ struct Layout {
   RECT Caption;           // the title bar, its last row included
   bool Small;             // a tool window's small caption
   RECT Close, Maximise, Minimise, Help;
-  bool HasIcon;
+  HICON Icon;             // 0: none shown
   POINT IconAt;
   int TextLeft, TextRight;
 };
@@ -30,6 +30,11 @@ bool CaptionActive(HWND window);
 HICON CaptionIcon(HWND window);
 // Whether a caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP) does anything.
 bool ButtonEnabled(HWND window, int hit);
+
+// The caption fonts, normal and small, as the system's non-client metrics give them: kept while
+// the metrics stay the same, released with the skin.
+HFONT CaptionFont(bool small);
+void ReleaseCaptionFonts();
 
 // The frame, the caption, its icon, title and buttons (with "NCHOT" and "NCPRESSED"), through
 // the window's own DC. Nothing for a hidden or minimised window.

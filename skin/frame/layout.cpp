@@ -55,8 +55,8 @@ Layout LayoutOf(HWND window) {
     }
   }
   l.TextLeft = l.FrameX + IconInset;
-  l.HasIcon = sysMenu && !l.Small && CaptionIcon(window) != nullptr;
-  if (l.HasIcon) {
+  l.Icon = sysMenu && !l.Small ? CaptionIcon(window) : nullptr;
+  if (l.Icon) {
     l.IconAt = {l.FrameX + IconInset, l.FrameY + (captionHeight - GetSystemMetrics(SM_CYSMICON)) / 2};
     l.TextLeft += GetSystemMetrics(SM_CXSMICON) + IconInset;
   }
@@ -80,9 +80,11 @@ HICON CaptionIcon(HWND window) {
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
   if (!icon && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME)) {
-    icon = static_cast<HICON>(LoadImageW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WINLOGO), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                         LR_DEFAULTCOLOR | LR_SHARED));
+    // A shared icon: loaded once, never destroyed.
+    static const auto standard = static_cast<HICON>(
+        LoadImageW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WINLOGO), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
+    icon = standard;
   }
   return icon;
 }
