@@ -94,6 +94,7 @@ int SkinDetachThread() {
   DressHook = nullptr;
   DressedThreadId = 0;
   EnumThreadWindows(thread, &UndressTopLevel, 0);
+  GiveBackMenus();
   // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.
   if (SkinnedWindowCount == 0 && SkinInitialised) ReleaseSkin();
   return 1;

@@ -283,6 +283,18 @@ void SystemSetNcRenderingPolicy(HWND window, int policy);
 // nullptr puts the system's back.
 void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
 
+// ---------------------------------------------------------------- popup menus
+
+// On a dressed thread every popup menu the thread shows (the program's, context menus, the
+// system menu) has its text items and separators drawn by the skin: they are made owner-drawn
+// when the popup is initialised, after the program has prepared it, and the owner's
+// WM_MEASUREITEM and WM_DRAWITEM for them are answered by the skin. Which items were converted,
+// with their own types, is kept outside the menus; nothing else of an item is changed.
+// The handler for this menu message of a window on the dressed thread, or nullptr.
+SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Gives every converted item its own type back (menus destroyed meanwhile are skipped).
+void GiveBackMenus();
+
 // ---------------------------------------------------------------- themes
 
 // Puts a theme on every window the skin has: the atlas built from its images, push buttons'

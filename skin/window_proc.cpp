@@ -107,6 +107,9 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   // In high contrast windows still join and leave, but the skin draws nothing.
   if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
+  if (const SkinHandler menu = MenuHandlerFor(window, message, wParam, lParam)) {
+    return menu(previous, window, message, wParam, lParam);
+  }
   if (const SkinHandler frame = FrameHandlerFor(window, message)) {
     return frame(previous, window, message, wParam, lParam);
   }

@@ -49,6 +49,13 @@ enum Role : int {
   RoleFrameInactive,
   RoleFrameBorder,            // the frame's outer line
   RoleFrameBorderInactive,
+  // Popup menus (dressed threads only).
+  RoleMenu,                   // a popup menu's background
+  RoleMenuText,
+  RoleMenuHot,                // the item under the pointer or the keyboard
+  RoleMenuHotText,
+  RoleMenuDisabledText,
+  RoleMenuSeparator,
   RoleCount
 };
 

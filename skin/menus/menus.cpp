@@ -1,0 +1,282 @@
+// Popup menus in the skin's look. The system draws menus itself, in a modal loop of its own and
+// straight through the popup's DC, and the same way under Wine and on every Windows only for
+// owner-drawn items: so a popup's text items and separators are made owner-drawn when the popup
+// is initialised (after the program has enabled, checked or renamed them) and drawn from the
+// theme when the system asks the owner. Only the owner-drawn bit of an item's type is changed;
+// which items it was set on is kept here, outside the menus, and cleared again at undress. Items
+// the program draws itself and items with bitmaps of their own are left alone.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+#include "skin/engine.h"
+#include "skin/gdi/guards.h"
+
+namespace skin {
+namespace {
+
+struct ConvertedItem {
+  HMENU menu;
+  UINT id;
+};
+std::vector<ConvertedItem> Converted;
+// WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
+std::vector<HMENU> Initialised;
+constexpr size_t InitialisedKept = 8;
+
+constexpr UINT ObmMenuArrow = 32739;    // OBM_MNARROW: the system's submenu arrow
+constexpr int TextGap = 6;              // around an item's text and between text and shortcut
+constexpr int SeparatorHeight = 7;
+constexpr int ArrowRows = 4;
+const auto LastMagicBitmap = reinterpret_cast<HBITMAP>(11);  // HBMMENU_POPUP_MINIMIZE
+
+bool IsOurs(HMENU menu, UINT id) {
+  return std::any_of(Converted.begin(), Converted.end(),
+                     [&](const ConvertedItem& c) { return c.menu == menu && c.id == id; });
+}
+
+MENUITEMINFOW ItemAt(HMENU menu, int position) {
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_BITMAP | MIIM_STATE;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) info.fType = 0, info.wID = 0xFFFFFFFFu;
+  return info;
+}
+
+std::wstring TextAt(HMENU menu, int position) {
+  MENUITEMINFOW info = {};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info) || info.cch == 0) return L"";
+  std::wstring text(info.cch + 1, L'\0');
+  info.dwTypeData = &text[0];
+  info.cch += 1;
+  GetMenuItemInfoW(menu, position, TRUE, &info);
+  text.resize(std::wcslen(text.c_str()));
+  return text;
+}
+
+// The position of one of our items with this id in the menu, or -1.
+int FindOurs(HMENU menu, UINT id) {
+  if (!IsOurs(menu, id)) return -1;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const MENUITEMINFOW info = ItemAt(menu, i);
+    if (info.wID == id && (info.fType & MFT_OWNERDRAW)) return i;
+  }
+  return -1;
+}
+
+bool DrawnBySkin(const MENUITEMINFOW& info) {
+  if (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) return false;
+  return info.hbmpItem == nullptr || info.hbmpItem <= LastMagicBitmap;
+}
+
+void SetOwnerDrawn(HMENU menu, int position, UINT type) {
+  MENUITEMINFOW set = {};
+  set.cbSize = sizeof set;
+  set.fMask = MIIM_FTYPE;
+  set.fType = type;
+  SetMenuItemInfoW(menu, position, TRUE, &set);
+}
+
+// Every item the skin draws becomes owner-drawn; an item the program rewrote since (ModifyMenu
+// clears the owner-drawn type) is converted again.
+void Convert(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const MENUITEMINFOW info = ItemAt(menu, i);
+    if (!DrawnBySkin(info)) continue;
+    if (!IsOurs(menu, info.wID)) Converted.push_back({menu, info.wID});
+    SetOwnerDrawn(menu, i, info.fType | MFT_OWNERDRAW);
+  }
+  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), menu), Initialised.end());
+  Initialised.push_back(menu);
+  if (Initialised.size() > InitialisedKept) Initialised.erase(Initialised.begin());
+}
+
+HFONT MenuFont() {
+  static LOGFONTW keptDescription = {};
+  static HFONT kept = nullptr;
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  if (kept && std::memcmp(&keptDescription, &metrics.lfMenuFont, sizeof keptDescription) == 0) return kept;
+  if (kept) DeleteObject(kept);
+  keptDescription = metrics.lfMenuFont;
+  kept = CreateFontIndirectW(&keptDescription);
+  return kept;
+}
+
+int ArrowWidth() {
+  static const int width = [] {
+    BITMAP bitmap = {};
+    const HBITMAP arrow = LoadBitmapW(nullptr, MAKEINTRESOURCEW(ObmMenuArrow));
+    if (arrow) {
+      GetObjectW(arrow, sizeof bitmap, &bitmap);
+      DeleteObject(arrow);
+    }
+    return std::max<int>(bitmap.bmWidth, GetSystemMetrics(SM_CXMENUCHECK));
+  }();
+  return width;
+}
+
+int CheckColumn() { return GetSystemMetrics(SM_CXMENUCHECK) + 2; }
+
+SIZE TextSize(HDC dc, const std::wstring& text) {
+  RECT r = {0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  return {r.right, r.bottom};
+}
+
+// The text before the tab and the shortcut after it.
+void SplitAtTab(const std::wstring& text, std::wstring* label, std::wstring* shortcut) {
+  const size_t tab = text.find(L'\t');
+  *label = text.substr(0, tab);
+  *shortcut = tab == std::wstring::npos ? L"" : text.substr(tab + 1);
+}
+
+LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  for (auto menu = Initialised.rbegin(); menu != Initialised.rend(); ++menu) {
+    const int position = FindOurs(*menu, measure->itemID);
+    if (position < 0) continue;
+    const MENUITEMINFOW info = ItemAt(*menu, position);
+    if (info.fType & MFT_SEPARATOR) {
+      measure->itemWidth = 0;
+      measure->itemHeight = SeparatorHeight;
+      return TRUE;
+    }
+    std::wstring label, shortcut;
+    SplitAtTab(TextAt(*menu, position), &label, &shortcut);
+    const BorrowedDc dc(nullptr);
+    const ScopedSelection font(dc.get(), MenuFont());
+    const SIZE text = TextSize(dc.get(), label);
+    const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
+    measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
+                         (info.hSubMenu ? ArrowWidth() : 0);
+    measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
+    return TRUE;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+void DrawSubmenuArrow(HDC dc, const RECT& item, COLORREF ink) {
+  const int x = item.right - 1 - ArrowWidth() + (ArrowWidth() - ArrowRows) / 2;
+  const int y = (item.top + item.bottom) / 2 - (ArrowRows - 1);
+  for (int column = 0; column < ArrowRows; ++column) {
+    FillSolid(dc, x + column, y + column, 1, 2 * (ArrowRows - column) - 1, ink);
+  }
+}
+
+void DrawMark(HDC dc, const RECT& item, UINT type, bool enabled) {
+  const look::Part part = (type & MFT_RADIOCHECK) ? look::PartOptionDot : look::PartCheckTick;
+  const SIZE size = look::PartSize(part);
+  const int x = item.left + (CheckColumn() - size.cx) / 2 + 1;
+  const int y = (item.top + item.bottom - size.cy) / 2;
+  look::DrawKeyedPart(dc, x, y, part, enabled ? 0 : 1);
+}
+
+void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
+  const MENUITEMINFOW info = ItemAt(menu, position);
+  const HDC dc = d.hDC;
+  const RECT& r = d.rcItem;
+  const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+  const bool hot = (d.itemState & ODS_SELECTED) && !separator;
+  const bool enabled = !(d.itemState & (ODS_GRAYED | ODS_DISABLED));
+  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, look::Colour(hot ? look::RoleMenuHot : look::RoleMenu));
+  if (separator) {
+    FillSolid(dc, r.left + CheckColumn(), (r.top + r.bottom) / 2, r.right - r.left - CheckColumn() - TextGap, 1,
+              look::Colour(look::RoleMenuSeparator));
+    return;
+  }
+  const COLORREF ink = look::Colour(!enabled ? look::RoleMenuDisabledText
+                                             : hot ? look::RoleMenuHotText : look::RoleMenuText);
+  if (d.itemState & ODS_CHECKED) DrawMark(dc, r, info.fType, enabled);
+  std::wstring label, shortcut;
+  SplitAtTab(TextAt(menu, position), &label, &shortcut);
+  const ScopedSelection font(dc, MenuFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ink);
+  const UINT prefix = (d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
+  RECT text = {r.left + CheckColumn() + TextGap, r.top, r.right - ArrowWidth() - TextGap, r.bottom};
+  DrawTextW(dc, label.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
+  DrawTextW(dc, shortcut.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (info.hSubMenu) {
+    DrawSubmenuArrow(dc, r, ink);
+    // The system draws its own arrow after WM_DRAWITEM, through the same DC: clipped out here.
+    ExcludeClipRect(dc, r.right - ArrowWidth() - 1, r.top, r.right, r.bottom);
+  }
+}
+
+LRESULT OnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  const auto menu = reinterpret_cast<HMENU>(d->hwndItem);
+  const int position = FindOurs(menu, d->itemID);
+  if (position < 0) return CallWindowProcW(previous, window, message, wParam, lParam);
+  DrawItem(*d, menu, position);
+  return TRUE;
+}
+
+LRESULT OnInitMenuPopup(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  const auto menu = reinterpret_cast<HMENU>(wParam);
+  if (IsMenu(menu)) Convert(menu);
+  return result;
+}
+
+// An owner-drawn item's mnemonic is the owner's to find: the one of our items whose text has it.
+LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  if (HIWORD(result) != MNC_IGNORE) return result;
+  const auto menu = reinterpret_cast<HMENU>(lParam);
+  const wint_t key = std::towupper(static_cast<wint_t>(LOWORD(wParam)));
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const MENUITEMINFOW info = ItemAt(menu, i);
+    if (!(info.fType & MFT_OWNERDRAW) || !IsOurs(menu, info.wID)) continue;
+    const std::wstring text = TextAt(menu, i);
+    const size_t amp = text.find(L'&');
+    if (amp != std::wstring::npos && amp + 1 < text.size() && std::towupper(text[amp + 1]) == key) {
+      return MAKELRESULT(i, MNC_EXECUTE);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_INITMENUPOPUP && message != WM_MENUCHAR && message != WM_MEASUREITEM && message != WM_DRAWITEM) {
+    return nullptr;
+  }
+  if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return nullptr;
+  switch (message) {
+    case WM_INITMENUPOPUP: return &OnInitMenuPopup;
+    case WM_MENUCHAR: return Converted.empty() ? nullptr : &OnMenuChar;
+    case WM_MEASUREITEM:
+      return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnMeasureItem : nullptr;
+    case WM_DRAWITEM:
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnDrawItem : nullptr;
+    default: return nullptr;
+  }
+}
+
+void GiveBackMenus() {
+  for (const ConvertedItem& c : Converted) {
+    if (!IsMenu(c.menu)) continue;
+    const int count = GetMenuItemCount(c.menu);
+    for (int i = 0; i < count; ++i) {
+      const MENUITEMINFOW info = ItemAt(c.menu, i);
+      if (info.wID == c.id && (info.fType & MFT_OWNERDRAW)) SetOwnerDrawn(c.menu, i, info.fType & ~MFT_OWNERDRAW);
+    }
+  }
+  Converted.clear();
+  Initialised.clear();
+}
+
+}  // namespace skin

@@ -1,0 +1,225 @@
+// Popup menus on a dressed thread: a program's File menu, opened as a user opens it, shows its hot
+// item, separator, check mark and submenu arrow in the theme's colours in both looks; commands come
+// by mouse and by mnemonic; an item checked at WM_INITMENUPOPUP shows checked; undress gives every
+// item back exactly.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/desktop.h"
+#include "tests/support/skinned_gallery.h"
+
+namespace {
+
+using namespace testing_support;
+
+constexpr UINT NewCommand = 101, CheckedCommand = 102, ExitCommand = 103, InnerCommand = 201;
+std::vector<WPARAM> commands;
+HMENU fileMenu = nullptr;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+  if (message == WM_INITMENUPOPUP && reinterpret_cast<HMENU>(wParam) == fileMenu) {
+    CheckMenuItem(fileMenu, CheckedCommand, MF_BYCOMMAND | MF_CHECKED);
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Input(const std::vector<INPUT>& inputs) {
+  for (INPUT input : inputs) {
+    SendInput(1, &input, sizeof input);
+    Sleep(60);
+  }
+}
+INPUT Key(WORD key, DWORD flags = 0) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = flags;
+  return input;
+}
+INPUT Mouse(DWORD flags, POINT screen) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+// Alt+F opens the File menu in the window's thread, whose modal loop pumps while `inside` runs
+// here on another thread, with the popup shown.
+void WithFileMenuOpen(const std::function<void(HWND popup)>& inside) {
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    Input({Key(VK_MENU), Key('F'), Key('F', KEYEVENTF_KEYUP), Key(VK_MENU, KEYEVENTF_KEYUP)});
+    Sleep(300);
+    inside(FindWindowA("#32768", nullptr));
+    done = true;
+  });
+  WaitUntil([&] { return done.load(); }, 15000);
+  user.join();
+  Pump(200);
+}
+
+struct Item {
+  UINT type, state, id;
+  HMENU submenu;
+  HBITMAP bitmap;
+  ULONG_PTR data;
+  std::wstring text;
+  bool operator==(const Item& o) const {
+    return type == o.type && state == o.state && id == o.id && submenu == o.submenu && bitmap == o.bitmap &&
+           data == o.data && text == o.text;
+  }
+};
+void Snapshot(HMENU menu, std::vector<Item>* items) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[64] = {};
+    MENUITEMINFOW info = {sizeof info};
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_BITMAP | MIIM_DATA | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 64;
+    GetMenuItemInfoW(menu, i, TRUE, &info);
+    items->push_back({info.fType, info.fState, info.wID, info.hSubMenu, info.hbmpItem, info.dwItemData, text});
+    if (info.hSubMenu) Snapshot(info.hSubMenu, items);
+  }
+}
+
+class MenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MovePointer({0, 0});
+    commands.clear();
+    WNDCLASSW c = {};
+    c.lpfnWndProc = &OwnerProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    c.lpszClassName = L"MenuTestOwner";
+    RegisterClassW(&c);
+    HMENU bar = CreateMenu();
+    fileMenu = CreatePopupMenu();
+    HMENU more = CreatePopupMenu();
+    AppendMenuW(more, MF_STRING, InnerCommand, L"&Inner");
+    AppendMenuW(fileMenu, MF_STRING, NewCommand, L"&New\tCtrl+N");
+    AppendMenuW(fileMenu, MF_STRING, CheckedCommand, L"&Checked");
+    AppendMenuW(fileMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(fileMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More");
+    AppendMenuW(fileMenu, MF_STRING, ExitCommand, L"E&xit");
+    MENUITEMINFOW data = {sizeof data};
+    data.fMask = MIIM_DATA;
+    data.dwItemData = 0x5EED;
+    SetMenuItemInfoW(fileMenu, ExitCommand, FALSE, &data);
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu), L"&File");
+    owner_ = CreateWindowW(L"MenuTestOwner", L"Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 400, 300,
+                           nullptr, bar, c.hInstance, nullptr);
+    SetForegroundWindow(owner_);
+    Pump(150);
+    Snapshot(bar, &plain_);
+    ASSERT_EQ(skin::SkinAttachThread(), 1);
+    Pump(150);
+  }
+  void TearDown() override {
+    skin::SkinSetTheme(L"light");
+    skin::SkinDetachThread();
+    DestroyWindow(owner_);
+    Pump(50);
+  }
+  // A pixel of the popup at a point of an item, from the item's top-left corner.
+  COLORREF ItemPixel(HWND popup, int position, int dx, int dy) const {
+    RECT item = {}, bounds = {};
+    GetMenuItemRect(owner_, fileMenu, position, &item);
+    GetWindowRect(popup, &bounds);
+    return WindowPixel(popup, item.left - bounds.left + dx, item.top - bounds.top + dy);
+  }
+  int CountInItem(HWND popup, int position, int x0, int x1, COLORREF colour) const {
+    RECT item = {};
+    GetMenuItemRect(owner_, fileMenu, position, &item);
+    int count = 0;
+    for (int x = x0 < 0 ? item.right - item.left + x0 : x0; x < (x1 <= 0 ? item.right - item.left + x1 : x1); ++x) {
+      for (int y = 0; y < item.bottom - item.top; ++y) count += ItemPixel(popup, position, x, y) == colour;
+    }
+    return count;
+  }
+  void ExpectPopupLook(const wchar_t* theme, COLORREF menu, COLORREF hot, COLORREF separator, COLORREF text) {
+    ASSERT_EQ(skin::SkinSetTheme(theme), 1);
+    Pump(100);
+    bool shown = false;
+    COLORREF hotAt = 0, restAt = 0, separatorAt = 0;
+    int arrowInk = 0, systemArrow = 0;
+    WithFileMenuOpen([&](HWND popup) {
+      shown = popup && IsWindowVisible(popup);
+      RECT first = {};
+      GetMenuItemRect(owner_, fileMenu, 0, &first);
+      Input({Mouse(MOUSEEVENTF_MOVE, {(first.left + first.right) / 2, (first.top + first.bottom) / 2})});
+      Sleep(150);
+      hotAt = ItemPixel(popup, 0, 2, 1);
+      restAt = ItemPixel(popup, 4, 2, 1);
+      RECT separatorRect = {};
+      GetMenuItemRect(owner_, fileMenu, 2, &separatorRect);
+      separatorAt = ItemPixel(popup, 2, 40, (separatorRect.bottom - separatorRect.top) / 2);
+      arrowInk = CountInItem(popup, 3, -14, 0, text);
+      systemArrow = CountInItem(popup, 3, -20, 0, 0x000000);
+      Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
+    });
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(hotAt, hot);
+    EXPECT_EQ(restAt, menu);
+    EXPECT_EQ(separatorAt, separator);
+    EXPECT_GT(arrowInk, 5);
+    EXPECT_EQ(systemArrow, 0);
+  }
+  HWND owner_ = nullptr;
+  std::vector<Item> plain_;
+};
+
+TEST_F(MenuTest, PopupItemsSeparatorCheckAndArrowTakeBothLooks) {
+  ExpectPopupLook(L"light", 0xFFFCFA, 0xF7E4CC, 0xE8DED6, 0x503018);
+  ExpectPopupLook(L"dark", 0x282626, 0x784F26, 0x4E4946, 0xE6E6E6);
+}
+
+TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
+  int tickPixels = 0;
+  WithFileMenuOpen([&](HWND popup) {
+    // The check column of the item checked at WM_INITMENUPOPUP holds a tick: pixels other than
+    // the menu's background.
+    RECT item = {};
+    GetMenuItemRect(owner_, fileMenu, 1, &item);
+    for (int x = 0; x < GetSystemMetrics(SM_CXMENUCHECK) + 2; ++x) {
+      for (int y = 0; y < item.bottom - item.top; ++y) tickPixels += ItemPixel(popup, 1, x, y) != 0xFFFCFA;
+    }
+    Input({Key('N'), Key('N', KEYEVENTF_KEYUP)});
+  });
+  EXPECT_GT(tickPixels, 10);
+  EXPECT_EQ(commands, std::vector<WPARAM>{NewCommand});
+  WithFileMenuOpen([&](HWND) {
+    RECT exit = {};
+    GetMenuItemRect(owner_, fileMenu, 4, &exit);
+    const POINT at = {(exit.left + exit.right) / 2, (exit.top + exit.bottom) / 2};
+    Input({Mouse(MOUSEEVENTF_MOVE, at), Mouse(MOUSEEVENTF_LEFTDOWN, at), Mouse(MOUSEEVENTF_LEFTUP, at)});
+  });
+  EXPECT_EQ(commands, (std::vector<WPARAM>{NewCommand, ExitCommand}));
+}
+
+TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
+  WithFileMenuOpen([&](HWND) {
+    Input({Key(VK_DOWN), Key(VK_DOWN, KEYEVENTF_KEYUP), Key(VK_RIGHT), Key(VK_RIGHT, KEYEVENTF_KEYUP)});
+    Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP),
+           Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
+  });
+  skin::SkinDetachThread();
+  std::vector<Item> back;
+  Snapshot(GetMenu(owner_), &back);
+  // The program's own check, made while dressed, stays; everything else is as before.
+  ASSERT_EQ(back.size(), plain_.size());
+  back[2].state &= ~MFS_CHECKED;
+  for (size_t i = 0; i < plain_.size(); ++i) EXPECT_TRUE(back[i] == plain_[i]) << "item " << i;
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
+}
+
+}  // namespace
