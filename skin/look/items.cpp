@@ -50,6 +50,7 @@ const ThemeItem ThemeItems[] = {
     {"Colours", "MenuHotText", ItemColour, RoleMenuHotText, "that item's text and arrow"},
     {"Colours", "MenuDisabledText", ItemColour, RoleMenuDisabledText, "disabled menu items' text"},
     {"Colours", "MenuSeparator", ItemColour, RoleMenuSeparator, "menu separators"},
+    {"Colours", "MenuBorder", ItemColour, RoleMenuBorder, "the outer line of popup menus"},
     {"Sizes", "CaptionInset", ItemSize, SizeCaptionInset, "between a button face's edge and its caption"},
     {"Sizes", "StatusTextInset", ItemSize, SizeStatusTextInset, "left and right of a status bar pane's text"},
     {"Sizes", "TabImageGap", ItemSize, SizeTabImageGap, "before a tab's image"},

@@ -56,6 +56,7 @@ enum Role : int {
   RoleMenuHotText,
   RoleMenuDisabledText,
   RoleMenuSeparator,
+  RoleMenuBorder,             // a popup menu's outer line
   RoleCount
 };
 

@@ -248,14 +248,75 @@ LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
   return result;
 }
 
+constexpr UINT MnGetHMenu = 0x01E1;  // MN_GETHMENU
+constexpr char PopupMenuClass[] = "#32768";
+
+// A ring from `outer` in to `inner` (both in the DC's coordinates): the outer line, the rest the
+// menu's background.
+void PaintRing(HDC dc, const RECT& outer, const RECT& inner) {
+  const COLORREF back = look::Colour(look::RoleMenu);
+  FillSolid(dc, outer.left, outer.top, outer.right - outer.left, inner.top - outer.top, back);
+  FillSolid(dc, outer.left, inner.bottom, outer.right - outer.left, outer.bottom - inner.bottom, back);
+  FillSolid(dc, outer.left, inner.top, inner.left - outer.left, inner.bottom - inner.top, back);
+  FillSolid(dc, inner.right, inner.top, outer.right - inner.right, inner.bottom - inner.top, back);
+  FrameSolid(dc, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+             look::Colour(look::RoleMenuBorder));
+}
+
+// The popup's client area outside its items: under Wine the raised frame and the margin.
+void PaintPopupInside(HWND popup) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MnGetHMenu, 0, 0));
+  RECT client = {};
+  GetClientRect(popup, &client);
+  RECT items = {};
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    if (!GetMenuItemRect(popup, menu, i, &item)) continue;
+    MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&item), 2);
+    UnionRect(&items, &items, &item);
+  }
+  IntersectRect(&items, &items, &client);
+  if (IsRectEmpty(&items)) items = {client.right / 2, client.bottom / 2, client.right / 2, client.bottom / 2};
+  const BorrowedDc dc(popup);
+  PaintRing(dc.get(), client, items);
+}
+
+// Around the client area, where Windows draws a popup's frame.
+void PaintPopupFrame(HWND popup) {
+  RECT window = {}, client = {};
+  GetWindowRect(popup, &window);
+  GetClientRect(popup, &client);
+  MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  if (EqualRect(&window, &client)) return;
+  OffsetRect(&client, -window.left, -window.top);
+  OffsetRect(&window, -window.left, -window.top);
+  const BorrowedDc dc(popup, BorrowedDc::Whole);
+  PaintRing(dc.get(), window, client);
+}
+
+LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcW(previous, popup, message, wParam, lParam);
+  if (DetachedMeanwhile(popup)) return result;
+  if (message == WM_NCPAINT) {
+    PaintPopupFrame(popup);
+  } else {
+    PaintPopupInside(popup);
+  }
+  return result;
+}
+
 }  // namespace
 
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_INITMENUPOPUP && message != WM_MENUCHAR && message != WM_MEASUREITEM && message != WM_DRAWITEM) {
+  if (message != WM_INITMENUPOPUP && message != WM_MENUCHAR && message != WM_MEASUREITEM &&
+      message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT) {
     return nullptr;
   }
   if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return nullptr;
   switch (message) {
+    case WM_PAINT:
+    case WM_NCPAINT: return WindowClassName(window) == PopupMenuClass ? &OnPopupPaint : nullptr;
     case WM_INITMENUPOPUP: return &OnInitMenuPopup;
     case WM_MENUCHAR: return Converted.empty() ? nullptr : &OnMenuChar;
     case WM_MEASUREITEM:

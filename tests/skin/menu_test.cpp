@@ -146,14 +146,19 @@ class MenuTest : public ::testing::Test {
     }
     return count;
   }
-  void ExpectPopupLook(const wchar_t* theme, COLORREF menu, COLORREF hot, COLORREF separator, COLORREF text) {
+  void ExpectPopupLook(const wchar_t* theme, COLORREF menu, COLORREF hot, COLORREF separator, COLORREF text,
+                       COLORREF border) {
     ASSERT_EQ(skin::SkinSetTheme(theme), 1);
     Pump(100);
     bool shown = false;
-    COLORREF hotAt = 0, restAt = 0, separatorAt = 0;
+    COLORREF hotAt = 0, restAt = 0, separatorAt = 0, borderAt = 0, marginAt = 0;
     int arrowInk = 0, systemArrow = 0;
     WithFileMenuOpen([&](HWND popup) {
       shown = popup && IsWindowVisible(popup);
+      RECT bounds = {};
+      GetWindowRect(popup, &bounds);
+      borderAt = WindowPixel(popup, 0, (bounds.bottom - bounds.top) / 2);
+      marginAt = WindowPixel(popup, 2, 2);
       RECT first = {};
       GetMenuItemRect(owner_, fileMenu, 0, &first);
       Input({Mouse(MOUSEEVENTF_MOVE, {(first.left + first.right) / 2, (first.top + first.bottom) / 2})});
@@ -168,6 +173,8 @@ class MenuTest : public ::testing::Test {
       Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
     });
     EXPECT_TRUE(shown);
+    EXPECT_EQ(borderAt, border);
+    EXPECT_EQ(marginAt, menu);
     EXPECT_EQ(hotAt, hot);
     EXPECT_EQ(restAt, menu);
     EXPECT_EQ(separatorAt, separator);
@@ -179,8 +186,8 @@ class MenuTest : public ::testing::Test {
 };
 
 TEST_F(MenuTest, PopupItemsSeparatorCheckAndArrowTakeBothLooks) {
-  ExpectPopupLook(L"light", 0xFFFCFA, 0xF7E4CC, 0xE8DED6, 0x503018);
-  ExpectPopupLook(L"dark", 0x282626, 0x784F26, 0x4E4946, 0xE6E6E6);
+  ExpectPopupLook(L"light", 0xFFFCFA, 0xF7E4CC, 0xE8DED6, 0x503018, 0xD5A554);
+  ExpectPopupLook(L"dark", 0x282626, 0x784F26, 0x4E4946, 0xE6E6E6, 0x996E3D);
 }
 
 TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
