@@ -160,6 +160,7 @@ void Enlist(HWND window, LONG_PTR previous) {
   ++SkinnedWindowCount;
   SetProperty(window, ProcAddrProperty, previous);
   SetProperty(window, SkinCopyProperty, reinterpret_cast<intptr_t>(&SkinWindowProc));
+  TakeMenuBar(window);
   Repaint(window);
 }
 

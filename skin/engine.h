@@ -292,8 +292,14 @@ void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
 // with their own types, is kept outside the menus; nothing else of an item is changed.
 // The handler for this menu message of a window on the dressed thread, or nullptr.
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Gives every converted item its own type back (menus destroyed meanwhile are skipped).
+// Gives every converted item its own type back (menus destroyed meanwhile are skipped), and the
+// menu bars their own layout.
 void GiveBackMenus();
+// The menu bar of a window whose frame the skin draws: its text items converted as a popup's are
+// (measured to the places the system gives text items), once the window has joined.
+void TakeMenuBar(HWND window);
+// The bar's background outside its items and the line under it, through the window's DC.
+void PaintMenuBarBackground(HWND window);
 
 // ---------------------------------------------------------------- themes
 

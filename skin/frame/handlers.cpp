@@ -37,7 +37,9 @@ LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LP
   if (below && wParam > 1) CombineRgn(below, below, reinterpret_cast<HRGN>(wParam), RGN_AND);
   const LRESULT result = below ? Pass(previous, window, message, reinterpret_cast<WPARAM>(below), lParam) : 0;
   if (below) DeleteObject(below);
-  if (!DetachedMeanwhile(window)) PaintFrame(window);
+  if (DetachedMeanwhile(window)) return result;
+  PaintFrame(window);
+  PaintMenuBarBackground(window);
   return result;
 }
 

@@ -51,6 +51,8 @@ const ThemeItem ThemeItems[] = {
     {"Colours", "MenuDisabledText", ItemColour, RoleMenuDisabledText, "disabled menu items' text"},
     {"Colours", "MenuSeparator", ItemColour, RoleMenuSeparator, "menu separators"},
     {"Colours", "MenuBorder", ItemColour, RoleMenuBorder, "the outer line of popup menus"},
+    {"Colours", "MenuBar", ItemColour, RoleMenuBar,
+     "the menu bar of a window with a caption (its open item takes MenuHot)"},
     {"Sizes", "CaptionInset", ItemSize, SizeCaptionInset, "between a button face's edge and its caption"},
     {"Sizes", "StatusTextInset", ItemSize, SizeStatusTextInset, "left and right of a status bar pane's text"},
     {"Sizes", "TabImageGap", ItemSize, SizeTabImageGap, "before a tab's image"},

@@ -57,6 +57,7 @@ enum Role : int {
   RoleMenuDisabledText,
   RoleMenuSeparator,
   RoleMenuBorder,             // a popup menu's outer line
+  RoleMenuBar,                // the menu bar under a caption, its bottom line included
   RoleCount
 };
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skin/engine.h"
+#include "skin/frame/frame.h"
 #include "skin/gdi/guards.h"
 
 namespace skin {
@@ -24,6 +25,8 @@ struct ConvertedItem {
   UINT id;
 };
 std::vector<ConvertedItem> Converted;
+// Windows whose bars were converted: their bars are laid out again at undress.
+std::vector<HWND> BarOwners;
 // WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
 std::vector<HMENU> Initialised;
 constexpr size_t InitialisedKept = 8;
@@ -31,7 +34,9 @@ constexpr size_t InitialisedKept = 8;
 constexpr UINT ObmMenuArrow = 32739;    // OBM_MNARROW: the system's submenu arrow
 constexpr int TextGap = 6;              // around an item's text and between text and shortcut
 constexpr int SeparatorHeight = 7;
+constexpr int BarItemExtra = 2;
 constexpr int ArrowRows = 4;
+const auto FirstPopupBitmap = reinterpret_cast<HBITMAP>(8);  // HBMMENU_POPUP_CLOSE
 const auto LastMagicBitmap = reinterpret_cast<HBITMAP>(11);  // HBMMENU_POPUP_MINIMIZE
 
 bool IsOurs(HMENU menu, UINT id) {
@@ -71,9 +76,17 @@ int FindOurs(HMENU menu, UINT id) {
   return -1;
 }
 
-bool DrawnBySkin(const MENUITEMINFOW& info) {
+// Text items and separators. A popup's items may carry the system's own caption-button pictures
+// (HBMMENU_POPUP_*), which the skin's drawing replaces; a bar's items with any picture (an MDI
+// frame's buttons for a maximised child among them) keep their type.
+bool DrawnBySkin(const MENUITEMINFOW& info, bool bar) {
   if (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) return false;
-  return info.hbmpItem == nullptr || info.hbmpItem <= LastMagicBitmap;
+  if (info.hbmpItem == nullptr) return true;
+  return !bar && info.hbmpItem >= FirstPopupBitmap && info.hbmpItem <= LastMagicBitmap;
+}
+
+bool IsBar(HMENU menu) {
+  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](HWND w) { return IsWindow(w) && GetMenu(w) == menu; });
 }
 
 void SetOwnerDrawn(HMENU menu, int position, UINT type) {
@@ -87,10 +100,11 @@ void SetOwnerDrawn(HMENU menu, int position, UINT type) {
 // Every item the skin draws becomes owner-drawn; an item the program rewrote since (ModifyMenu
 // clears the owner-drawn type) is converted again.
 void Convert(HMENU menu) {
+  const bool bar = IsBar(menu);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     const MENUITEMINFOW info = ItemAt(menu, i);
-    if (!DrawnBySkin(info)) continue;
+    if (!DrawnBySkin(info, bar)) continue;
     if (!IsOurs(menu, info.wID)) Converted.push_back({menu, info.wID});
     SetOwnerDrawn(menu, i, info.fType | MFT_OWNERDRAW);
   }
@@ -156,6 +170,13 @@ LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam
     const BorrowedDc dc(nullptr);
     const ScopedSelection font(dc.get(), MenuFont());
     const SIZE text = TextSize(dc.get(), label);
+    if (IsBar(*menu)) {
+      // The system adds twice the average character width to an owner-drawn bar item, as to a
+      // text item, which also gets 2 more: the same place as the plain bar's.
+      measure->itemWidth = text.cx + BarItemExtra;
+      measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
+      return TRUE;
+    }
     const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
     measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
                          (info.hSubMenu ? ArrowWidth() : 0);
@@ -181,7 +202,26 @@ void DrawMark(HDC dc, const RECT& item, UINT type, bool enabled) {
   look::DrawKeyedPart(dc, x, y, part, enabled ? 0 : 1);
 }
 
+void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
+  const HDC dc = d.hDC;
+  const RECT& r = d.rcItem;
+  const bool hot = (d.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
+  const bool enabled = !(d.itemState & (ODS_GRAYED | ODS_DISABLED));
+  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top,
+            look::Colour(hot ? look::RoleMenuHot : look::RoleMenuBar));
+  const ScopedSelection font(dc, MenuFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, look::Colour(!enabled ? look::RoleMenuDisabledText : hot ? look::RoleMenuHotText : look::RoleMenuText));
+  RECT text = r;
+  DrawTextW(dc, TextAt(menu, position).c_str(), -1, &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0));
+}
+
 void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
+  if (IsBar(menu)) {
+    DrawBarItem(d, menu, position);
+    return;
+  }
   const MENUITEMINFOW info = ItemAt(menu, position);
   const HDC dc = d.hDC;
   const RECT& r = d.rcItem;
@@ -327,6 +367,43 @@ SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
   }
 }
 
+void TakeMenuBar(HWND window) {
+  if (!GetProperty(window, NcFrameProperty) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) return;
+  const HMENU bar = GetMenu(window);
+  if (!bar || !IsMenu(bar)) return;
+  BarOwners.push_back(window);
+  Convert(bar);
+  DrawMenuBar(window);
+}
+
+void PaintMenuBarBackground(HWND window) {
+  MENUBARINFO info = {};
+  info.cbSize = sizeof info;
+  const HMENU bar = GetMenu(window);
+  if (!bar || !IsBar(bar) || !GetMenuBarInfo(window, OBJID_MENU, 0, &info)) return;
+  RECT bounds = {}, client = {};
+  GetWindowRect(window, &bounds);
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const int edge = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CYEDGE) : 0;
+  // The bar, and the line the system draws under it, down to the client area and its edge.
+  // From the caption's bottom: the system keeps a row above the bar's items.
+  RECT band = {info.rcBar.left, info.rcBar.top, info.rcBar.right, client.top - edge};
+  OffsetRect(&band, -bounds.left, -bounds.top);
+  band.top = std::min<LONG>(band.top, frame::LayoutOf(window).Caption.bottom);
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  const int count = GetMenuItemCount(bar);
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    const MENUITEMINFOW itemInfo = ItemAt(bar, i);
+    if (!(itemInfo.fType & MFT_OWNERDRAW) || !GetMenuItemRect(window, bar, i, &item)) continue;
+    ExcludeClipRect(dc.get(), item.left - bounds.left, item.top - bounds.top, item.right - bounds.left,
+                    item.bottom - bounds.top);
+  }
+  FillSolid(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
+            look::Colour(look::RoleMenuBar));
+}
+
 void GiveBackMenus() {
   for (const ConvertedItem& c : Converted) {
     if (!IsMenu(c.menu)) continue;
@@ -338,6 +415,10 @@ void GiveBackMenus() {
   }
   Converted.clear();
   Initialised.clear();
+  for (HWND window : BarOwners) {
+    if (IsWindow(window)) DrawMenuBar(window);
+  }
+  BarOwners.clear();
 }
 
 }  // namespace skin

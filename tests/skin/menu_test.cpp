@@ -121,6 +121,7 @@ class MenuTest : public ::testing::Test {
     SetForegroundWindow(owner_);
     Pump(150);
     Snapshot(bar, &plain_);
+    GetClientRect(owner_, &plainClient_);
     ASSERT_EQ(skin::SkinAttachThread(), 1);
     Pump(150);
   }
@@ -147,14 +148,18 @@ class MenuTest : public ::testing::Test {
     return count;
   }
   void ExpectPopupLook(const wchar_t* theme, COLORREF menu, COLORREF hot, COLORREF separator, COLORREF text,
-                       COLORREF border) {
+                       COLORREF border, COLORREF bar) {
     ASSERT_EQ(skin::SkinSetTheme(theme), 1);
     Pump(100);
+    EXPECT_EQ(BarPixel(4, true), bar);
+    EXPECT_EQ(BarPixel(1, false), bar);
+    COLORREF openItem = 0;
     bool shown = false;
     COLORREF hotAt = 0, restAt = 0, separatorAt = 0, borderAt = 0, marginAt = 0;
     int arrowInk = 0, systemArrow = 0;
     WithFileMenuOpen([&](HWND popup) {
       shown = popup && IsWindowVisible(popup);
+      openItem = BarPixel(1, false);
       RECT bounds = {};
       GetWindowRect(popup, &bounds);
       borderAt = WindowPixel(popup, 0, (bounds.bottom - bounds.top) / 2);
@@ -173,6 +178,7 @@ class MenuTest : public ::testing::Test {
       Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
     });
     EXPECT_TRUE(shown);
+    EXPECT_EQ(openItem, hot);
     EXPECT_EQ(borderAt, border);
     EXPECT_EQ(marginAt, menu);
     EXPECT_EQ(hotAt, hot);
@@ -181,13 +187,22 @@ class MenuTest : public ::testing::Test {
     EXPECT_GT(arrowInk, 5);
     EXPECT_EQ(systemArrow, 0);
   }
+  // A pixel of the menu bar's item, from its top-left corner, or right of the last item.
+  COLORREF BarPixel(int dx, bool pastItems) const {
+    RECT item = {}, bounds = {};
+    GetMenuItemRect(owner_, GetMenu(owner_), 0, &item);
+    GetWindowRect(owner_, &bounds);
+    const int x = pastItems ? bounds.right - bounds.left - GetSystemMetrics(SM_CXFRAME) - dx : item.left - bounds.left + dx;
+    return WindowPixel(owner_, x, item.top - bounds.top + (pastItems ? -1 : 2));
+  }
   HWND owner_ = nullptr;
   std::vector<Item> plain_;
+  RECT plainClient_ = {};
 };
 
 TEST_F(MenuTest, PopupItemsSeparatorCheckAndArrowTakeBothLooks) {
-  ExpectPopupLook(L"light", 0xFFFCFA, 0xF7E4CC, 0xE8DED6, 0x503018, 0xD5A554);
-  ExpectPopupLook(L"dark", 0x282626, 0x784F26, 0x4E4946, 0xE6E6E6, 0x996E3D);
+  ExpectPopupLook(L"light", 0xFFFCFA, 0xF7E4CC, 0xE8DED6, 0x503018, 0xD5A554, 0xFCF6F0);
+  ExpectPopupLook(L"dark", 0x282626, 0x784F26, 0x4E4946, 0xE6E6E6, 0x996E3D, 0x2B2928);
 }
 
 TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
@@ -214,6 +229,9 @@ TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
 }
 
 TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
+  RECT dressedClient = {};
+  GetClientRect(owner_, &dressedClient);
+  EXPECT_TRUE(EqualRect(&dressedClient, &plainClient_));
   WithFileMenuOpen([&](HWND) {
     Input({Key(VK_DOWN), Key(VK_DOWN, KEYEVENTF_KEYUP), Key(VK_RIGHT), Key(VK_RIGHT, KEYEVENTF_KEYUP)});
     Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP),
