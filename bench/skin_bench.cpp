@@ -832,6 +832,48 @@ void BenchFrames() {
   Pump(SettleMs);
 }
 
+// A popup menu of 15 items (text with shortcuts, a check, separators, a submenu) opened by
+// TrackPopupMenu until it is shown and idle, then closed, on a dressed thread against the same
+// menu before dressing. The owner ends the menu at its first WM_ENTERIDLE.
+LRESULT CALLBACK MenuOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU) EndMenu();
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void BenchPopupMenu() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &MenuOwnerProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.lpszClassName = L"BenchMenuOwner";
+  RegisterClassW(&c);
+  const HWND owner = CreateWindowW(L"BenchMenuOwner", L"Menu owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                   200, nullptr, nullptr, c.hInstance, nullptr);
+  const HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 900, L"&Inner");
+  const HMENU menu = CreatePopupMenu();
+  for (int i = 0; i < 15; ++i) {
+    const std::wstring text = L"Item &" + std::to_wstring(i) + L"\tCtrl+" + std::to_wstring(i);
+    if (i == 4 || i == 9) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (i == 12) {
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&Submenu");
+    } else {
+      AppendMenuW(menu, MF_STRING | (i == 2 ? MF_CHECKED : 0), 800 + i, text.c_str());
+    }
+  }
+  Pump(SettleMs);
+  const auto open = [&] { TrackPopupMenu(menu, TPM_RETURNCMD, 40, 40, 0, owner, nullptr); };
+  const double plainUs = MeasureAlone(open);
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  PrintRow("Popup menu of 15 items opened until shown, dressed", MeasureAlone(open),
+           "the same menu, thread not dressed", plainUs);
+  skin::SkinDetachThread();
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -925,12 +967,13 @@ void BenchStartup() {
 
 }  // namespace
 
-// "SkinBench.exe frames" times the title bars and frames alone.
+// "SkinBench.exe frames" times the title bars, frames and menus alone.
 int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
   if (argc > 1 && std::string(argv[1]) == "frames") {
     BenchFrames();
+    BenchPopupMenu();
     return 0;
   }
   BenchToolkit();
@@ -946,6 +989,7 @@ int main(int argc, char** argv) {
   BenchStandardLooks();
   BenchThemeSwitch();
   BenchFrames();
+  BenchPopupMenu();
   BenchStartup();
   PrintNotes();
   return 0;

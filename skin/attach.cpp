@@ -310,6 +310,7 @@ int SkinDetachWindow(HWND window) {
 void ReleaseSkin() {
   ReleaseSkinAtlas();
   frame::ReleaseCaptionFonts();
+  ReleaseMenuFont();
   SkinInitialised = false;
   SkinThreadId = 0;
 }

@@ -298,8 +298,11 @@ void GiveBackMenus();
 // The menu bar of a window whose frame the skin draws: its text items converted as a popup's are
 // (measured to the places the system gives text items), once the window has joined.
 void TakeMenuBar(HWND window);
-// The bar's background outside its items and the line under it, through the window's DC.
-void PaintMenuBarBackground(HWND window);
+// The bar's background outside its items and the line under it, from the caption's bottom (in
+// window coordinates), through the window's DC.
+void PaintMenuBarBackground(HWND window, int captionBottom);
+// The menu font, made when first asked for; released with the skin and at a settings change.
+void ReleaseMenuFont();
 
 // ---------------------------------------------------------------- themes
 

@@ -5,6 +5,7 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/frame/frame.h"
 
 namespace skin {
 namespace {
@@ -60,7 +61,12 @@ LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, 
                                    LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   FollowHighContrast();
-  if (message == WM_SETTINGCHANGE) FollowSystemTheme(lParam);
+  if (message == WM_SETTINGCHANGE) {
+    // The caption and menu fonts follow the system's metrics: made again when next drawn.
+    frame::ReleaseCaptionFonts();
+    ReleaseMenuFont();
+    FollowSystemTheme(lParam);
+  }
   return result;
 }
 

@@ -3,7 +3,6 @@
 // caption is composed off screen and copied in one piece, so that nothing under it shows while
 // it is drawn.
 #include <algorithm>
-#include <cstring>
 
 #include "skin/frame/frame.h"
 #include "skin/gdi/guards.h"
@@ -102,11 +101,7 @@ void DrawButton(HDC dc, HWND window, int hit, const RECT& button, bool active, C
   DrawMark(dc, window, hit, button, ink, back, font);
 }
 
-struct KeptFont {
-  LOGFONTW description;
-  HFONT font;
-};
-KeptFont KeptFonts[2] = {};
+HFONT KeptFonts[2] = {};
 
 // The caption into `dc`, whose origin is the caption's top-left corner.
 void ComposeCaption(HDC dc, HWND window, const Layout& l, bool active) {
@@ -136,27 +131,29 @@ void ComposeCaption(HDC dc, HWND window, const Layout& l, bool active) {
 }  // namespace
 
 HFONT CaptionFont(bool small) {
+  HFONT& kept = KeptFonts[small ? 1 : 0];
+  if (kept) return kept;
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  const LOGFONTW& wanted = small ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
-  KeptFont& kept = KeptFonts[small ? 1 : 0];
-  if (kept.font && std::memcmp(&kept.description, &wanted, sizeof wanted) == 0) return kept.font;
-  if (kept.font) DeleteObject(kept.font);
-  kept = {wanted, CreateFontIndirectW(&wanted)};
-  return kept.font;
+  kept = CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
+  return kept;
 }
 
 void ReleaseCaptionFonts() {
-  for (KeptFont& kept : KeptFonts) {
-    if (kept.font) DeleteObject(kept.font);
-    kept = {};
+  for (HFONT& kept : KeptFonts) {
+    if (kept) DeleteObject(kept);
+    kept = nullptr;
   }
 }
 
 void PaintFrame(HWND window) {
   if (!IsWindowVisible(window) || IsIconic(window)) return;
-  const Layout l = LayoutOf(window);
+  PaintFrame(window, LayoutOf(window));
+}
+
+void PaintFrame(HWND window, const Layout& l) {
+  if (!IsWindowVisible(window) || IsIconic(window)) return;
   const bool active = CaptionActive(window);
   const BorrowedDc dc(window, BorrowedDc::Whole);
   if (!dc.get()) return;

@@ -31,13 +31,14 @@ HICON CaptionIcon(HWND window);
 // Whether a caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP) does anything.
 bool ButtonEnabled(HWND window, int hit);
 
-// The caption fonts, normal and small, as the system's non-client metrics give them: kept while
-// the metrics stay the same, released with the skin.
+// The caption fonts, normal and small, as the system's non-client metrics give them: made when
+// first asked for, released with the skin and at a change of the system's settings.
 HFONT CaptionFont(bool small);
 void ReleaseCaptionFonts();
 
 // The frame, the caption, its icon, title and buttons (with "NCHOT" and "NCPRESSED"), through
 // the window's own DC. Nothing for a hidden or minimised window.
 void PaintFrame(HWND window);
+void PaintFrame(HWND window, const Layout& layout);
 
 }  // namespace skin::frame

@@ -38,8 +38,8 @@ LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LP
   const LRESULT result = below ? Pass(previous, window, message, reinterpret_cast<WPARAM>(below), lParam) : 0;
   if (below) DeleteObject(below);
   if (DetachedMeanwhile(window)) return result;
-  PaintFrame(window);
-  PaintMenuBarBackground(window);
+  PaintFrame(window, l);
+  PaintMenuBarBackground(window, l.Caption.bottom);
   return result;
 }
 

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "skin/engine.h"
-#include "skin/frame/frame.h"
 #include "skin/gdi/guards.h"
 
 namespace skin {
@@ -25,8 +24,13 @@ struct ConvertedItem {
   UINT id;
 };
 std::vector<ConvertedItem> Converted;
-// Windows whose bars were converted: their bars are laid out again at undress.
-std::vector<HWND> BarOwners;
+// Windows whose bars were converted, with their bars: laid out again at undress.
+struct BarOwner {
+  HWND window;
+  HMENU bar;
+};
+std::vector<BarOwner> BarOwners;
+HFONT KeptMenuFont = nullptr;
 // WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
 std::vector<HMENU> Initialised;
 constexpr size_t InitialisedKept = 8;
@@ -86,7 +90,7 @@ bool DrawnBySkin(const MENUITEMINFOW& info, bool bar) {
 }
 
 bool IsBar(HMENU menu) {
-  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](HWND w) { return IsWindow(w) && GetMenu(w) == menu; });
+  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.bar == menu; });
 }
 
 void SetOwnerDrawn(HMENU menu, int position, UINT type) {
@@ -114,16 +118,12 @@ void Convert(HMENU menu) {
 }
 
 HFONT MenuFont() {
-  static LOGFONTW keptDescription = {};
-  static HFONT kept = nullptr;
+  if (KeptMenuFont) return KeptMenuFont;
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  if (kept && std::memcmp(&keptDescription, &metrics.lfMenuFont, sizeof keptDescription) == 0) return kept;
-  if (kept) DeleteObject(kept);
-  keptDescription = metrics.lfMenuFont;
-  kept = CreateFontIndirectW(&keptDescription);
-  return kept;
+  KeptMenuFont = CreateFontIndirectW(&metrics.lfMenuFont);
+  return KeptMenuFont;
 }
 
 int ArrowWidth() {
@@ -371,12 +371,12 @@ void TakeMenuBar(HWND window) {
   if (!GetProperty(window, NcFrameProperty) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) return;
   const HMENU bar = GetMenu(window);
   if (!bar || !IsMenu(bar)) return;
-  BarOwners.push_back(window);
+  BarOwners.push_back({window, bar});
   Convert(bar);
   DrawMenuBar(window);
 }
 
-void PaintMenuBarBackground(HWND window) {
+void PaintMenuBarBackground(HWND window, int captionBottom) {
   MENUBARINFO info = {};
   info.cbSize = sizeof info;
   const HMENU bar = GetMenu(window);
@@ -390,16 +390,15 @@ void PaintMenuBarBackground(HWND window) {
   // From the caption's bottom: the system keeps a row above the bar's items.
   RECT band = {info.rcBar.left, info.rcBar.top, info.rcBar.right, client.top - edge};
   OffsetRect(&band, -bounds.left, -bounds.top);
-  band.top = std::min<LONG>(band.top, frame::LayoutOf(window).Caption.bottom);
-  const BorrowedDc dc(window, BorrowedDc::Whole);
+  band.top = std::min<LONG>(band.top, captionBottom);
+  RECT items = {}, last = {};
   const int count = GetMenuItemCount(bar);
-  for (int i = 0; i < count; ++i) {
-    RECT item = {};
-    const MENUITEMINFOW itemInfo = ItemAt(bar, i);
-    if (!(itemInfo.fType & MFT_OWNERDRAW) || !GetMenuItemRect(window, bar, i, &item)) continue;
-    ExcludeClipRect(dc.get(), item.left - bounds.left, item.top - bounds.top, item.right - bounds.left,
-                    item.bottom - bounds.top);
+  if (count > 0 && GetMenuItemRect(window, bar, 0, &items) && GetMenuItemRect(window, bar, count - 1, &last)) {
+    UnionRect(&items, &items, &last);
+    OffsetRect(&items, -bounds.left, -bounds.top);
   }
+  const BorrowedDc dc(window, BorrowedDc::Whole);
+  ExcludeClipRect(dc.get(), items.left, items.top, items.right, items.bottom);
   FillSolid(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
             look::Colour(look::RoleMenuBar));
 }
@@ -415,10 +414,15 @@ void GiveBackMenus() {
   }
   Converted.clear();
   Initialised.clear();
-  for (HWND window : BarOwners) {
-    if (IsWindow(window)) DrawMenuBar(window);
+  for (const BarOwner& owner : BarOwners) {
+    if (IsWindow(owner.window)) DrawMenuBar(owner.window);
   }
   BarOwners.clear();
+}
+
+void ReleaseMenuFont() {
+  if (KeptMenuFont) DeleteObject(KeptMenuFont);
+  KeptMenuFont = nullptr;
 }
 
 }  // namespace skin
