@@ -298,6 +298,8 @@ void GiveBackMenus();
 // The menu bar of a window whose frame the skin draws: its text items converted as a popup's are
 // (measured to the places the system gives text items), once the window has joined.
 void TakeMenuBar(HWND window);
+// Gives a window's bar its own types and layout back, when the window leaves the skin.
+void GiveBackMenuBar(HWND window);
 // The bar's background outside its items and the line under it, from the caption's bottom (in
 // window coordinates), through the window's DC.
 void PaintMenuBarBackground(HWND window, int captionBottom);

@@ -54,6 +54,7 @@ void TakeFrame(HWND window) {
 
 void GiveBackFrame(HWND window) {
   if (!GetProperty(window, NcFrameProperty)) return;
+  GiveBackMenuBar(window);
   for (const char* name : {NcFrameProperty, NcHotProperty, NcPressedProperty, NcActiveProperty}) RemoveProperty(window, name);
   SetPolicy(window, PolicyUseWindowStyle);
 }

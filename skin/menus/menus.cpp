@@ -104,6 +104,9 @@ void SetOwnerDrawn(HMENU menu, int position, UINT type) {
 // Every item the skin draws becomes owner-drawn; an item the program rewrote since (ModifyMenu
 // clears the owner-drawn type) is converted again.
 void Convert(HMENU menu) {
+  // Entries of menus destroyed meanwhile go, before a new menu can reuse their handles.
+  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [](const ConvertedItem& c) { return !IsMenu(c.menu); }),
+                  Converted.end());
   const bool bar = IsBar(menu);
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
@@ -403,21 +406,34 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
             look::Colour(look::RoleMenuBar));
 }
 
-void GiveBackMenus() {
-  for (const ConvertedItem& c : Converted) {
-    if (!IsMenu(c.menu)) continue;
-    const int count = GetMenuItemCount(c.menu);
-    for (int i = 0; i < count; ++i) {
-      const MENUITEMINFOW info = ItemAt(c.menu, i);
-      if (info.wID == c.id && (info.fType & MFT_OWNERDRAW)) SetOwnerDrawn(c.menu, i, info.fType & ~MFT_OWNERDRAW);
-    }
+void GiveBack(const ConvertedItem& c) {
+  if (!IsMenu(c.menu)) return;
+  const int count = GetMenuItemCount(c.menu);
+  for (int i = 0; i < count; ++i) {
+    const MENUITEMINFOW info = ItemAt(c.menu, i);
+    if (info.wID == c.id && (info.fType & MFT_OWNERDRAW)) SetOwnerDrawn(c.menu, i, info.fType & ~MFT_OWNERDRAW);
   }
+}
+
+void GiveBackMenuBar(HWND window) {
+  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
+  if (owner == BarOwners.end()) return;
+  const HMENU bar = owner->bar;
+  BarOwners.erase(owner);
+  for (const ConvertedItem& c : Converted) {
+    if (c.menu == bar) GiveBack(c);
+  }
+  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [&](const ConvertedItem& c) { return c.menu == bar; }),
+                  Converted.end());
+  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), bar), Initialised.end());
+  if (IsWindow(window) && GetMenu(window) == bar) DrawMenuBar(window);
+}
+
+void GiveBackMenus() {
+  while (!BarOwners.empty()) GiveBackMenuBar(BarOwners.back().window);
+  for (const ConvertedItem& c : Converted) GiveBack(c);
   Converted.clear();
   Initialised.clear();
-  for (const BarOwner& owner : BarOwners) {
-    if (IsWindow(owner.window)) DrawMenuBar(owner.window);
-  }
-  BarOwners.clear();
 }
 
 void ReleaseMenuFont() {

@@ -7,9 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
-#include <functional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -51,50 +48,18 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Real input sent from another thread: a held caption button, a move or a size runs a modal
-// loop on the window's thread, which pumps meanwhile.
-void Mouse(DWORD flags, POINT screen) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-  Sleep(80);
-}
-void Key(WORD key, DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-  Sleep(60);
-}
-void Gesture(const std::function<void()>& steps) {
-  std::atomic<bool> done{false};
-  std::thread input([&] {
-    steps();
-    done = true;
-  });
-  WaitUntil([&] { return done.load(); }, 15000);
-  input.join();
-  Pump(200);
-}
-void ClickAt(POINT screen) {
-  Gesture([&] {
-    Mouse(MOUSEEVENTF_MOVE, screen);
-    Mouse(MOUSEEVENTF_LEFTDOWN, screen);
-    Mouse(MOUSEEVENTF_LEFTUP, screen);
+// Presses, moves and releases run modal loops here: the input comes from another thread.
+void Drag(POINT from, int dx, int dy, int steps = 4) {
+  WhileModal([&] {
+    SendPointer(MOUSEEVENTF_MOVE, from);
+    SendPointer(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= steps; ++step) {
+      SendPointer(MOUSEEVENTF_MOVE, {from.x + dx * step / steps, from.y + dy * step / steps});
+    }
+    SendPointer(MOUSEEVENTF_LEFTUP, {from.x + dx, from.y + dy});
   });
 }
-void Drag(POINT from, int dx, int dy) {
-  Gesture([&] {
-    Mouse(MOUSEEVENTF_MOVE, from);
-    Mouse(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= 4; ++step) Mouse(MOUSEEVENTF_MOVE, {from.x + dx * step / 4, from.y + dy * step / 4});
-    Mouse(MOUSEEVENTF_LEFTUP, {from.x + dx, from.y + dy});
-  });
-}
+void ClickAt(POINT screen) { Drag(screen, 0, 0, 0); }
 
 struct Colours {
   const wchar_t* theme;
@@ -184,15 +149,15 @@ class FrameTest : public ::testing::Test {
     // Held on maximise it shows pressed; taken off the button and released, nothing happens.
     COLORREF held = 0, left = 0;
     const POINT away = {bounds_.left + captionProbe.x, bounds_.top + captionProbe.y + 4};
-    Gesture([&] {
-      Mouse(MOUSEEVENTF_MOVE, ButtonCentre(1));
-      Mouse(MOUSEEVENTF_LEFTDOWN, ButtonCentre(1));
+    WhileModal([&] {
+      SendPointer(MOUSEEVENTF_MOVE, ButtonCentre(1));
+      SendPointer(MOUSEEVENTF_LEFTDOWN, ButtonCentre(1));
       Sleep(150);
       held = At(ButtonCorner(1));
-      Mouse(MOUSEEVENTF_MOVE, away);
+      SendPointer(MOUSEEVENTF_MOVE, away);
       Sleep(150);
       left = At(ButtonCorner(1));
-      Mouse(MOUSEEVENTF_LEFTUP, away);
+      SendPointer(MOUSEEVENTF_LEFTUP, away);
     });
     EXPECT_EQ(held, c.pressed);
     EXPECT_EQ(left, c.caption);
@@ -263,11 +228,11 @@ TEST_F(FrameTest, CaptionButtonsMoveSizeDoubleClickAndSystemMenuWork) {
   EXPECT_EQ(At({1, Height() / 2}), Light.frame);
 
   const POINT caption = {bounds_.left + Width() / 2, bounds_.top + frame_ + 6};
-  Gesture([&] {
-    Mouse(MOUSEEVENTF_MOVE, caption);
+  WhileModal([&] {
+    SendPointer(MOUSEEVENTF_MOVE, caption);
     for (int i = 0; i < 2; ++i) {
-      Mouse(MOUSEEVENTF_LEFTDOWN, caption);
-      Mouse(MOUSEEVENTF_LEFTUP, caption);
+      SendPointer(MOUSEEVENTF_LEFTDOWN, caption);
+      SendPointer(MOUSEEVENTF_LEFTUP, caption);
     }
   });
   EXPECT_TRUE(IsZoomed(main_));
@@ -275,18 +240,13 @@ TEST_F(FrameTest, CaptionButtonsMoveSizeDoubleClickAndSystemMenuWork) {
   Pump(100);
 
   bool shown = false;
-  Gesture([&] {
-    Key(VK_MENU, 0);
-    Key(VK_SPACE, 0);
-    Key(VK_SPACE, KEYEVENTF_KEYUP);
-    Key(VK_MENU, KEYEVENTF_KEYUP);
+  WhileModal([&] {
+    TypeKey(VK_SPACE, VK_MENU);
     Sleep(300);
     const HWND menu = FindWindowA("#32768", nullptr);
     shown = menu && IsWindowVisible(menu);
-    Key(VK_ESCAPE, 0);
-    Key(VK_ESCAPE, KEYEVENTF_KEYUP);
-    Key(VK_ESCAPE, 0);
-    Key(VK_ESCAPE, KEYEVENTF_KEYUP);
+    TypeKey(VK_ESCAPE);
+    TypeKey(VK_ESCAPE);
   });
   EXPECT_TRUE(shown);
   EXPECT_EQ(seen.systemMenus, 1);

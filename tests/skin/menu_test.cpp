@@ -6,10 +6,8 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/desktop.h"
@@ -31,41 +29,19 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Input(const std::vector<INPUT>& inputs) {
-  for (INPUT input : inputs) {
-    SendInput(1, &input, sizeof input);
-    Sleep(60);
-  }
-}
-INPUT Key(WORD key, DWORD flags = 0) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = flags;
-  return input;
-}
-INPUT Mouse(DWORD flags, POINT screen) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  return input;
-}
 // Alt+F opens the File menu in the window's thread, whose modal loop pumps while `inside` runs
 // here on another thread, with the popup shown.
 void WithFileMenuOpen(const std::function<void(HWND popup)>& inside) {
-  std::atomic<bool> done{false};
-  std::thread user([&] {
-    Input({Key(VK_MENU), Key('F'), Key('F', KEYEVENTF_KEYUP), Key(VK_MENU, KEYEVENTF_KEYUP)});
+  WhileModal([&] {
+    TypeKey('F', VK_MENU);
     Sleep(300);
     inside(FindWindowA("#32768", nullptr));
-    done = true;
   });
-  WaitUntil([&] { return done.load(); }, 15000);
-  user.join();
-  Pump(200);
 }
+void CloseMenus() {
+  for (int i = 0; i < 3; ++i) TypeKey(VK_ESCAPE);
+}
+POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 struct Item {
   UINT type, state, id;
@@ -166,7 +142,7 @@ class MenuTest : public ::testing::Test {
       marginAt = WindowPixel(popup, 2, 2);
       RECT first = {};
       GetMenuItemRect(owner_, fileMenu, 0, &first);
-      Input({Mouse(MOUSEEVENTF_MOVE, {(first.left + first.right) / 2, (first.top + first.bottom) / 2})});
+      SendPointer(MOUSEEVENTF_MOVE, CentreOf(first));
       Sleep(150);
       hotAt = ItemPixel(popup, 0, 2, 1);
       restAt = ItemPixel(popup, 4, 2, 1);
@@ -175,7 +151,7 @@ class MenuTest : public ::testing::Test {
       separatorAt = ItemPixel(popup, 2, 40, (separatorRect.bottom - separatorRect.top) / 2);
       arrowInk = CountInItem(popup, 3, -14, 0, text);
       systemArrow = CountInItem(popup, 3, -20, 0, 0x000000);
-      Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
+      CloseMenus();
     });
     EXPECT_TRUE(shown);
     EXPECT_EQ(openItem, hot);
@@ -215,15 +191,14 @@ TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
     for (int x = 0; x < GetSystemMetrics(SM_CXMENUCHECK) + 2; ++x) {
       for (int y = 0; y < item.bottom - item.top; ++y) tickPixels += ItemPixel(popup, 1, x, y) != 0xFFFCFA;
     }
-    Input({Key('N'), Key('N', KEYEVENTF_KEYUP)});
+    TypeKey('N');
   });
   EXPECT_GT(tickPixels, 10);
   EXPECT_EQ(commands, std::vector<WPARAM>{NewCommand});
   WithFileMenuOpen([&](HWND) {
     RECT exit = {};
     GetMenuItemRect(owner_, fileMenu, 4, &exit);
-    const POINT at = {(exit.left + exit.right) / 2, (exit.top + exit.bottom) / 2};
-    Input({Mouse(MOUSEEVENTF_MOVE, at), Mouse(MOUSEEVENTF_LEFTDOWN, at), Mouse(MOUSEEVENTF_LEFTUP, at)});
+    for (DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) SendPointer(step, CentreOf(exit));
   });
   EXPECT_EQ(commands, (std::vector<WPARAM>{NewCommand, ExitCommand}));
 }
@@ -233,9 +208,8 @@ TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
   GetClientRect(owner_, &dressedClient);
   EXPECT_TRUE(EqualRect(&dressedClient, &plainClient_));
   WithFileMenuOpen([&](HWND) {
-    Input({Key(VK_DOWN), Key(VK_DOWN, KEYEVENTF_KEYUP), Key(VK_RIGHT), Key(VK_RIGHT, KEYEVENTF_KEYUP)});
-    Input({Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP), Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP),
-           Key(VK_ESCAPE), Key(VK_ESCAPE, KEYEVENTF_KEYUP)});
+    for (WORD key : {VK_UP, VK_UP, VK_RIGHT}) TypeKey(key);  // to "More" and its submenu
+    CloseMenus();
   });
   skin::SkinDetachThread();
   std::vector<Item> back;
