@@ -754,6 +754,18 @@ void BenchStandardLooks() {
   Pump(SettleMs);
 }
 
+// Enumeration callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
+BOOL CALLBACK CountOne(HWND, LPARAM count) {
+  *reinterpret_cast<int*>(count) += 1;
+  return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
+  CountOne(window, count);
+  EnumChildWindows(window, &CountOne, count);
+  return TRUE;
+}
+
 // Both gallery windows, one attached and one on the dressed thread, switched to the dark look and
 // back and painted, per window and switch, against painting them whole in the look they wear.
 void BenchThemeSwitch() {
@@ -764,11 +776,7 @@ void BenchThemeSwitch() {
   skin::SkinAttachThread();
   Pump(SettleMs);
   int windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM count) {
-    *reinterpret_cast<int*>(count) += 1;
-    EnumChildWindows(window, [](HWND, LPARAM inner) { *reinterpret_cast<int*>(inner) += 1; return TRUE; }, count);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), &CountWithChildren, reinterpret_cast<LPARAM>(&windows));
   auto paintAll = [&] {
     Redraw(controls.form, RepaintAll | RDW_ALLCHILDREN);
     Redraw(standard.form, RepaintAll | RDW_ALLCHILDREN);

@@ -283,14 +283,16 @@ void SystemSetNcRenderingPolicy(HWND window, int policy);
 // nullptr puts the system's back.
 void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
 
-// ---------------------------------------------------------------- popup menus
+// ---------------------------------------------------------------- menus
 
 // On a dressed thread every popup menu the thread shows (the program's, context menus, the
-// system menu) has its text items and separators drawn by the skin: they are made owner-drawn
-// when the popup is initialised, after the program has prepared it, and the owner's
-// WM_MEASUREITEM and WM_DRAWITEM for them are answered by the skin. Which items were converted,
-// with their own types, is kept outside the menus; nothing else of an item is changed.
-// The handler for this menu message of a window on the dressed thread, or nullptr.
+// system menu) and the menu bar of every window whose frame the skin draws have their text items
+// and separators drawn by the skin: they are made owner-drawn (a popup's when it is initialised,
+// after the program has prepared it; a bar's when its window joins), and the owner's
+// WM_MEASUREITEM and WM_DRAWITEM for them are answered by the skin. Which items were converted is
+// kept outside the menus; only the owner-drawn bit of their types is changed. Popup windows
+// (#32768) have the frame around their items painted after their own WM_PAINT and WM_NCPAINT.
+// The handler for this message of a window on the dressed thread, or nullptr.
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Gives every converted item its own type back (menus destroyed meanwhile are skipped), and the
 // menu bars their own layout.

@@ -52,7 +52,9 @@ LRESULT OnNcActivate(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 }
 
 // The default procedure repaints the caption after a new title or icon only while the window is
-// visible: it is hidden from it (its style only, nothing is redrawn) for the message.
+// visible: it is hidden from it for the message, by its style alone (nothing is redrawn or
+// validated, unlike WM_SETREDRAW, which under Wine validates the window and its children and
+// would lose their pending paints; the program sees WM_STYLECHANGING and WM_STYLECHANGED).
 LRESULT OnCaptionChange(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   if (!(style & WS_VISIBLE)) return Pass(previous, window, message, wParam, lParam);
@@ -110,7 +112,8 @@ LRESULT OnNcLButtonDown(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return TrackButton(window, static_cast<int>(wParam), lParam);
 }
 
-// The caption button under the pointer shows hot; one WM_NCMOUSELEAVE is asked for.
+// WM_NCMOUSEMOVE and WM_NCMOUSELEAVE: the caption button under the pointer shows hot; one
+// WM_NCMOUSELEAVE is asked for.
 LRESULT OnNcMouseMove(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Pass(previous, window, message, wParam, lParam);
   if (DetachedMeanwhile(window)) return result;
