@@ -762,9 +762,15 @@ void BenchStandardLooks() {
   Pump(SettleMs);
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+// Enumeration callbacks are stdcall on 32-bit Windows, which a lambda cannot be.
+BOOL CALLBACK CountOne(HWND, LPARAM count) {
   *reinterpret_cast<int*>(count) += 1;
-  if (!GetParent(window)) EnumChildWindows(window, &CountWindow, count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM count) {
+  CountOne(window, count);
+  EnumChildWindows(window, &CountOne, count);
   return TRUE;
 }
 
@@ -778,7 +784,7 @@ void BenchThemeSwitch() {
   skin::SkinAttachThread();
   Pump(SettleMs);
   int windows = 0;
-  EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&windows));
+  EnumThreadWindows(GetCurrentThreadId(), &CountWithChildren, reinterpret_cast<LPARAM>(&windows));
   auto paintAll = [&] {
     Redraw(controls.form, RepaintAll | RDW_ALLCHILDREN);
     Redraw(standard.form, RepaintAll | RDW_ALLCHILDREN);
@@ -795,6 +801,92 @@ void BenchThemeSwitch() {
   skin::SkinDetach(controls.form);
   DestroyWindow(controls.form);
   DestroyWindow(standard.form);
+  Pump(SettleMs);
+}
+
+// ---------------------------------------------------------------- title bars and frames
+
+LRESULT CALLBACK PlainMainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A main window with a caption, all four caption buttons' places, a sizing frame and a menu bar:
+// its whole non-client area painted (WM_NCPAINT of the whole frame) and its activation changed
+// (WM_NCACTIVATE off and on), on a dressed thread against the same window before dressing.
+void BenchFrames() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &PlainMainProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  c.lpszClassName = L"BenchMainWindow";
+  RegisterClassW(&c);
+  HMENU bar = CreateMenu();
+  for (const wchar_t* item : {L"&File", L"&Edit", L"&View", L"&Help"}) AppendMenuW(bar, MF_STRING, 1, item);
+  const HWND window = CreateWindowW(L"BenchMainWindow", L"A main window of the benchmark",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, bar, c.hInstance,
+                                    nullptr);
+  Pump(SettleMs);
+  const auto paintFrame = [&] {
+    SendMessageW(window, WM_NCPAINT, 1, 0);
+    GdiFlush();
+  };
+  const auto activate = [&] {
+    SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
+    SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+    GdiFlush();
+  };
+  const double plainPaintUs = MeasureAlone(paintFrame);
+  const double plainActivateUs = MeasureAlone(activate);
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  PrintRow("Full frame repaint, dressed main window with a menu", MeasureAlone(paintFrame),
+           "the same window, thread not dressed", plainPaintUs);
+  PrintRow("WM_NCACTIVATE off and on, dressed main window", MeasureAlone(activate),
+           "the same window, thread not dressed", plainActivateUs);
+  skin::SkinDetachThread();
+  DestroyWindow(window);
+  Pump(SettleMs);
+}
+
+// A popup menu of 15 items (text with shortcuts, a check, separators, a submenu) opened by
+// TrackPopupMenu until it is shown and idle, then closed, on a dressed thread against the same
+// menu before dressing. The owner ends the menu at its first WM_ENTERIDLE.
+LRESULT CALLBACK MenuOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU) EndMenu();
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void BenchPopupMenu() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &MenuOwnerProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.lpszClassName = L"BenchMenuOwner";
+  RegisterClassW(&c);
+  const HWND owner = CreateWindowW(L"BenchMenuOwner", L"Menu owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                   200, nullptr, nullptr, c.hInstance, nullptr);
+  const HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 900, L"&Inner");
+  const HMENU menu = CreatePopupMenu();
+  for (int i = 0; i < 15; ++i) {
+    const std::wstring text = L"Item &" + std::to_wstring(i) + L"\tCtrl+" + std::to_wstring(i);
+    if (i == 4 || i == 9) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (i == 12) {
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&Submenu");
+    } else {
+      AppendMenuW(menu, MF_STRING | (i == 2 ? MF_CHECKED : 0), 800 + i, text.c_str());
+    }
+  }
+  Pump(SettleMs);
+  const auto open = [&] { TrackPopupMenu(menu, TPM_RETURNCMD, 40, 40, 0, owner, nullptr); };
+  const double plainUs = MeasureAlone(open);
+  skin::SkinAttachThread();
+  Pump(SettleMs);
+  PrintRow("Popup menu of 15 items opened until shown, dressed", MeasureAlone(open),
+           "the same menu, thread not dressed", plainUs);
+  skin::SkinDetachThread();
+  DestroyMenu(menu);
+  DestroyWindow(owner);
   Pump(SettleMs);
 }
 
@@ -891,9 +983,15 @@ void BenchStartup() {
 
 }  // namespace
 
-int main() {
+// "SkinBench.exe frames" times the title bars, frames and menus alone.
+int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
+  if (argc > 1 && std::string(argv[1]) == "frames") {
+    BenchFrames();
+    BenchPopupMenu();
+    return 0;
+  }
   BenchToolkit();
   const Scene scene = CreateScene();
   BenchCommandButton(scene.commandButton);
@@ -906,6 +1004,8 @@ int main() {
   BenchDressing();
   BenchStandardLooks();
   BenchThemeSwitch();
+  BenchFrames();
+  BenchPopupMenu();
   BenchStartup();
   PrintNotes();
   return 0;

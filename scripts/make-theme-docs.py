@@ -50,7 +50,7 @@ def built_in():
     source = read("skin", "look", "theme.cpp")
     themes = {}
     for name in ("Light", "Dark"):
-        values = re.search(r"constexpr COLORREF " + name + r"Colours\[RoleCount\] = \{(.*?)\};", source, re.S)
+        values = re.search(r"constexpr COLORREF " + name + r"Colours\[\] = \{(.*?)\};", source, re.S)
         colours = [int(v, 16) for v in re.findall(r"0x[0-9A-Fa-f]{8}", values.group(1))]
         content = re.search(r'Make\(L"' + name.lower() + r'", (true|false)', source).group(1) == "true"
         themes[name] = {"colours": dict(zip(enum_order("Role"), colours)), "content": content}

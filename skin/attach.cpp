@@ -3,6 +3,7 @@
 // undoes each step, children first, and the last detach releases the atlas.
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/frame/frame.h"
 
 namespace skin {
 namespace {
@@ -103,6 +104,7 @@ void ReturnToAnsi(HWND window) {
 
 // What each kind needs before SkinWindowProc sees its first message.
 void PrepareKind(HWND window) {
+  TakeFrame(window);
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &AttachChildCallback, 0);
@@ -128,6 +130,7 @@ void PrepareKind(HWND window) {
 }
 
 void UndoKind(HWND window) {
+  GiveBackFrame(window);
   switch (ClassifyWindow(window)) {
     case KindContainer:
       EnumChildWindows(window, &DetachChildCallback, 0);
@@ -159,6 +162,7 @@ void Enlist(HWND window, LONG_PTR previous) {
   SetProperty(window, ProcAddrProperty, previous);
   SetProperty(window, SkinCopyProperty, reinterpret_cast<intptr_t>(&SkinWindowProc));
   look::TakeContentColours(window);
+  TakeMenuBar(window);
   Repaint(window);
 }
 
@@ -351,6 +355,8 @@ int SkinDetachWindow(HWND window) {
 void ReleaseSkin() {
   ReleaseSkinAtlas();
   look::ReleaseContentBrushes();
+  frame::ReleaseCaptionFonts();
+  ReleaseMenuFont();
   SkinInitialised = false;
   SkinThreadId = 0;
 }

@@ -13,10 +13,11 @@
 namespace skin {
 namespace {
 
+// Popup menus (#32768) join: the system tracks and draws their items in a modal loop of its own,
+// through the popup's DC, and the skin only answers the owner for the items it made owner-drawn;
+// but the popup's frame is drawn by the popup window itself (inside it under Wine, around it on
+// Windows), which the skin paints over after the popup's own procedure.
 constexpr const char* LeftOutClasses[] = {
-    // Menus: the system tracks and draws them in a modal loop of its own, which expects its own
-    // procedure and nothing that repaints behind it.
-    "#32768",
     // Tooltips: other controls create, move and measure them; they flicker on and off under the
     // pointer, and a second procedure would only lag them.
     "tooltips_class32",
@@ -104,6 +105,7 @@ int SkinDetachThread() {
   DressHook = nullptr;
   DressedThreadId = 0;
   EnumThreadWindows(thread, &UndressTopLevel, 0);
+  GiveBackMenus();
   // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.
   if (SkinnedWindowCount == 0 && SkinInitialised) ReleaseSkin();
   return 1;

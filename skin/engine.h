@@ -319,6 +319,57 @@ void FollowHighContrast();
 // redraws each top-level window whole, frames included.
 void HandOverEveryWindow(WNDENUMPROC each);
 
+// ---------------------------------------------------------------- title bars and frames
+
+// On a dressed thread every window with a caption has its frame, caption and caption buttons
+// drawn by the skin ("NCFRAME" set while it does). The caption button under the pointer and the
+// one held down, as hit-test codes (HTCLOSE, ...; missing: none).
+inline constexpr char NcFrameProperty[] = "NCFRAME";
+inline constexpr char NcHotProperty[] = "NCHOT";
+inline constexpr char NcPressedProperty[] = "NCPRESSED";
+// The caption's state as the last WM_NCACTIVATE gave it: 1 inactive, 2 active (missing: not yet
+// told, the system is asked).
+inline constexpr char NcActiveProperty[] = "NCACTIVE";
+// The handler that draws the title bar and frame for this message of a window the skin took the
+// frame of; nullptr for other windows and messages.
+SkinHandler FrameHandlerFor(HWND window, UINT message);
+// At joining a dressed thread: takes the frame of a window with a caption (the compositor's
+// drawing of it turned off). At leaving: gives it back (the compositor's drawing as the window's
+// style says). Neither changes the window's style, region or geometry.
+void TakeFrame(HWND window);
+void GiveBackFrame(HWND window);
+// Sets the compositor's non-client rendering policy of a window (DWMNCRP_* values). The default
+// asks dwmapi.dll's DwmSetWindowAttribute, when the system has it; tests put in their own.
+using NcRenderingPolicySetter = void (*)(HWND window, int policy);
+void SystemSetNcRenderingPolicy(HWND window, int policy);
+// nullptr puts the system's back.
+void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
+
+// ---------------------------------------------------------------- menus
+
+// On a dressed thread every popup menu the thread shows (the program's, context menus, the
+// system menu) and the menu bar of every window whose frame the skin draws have their text items
+// and separators drawn by the skin: they are made owner-drawn (a popup's when it is initialised,
+// after the program has prepared it; a bar's when its window joins), and the owner's
+// WM_MEASUREITEM and WM_DRAWITEM for them are answered by the skin. Which items were converted is
+// kept outside the menus; only the owner-drawn bit of their types is changed. Popup windows
+// (#32768) have the frame around their items painted after their own WM_PAINT and WM_NCPAINT.
+// The handler for this message of a window on the dressed thread, or nullptr.
+SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Gives every converted item its own type back (menus destroyed meanwhile are skipped), and the
+// menu bars their own layout.
+void GiveBackMenus();
+// The menu bar of a window whose frame the skin draws: its text items converted as a popup's are
+// (measured to the places the system gives text items), once the window has joined.
+void TakeMenuBar(HWND window);
+// Gives a window's bar its own types and layout back, when the window leaves the skin.
+void GiveBackMenuBar(HWND window);
+// The bar's background outside its items and the line under it, from the caption's bottom (in
+// window coordinates), through the window's DC.
+void PaintMenuBarBackground(HWND window, int captionBottom);
+// The menu font, made when first asked for; released with the skin and at a settings change.
+void ReleaseMenuFont();
+
 // ---------------------------------------------------------------- themes
 
 // Puts a theme on every window the skin has: the atlas built from its images, push buttons'

@@ -5,6 +5,7 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/frame/frame.h"
 
 namespace skin {
 namespace {
@@ -67,7 +68,12 @@ LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, 
   const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   ReadCheckSize();
   FollowHighContrast();
-  if (message == WM_SETTINGCHANGE) FollowSystemTheme(lParam);
+  if (message == WM_SETTINGCHANGE) {
+    // The caption and menu fonts follow the system's metrics: made again when next drawn.
+    frame::ReleaseCaptionFonts();
+    ReleaseMenuFont();
+    FollowSystemTheme(lParam);
+  }
   return result;
 }
 
@@ -106,6 +112,12 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   // In high contrast windows still join and leave, but the skin draws nothing.
   if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
+  if (const SkinHandler menu = MenuHandlerFor(window, message, wParam, lParam)) {
+    return menu(previous, window, message, wParam, lParam);
+  }
+  if (const SkinHandler frame = FrameHandlerFor(window, message)) {
+    return frame(previous, window, message, wParam, lParam);
+  }
   if (const SkinHandler standard = StandardHandlerFor(window, message)) {
     return standard(previous, window, message, wParam, lParam);
   }

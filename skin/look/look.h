@@ -37,6 +37,27 @@ enum Role : int {
   RoleGrayText,               // disabled text in content
   RoleTooltip,
   RoleTooltipText,
+  // Title bars and frames of windows with a caption (dressed threads only).
+  RoleCaptionActive,          // the caption of the active window
+  RoleCaptionInactive,
+  RoleCaptionText,
+  RoleCaptionTextInactive,
+  RoleCaptionButtonHot,       // a caption button under the pointer
+  RoleCaptionButtonPressed,   // a caption button held down
+  RoleCaptionButtonDisabled,  // the mark of a caption button that does nothing
+  RoleFrame,                  // the sizing frame of the active window
+  RoleFrameInactive,
+  RoleFrameBorder,            // the frame's outer line
+  RoleFrameBorderInactive,
+  // Popup menus (dressed threads only).
+  RoleMenu,                   // a popup menu's background
+  RoleMenuText,
+  RoleMenuHot,                // the item under the pointer or the keyboard
+  RoleMenuHotText,
+  RoleMenuDisabledText,
+  RoleMenuSeparator,
+  RoleMenuBorder,             // a popup menu's outer line
+  RoleMenuBar,                // the menu bar under a caption, its bottom line included
   RoleCount
 };
 

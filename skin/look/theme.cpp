@@ -46,22 +46,35 @@ Theme Make(const wchar_t* name, bool content, const COLORREF (&colours)[RoleCoun
   return theme;
 }
 
-// The light look: light-blue rounded faces, blue one-pixel borders, green marks. Its content
+// The light look: light-blue rounded faces, blue one-pixel borders, green marks, light blue-white
+// title bars and frames. Its content
 // colours are never applied; they are what a theme folder that colours content falls back to.
-constexpr COLORREF LightColours[RoleCount] = {
+constexpr COLORREF LightColours[] = {
     0x00D5A554, 0x00E9CFA4, 0x00D5A554, 0x00C48639, 0x00E9CFA4, 0x00FFFFFF, 0x00000000,
     0x00968A79, 0x00F6D64C, 0x005F5519, 0x00ACA584,
     0x00FFFFFF, 0x00000000, 0x00F0F0F0, 0x00000000, 0x00D47600, 0x00FFFFFF, 0x006D6D6D,
     0x00E1FFFF, 0x00000000,
+    0x00F8E8D6, 0x00F7F2EE, 0x00503018, 0x009B8C80, 0x00F2D8BC, 0x00E6BE96, 0x00C0B4AA,
+    0x00F8E8D6, 0x00F7F2EE, 0x00D5A554, 0x00E9CFA4,
+    0x00FFFCFA, 0x00503018, 0x00F7E4CC, 0x00503018, 0x00A09890, 0x00E8DED6, 0x00D5A554,
+    0x00FCF6F0,
 };
 
-// The dark look: dark grey faces and content, muted blue borders, light text and marks.
-constexpr COLORREF DarkColours[RoleCount] = {
+// The dark look: dark grey faces, content, title bars and frames, muted blue borders, light text
+// and marks.
+constexpr COLORREF DarkColours[] = {
     0x00996E3D, 0x004E4946, 0x00BE8C5A, 0x00DCAA78, 0x004E4946, 0x00221F1E, 0x00E6E6E6,
     0x00888380, 0x00D68434, 0x00D2CCC8, 0x006E6864,
     0x00221F1E, 0x00E6E6E6, 0x00302D2B, 0x00E6E6E6, 0x00784F26, 0x00FFFFFF, 0x00888380,
     0x00413F3C, 0x00E6E6E6,
+    0x00302D2B, 0x00262424, 0x00E6E6E6, 0x00888380, 0x00504B48, 0x00784F26, 0x006E6864,
+    0x00302D2B, 0x00262424, 0x00996E3D, 0x004E4946,
+    0x00282626, 0x00E6E6E6, 0x00784F26, 0x00FFFFFF, 0x006E6864, 0x004E4946, 0x00996E3D,
+    0x002B2928,
 };
+
+// One colour for every role, in the order of the roles.
+static_assert(std::size(LightColours) == RoleCount && std::size(DarkColours) == RoleCount);
 
 Theme& Current() {
   static Theme current = LightTheme();

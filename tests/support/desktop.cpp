@@ -1,5 +1,8 @@
 #include "tests/support/desktop.h"
 
+#include <atomic>
+#include <thread>
+
 namespace testing_support {
 namespace {
 
@@ -57,6 +60,30 @@ void Pump(DWORD ms) {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, PollIntervalMs, QS_ALLINPUT);
   } while (GetTickCount() - start < ms);
+}
+
+void WhileModal(const std::function<void()>& steps) {
+  std::atomic<bool> done{false};
+  std::thread input([&] {
+    steps();
+    done = true;
+  });
+  WaitUntil([&] { return done.load(); }, 15000);
+  input.join();
+  Pump(200);
+}
+
+void SendPointer(DWORD flags, POINT screen) {
+  SendMouse(flags, screen);
+  Sleep(80);
+}
+
+void TypeKey(WORD key, WORD modifier) {
+  if (modifier) SendKey(modifier, 0);
+  SendKey(key, 0);
+  SendKey(key, KEYEVENTF_KEYUP);
+  if (modifier) SendKey(modifier, KEYEVENTF_KEYUP);
+  Sleep(120);
 }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -15,6 +15,13 @@ void MovePointer(POINT screen);
 void Click(POINT screen);
 void PressKey(WORD key, WORD modifier = 0);
 
+// For a modal loop on this thread (a held caption button, a move, a menu): `steps` runs on another
+// thread, sending input with the two calls below (each waits a little, never pumps), while this
+// thread pumps until they end.
+void WhileModal(const std::function<void()>& steps);
+void SendPointer(DWORD flags, POINT screen);
+void TypeKey(WORD key, WORD modifier = 0);
+
 // Polls `done` every 20 ms, pumping this thread's messages in between, until it holds or
 // `timeoutMs` has passed. Returns its last answer.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
