@@ -57,7 +57,8 @@ struct Item {
 void Snapshot(HMENU menu, std::vector<Item>* items) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[64] = {};
-    MENUITEMINFOW info = {sizeof info};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_BITMAP | MIIM_DATA | MIIM_STRING;
     info.dwTypeData = text;
     info.cch = 64;
