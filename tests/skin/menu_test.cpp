@@ -88,7 +88,8 @@ class MenuTest : public ::testing::Test {
     AppendMenuW(fileMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(fileMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More");
     AppendMenuW(fileMenu, MF_STRING, ExitCommand, L"E&xit");
-    MENUITEMINFOW data = {sizeof data};
+    MENUITEMINFOW data = {};
+    data.cbSize = sizeof data;
     data.fMask = MIIM_DATA;
     data.dwItemData = 0x5EED;
     SetMenuItemInfoW(fileMenu, ExitCommand, FALSE, &data);
