@@ -189,6 +189,14 @@ if [ -f "$skindress" ]; then
     other=$!
     notepad=$(window_of '.* - 记事本')
     sleep 0.5
+    # Its File menu open, with the first item hot.
+    xdotool key alt+f
+    sleep 0.5
+    xdotool key Down
+    sleep 0.5
+    shoot "$notepad" "notepad-menu-$look.png"
+    xdotool key Escape Escape
+    sleep 0.3
     xdotool key ctrl+f
     find=$(window_of 查找)
     shoot_all "notepad-find-$look.png" "$notepad" "$find"

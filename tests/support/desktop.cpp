@@ -168,12 +168,17 @@ int Capture::CountInRect(const RECT& area, COLORREF colour) const {
 }
 
 Capture CaptureClient(HWND window) {
-  Capture capture;
   RECT client = {};
   GetClientRect(window, &client);
-  capture.width = client.right;
-  capture.height = client.bottom;
   const POINT origin = ClientToScreenPoint(window, 0, 0);
+  return CaptureScreen({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+}
+
+Capture CaptureScreen(const RECT& area) {
+  Capture capture;
+  capture.width = area.right - area.left;
+  capture.height = area.bottom - area.top;
+  const POINT origin = {area.left, area.top};
 
   const HDC screen = GetDC(nullptr);
   const HDC memory = CreateCompatibleDC(screen);

@@ -54,5 +54,7 @@ struct Capture {
   int CountInRect(const RECT& area, COLORREF colour) const;
 };
 Capture CaptureClient(HWND window);
+// Pixels of a rectangle of the screen, in screen coordinates.
+Capture CaptureScreen(const RECT& area);
 
 }  // namespace testing_support

@@ -217,8 +217,7 @@ bool ShowsMark(HWND button, LRESULT mark) {
 }
 
 // The share of a window's client area, as the screen shows it, that is dark, in per cent.
-double DarkShare(HWND window) {
-  const Capture capture = CaptureClient(window);
+double DarkShare(const Capture& capture) {
   size_t dark = 0;
   for (COLORREF pixel : capture.pixels) {
     dark += 0.299 * GetRValue(pixel) + 0.587 * GetGValue(pixel) + 0.114 * GetBValue(pixel) < DarkLuminance;
@@ -288,13 +287,33 @@ TEST_F(WineProgramsTest, WinecfgIsDressedAtStartAndOnEachOfItsSevenPages) {
 
 // Plain, the client area of a window has few dark pixels; dressed in the dark theme, most.
 void ExpectDarkness(HWND window, bool dressed) {
-  const double share = DarkShare(window);
+  const double share = DarkShare(CaptureClient(window));
   std::printf("[ dark ] %s %s: %.1f %%\n", dressed ? "dressed dark" : "plain", ClassOf(window).c_str(), share);
   if (dressed) {
     EXPECT_GE(share, DarkSharePercent) << ClassOf(window);
   } else {
     EXPECT_LT(share, PlainDarkSharePercent) << ClassOf(window);
   }
+}
+
+// Dressed dark, the title bar, frame and menu bar above notepad's client area, and its File menu
+// opened by Alt+F, are dark too.
+void ExpectDarkChrome(WineProgram& notepad) {
+  RECT outer = {};
+  GetWindowRect(notepad.main(), &outer);
+  const POINT client = ClientToScreenPoint(notepad.main(), 0, 0);
+  EXPECT_GE(DarkShare(CaptureScreen({outer.left, outer.top, outer.right, client.y})), DarkSharePercent);
+  notepad.PressKeyInFront('F', VK_MENU);
+  std::vector<HWND> menus;
+  WaitUntil([&] { return !(menus = TopLevelWindows(notepad.id(), "#32768")).empty(); }, DialogTimeoutMs);
+  ASSERT_FALSE(menus.empty()) << "Alt+F opened no menu";
+  Pump(300);
+  RECT popup = {};
+  GetWindowRect(menus.front(), &popup);
+  EXPECT_GE(DarkShare(CaptureScreen(popup)), DarkSharePercent);
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+  Pump(300);
 }
 
 // Winecfg on its first page: its About page paints half of itself white.
@@ -308,6 +327,7 @@ TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkT
       ASSERT_NE(find, nullptr);
       ExpectDarkness(notepad.main(), dressed);
       ExpectDarkness(find, dressed);
+      if (dressed) ExpectDarkChrome(notepad);
     }
     WineProgram winecfg((theme + "winecfg.exe").c_str(), "#32770", dressed);
     ASSERT_NE(winecfg.main(), nullptr);
