@@ -362,6 +362,9 @@ void GiveBackMenus();
 // The menu bar of a window whose frame the skin draws: its text items converted as a popup's are
 // (measured to the places the system gives text items), once the window has joined.
 void TakeMenuBar(HWND window);
+// Before the bar is painted: its items the program rewrote since they were converted (ModifyMenu
+// clears the owner-drawn type) are converted again, at the places they had.
+void ConvertMenuBarAgain(HWND window);
 // Gives a window's bar its own types and layout back, when the window leaves the skin.
 void GiveBackMenuBar(HWND window);
 // The bar's background outside its items and the line under it, from the caption's bottom (in

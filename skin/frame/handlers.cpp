@@ -29,6 +29,7 @@ bool IsCaptionButton(WPARAM hit) {
 // client edge, scroll bars) and nothing else; then the skin paints the frame and the caption.
 LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsIconic(window)) return Pass(previous, window, message, wParam, lParam);
+  ConvertMenuBarAgain(window);
   const Layout l = LayoutOf(window);
   RECT bounds = {};
   GetWindowRect(window, &bounds);

@@ -379,6 +379,18 @@ void TakeMenuBar(HWND window) {
   DrawMenuBar(window);
 }
 
+void ConvertMenuBarAgain(HWND window) {
+  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
+  if (owner == BarOwners.end() || GetMenu(window) != owner->bar || !IsMenu(owner->bar)) return;
+  const int count = GetMenuItemCount(owner->bar);
+  for (int i = 0; i < count; ++i) {
+    if (DrawnBySkin(ItemAt(owner->bar, i), true)) {
+      Convert(owner->bar);
+      return;
+    }
+  }
+}
+
 void PaintMenuBarBackground(HWND window, int captionBottom) {
   MENUBARINFO info = {};
   info.cbSize = sizeof info;

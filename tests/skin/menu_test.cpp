@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/desktop.h"
@@ -203,6 +204,27 @@ TEST_F(MenuTest, CommandsByMnemonicAndMouseAndACheckMadeAtInitMenuPopup) {
     for (DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) SendPointer(step, CentreOf(exit));
   });
   EXPECT_EQ(commands, (std::vector<WPARAM>{NewCommand, ExitCommand}));
+}
+
+TEST_F(MenuTest, ABarItemTheProgramRewritesIsTheSkinsAgainAndTheProgramsAfterUndress) {
+  const HMENU bar = GetMenu(owner_);
+  ModifyMenuW(bar, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu), L"&Files");
+  DrawMenuBar(owner_);
+  Pump(150);
+  auto item = [&] {
+    wchar_t text[16] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 16;
+    GetMenuItemInfoW(bar, 0, TRUE, &info);
+    return std::make_pair(static_cast<UINT>(info.fType & MFT_OWNERDRAW), std::wstring(text));
+  };
+  EXPECT_EQ(item(), std::make_pair(static_cast<UINT>(MFT_OWNERDRAW), std::wstring(L"&Files")));
+  skin::SkinDetachThread();
+  EXPECT_EQ(item(), std::make_pair(0u, std::wstring(L"&Files")));
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
 }
 
 TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
