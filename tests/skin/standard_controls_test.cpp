@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "gallery/gallery.h"
@@ -52,23 +53,12 @@ class StandardControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     MovePointer({0, 0});  // away from every control, whatever the test before left under it
-    gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
-    c_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 20, 20);
-    ASSERT_EQ(skin::SkinAttachThread(), 1);
-    Pump(150);
+    dressed_ = std::make_unique<DressedStandardGallery>(20, 20);
+    c_ = dressed_->controls();
+    ASSERT_TRUE(dressed_->dressed());
   }
-  void TearDown() override {
-    skin::SkinDetachThread();
-    DestroyWindow(c_.form);
-    Pump(20);
-  }
-  // What the client area shows, through the window's own client DC.
-  static COLORREF Client(HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return pixel;
-  }
+  void TearDown() override { dressed_.reset(); }
+  std::unique_ptr<DressedStandardGallery> dressed_;
   gallery::StandardControls c_;
 };
 
@@ -96,15 +86,15 @@ TEST_F(StandardControlsTest, ButtonsWearTheSquareTheCircleThePushFacesAndTheFram
 
 TEST_F(StandardControlsTest, ProgressBarsAndListsWearTheOnePixelBorder) {
   EXPECT_EQ(WindowPixel(c_.progress, 0, 0), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.progress, 40, 8), 0x00F6D64Cu);
-  EXPECT_EQ(Client(c_.progress, 150, 8), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.progress, 40, 8), 0x00F6D64Cu);
+  EXPECT_EQ(ClientPixel(c_.progress, 150, 8), 0x00FFFFFFu);
   // 25 of 100 in 120 rows: the lowest 30 are filled.
-  EXPECT_EQ(Client(c_.progressVertical, 9, 119), 0x00F6D64Cu);
-  EXPECT_EQ(Client(c_.progressVertical, 9, 90), 0x00F6D64Cu);
-  EXPECT_EQ(Client(c_.progressVertical, 9, 89), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.progressVertical, 9, 119), 0x00F6D64Cu);
+  EXPECT_EQ(ClientPixel(c_.progressVertical, 9, 90), 0x00F6D64Cu);
+  EXPECT_EQ(ClientPixel(c_.progressVertical, 9, 89), 0x00FFFFFFu);
   SendMessageA(c_.progress, PBM_SETPOS, 100, 0);
   Pump(50);
-  EXPECT_EQ(Client(c_.progress, 150, 8), 0x00F6D64Cu);
+  EXPECT_EQ(ClientPixel(c_.progress, 150, 8), 0x00F6D64Cu);
 
   for (HWND framed : {c_.edit, c_.list, c_.listView, c_.treeView, c_.richEdit}) {
     EXPECT_EQ(WindowPixel(framed, 0, 5), 0x00D5A554u);
@@ -119,68 +109,68 @@ TEST_F(StandardControlsTest, TabsStatusBarTrackBarAndSpinWearTheStripsAndFacesAn
   SendMessageA(c_.tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
   SendMessageA(c_.tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
   // Top lines: the pressed face over the selected tab (drawn 2 higher), the normal face elsewhere.
-  EXPECT_EQ(Client(c_.tabs, selected.left + 10, selected.top - 2), 0x00FBD797u);
-  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
+  EXPECT_EQ(ClientPixel(c_.tabs, selected.left + 10, selected.top - 2), 0x00FBD797u);
+  EXPECT_EQ(ClientPixel(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
 
   RECT status = {};
   GetClientRect(c_.statusBar, &status);
-  EXPECT_EQ(Client(c_.statusBar, 100, 0), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.statusBar, 219, status.bottom / 2), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.statusBar, 150, status.bottom - 1), 0x00F2DAC0u);
+  EXPECT_EQ(ClientPixel(c_.statusBar, 100, 0), 0x00D5A554u);
+  EXPECT_EQ(ClientPixel(c_.statusBar, 219, status.bottom / 2), 0x00D5A554u);
+  EXPECT_EQ(ClientPixel(c_.statusBar, 150, status.bottom - 1), 0x00F2DAC0u);
 
   RECT channel = {};
   RECT thumb = {};
   SendMessageA(c_.trackBar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
   SendMessageA(c_.trackBar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
   const int thumbX = (thumb.left + thumb.right) / 2;
-  EXPECT_EQ(Client(c_.trackBar, channel.right - 1, (channel.top + channel.bottom) / 2), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.trackBar, thumb.left, (thumb.top + thumb.bottom) / 2), 0x00D58F1Bu);
-  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.trackBar, channel.right - 1, (channel.top + channel.bottom) / 2), 0x00D5A554u);
+  EXPECT_EQ(ClientPixel(c_.trackBar, thumb.left, (thumb.top + thumb.bottom) / 2), 0x00D58F1Bu);
+  EXPECT_EQ(ClientPixel(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
 
   // The upper arrow in the 16 x 30 client of the spin: its point at (7, 6), its base from (4, 9).
-  EXPECT_EQ(Client(c_.upDown, 0, 0), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.upDown, 7, 6), 0x005F5519u);
-  EXPECT_EQ(Client(c_.upDown, 4, 9), 0x005F5519u);
-  EXPECT_EQ(Client(c_.upDown, 4, 6), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.upDown, 0, 0), 0x00D5A554u);
+  EXPECT_EQ(ClientPixel(c_.upDown, 7, 6), 0x005F5519u);
+  EXPECT_EQ(ClientPixel(c_.upDown, 4, 9), 0x005F5519u);
+  EXPECT_EQ(ClientPixel(c_.upDown, 4, 6), 0x00FFFFFFu);
 
   MovePointer(ClientToScreenPoint(c_.tabs, last.left + 10, last.top + 5));
   Pump(200);
-  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEEED3u);
+  EXPECT_EQ(ClientPixel(c_.tabs, last.left + 10, last.top), 0x00FEEED3u);
   MovePointer(ClientToScreenPoint(c_.trackBar, thumbX, (thumb.top + thumb.bottom) / 2));
   Pump(900);
-  EXPECT_EQ(Client(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
-  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FBC34Cu);
-  EXPECT_EQ(Client(c_.upDown, 2, 17), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.tabs, last.left + 10, last.top), 0x00FEF5EAu);
+  EXPECT_EQ(ClientPixel(c_.trackBar, thumbX, thumb.top + 1), 0x00FBC34Cu);
+  EXPECT_EQ(ClientPixel(c_.upDown, 2, 17), 0x00FFFFFFu);
   MovePointer(ClientToScreenPoint(c_.upDown, 8, 22));
   Pump(900);
-  EXPECT_NE(Client(c_.upDown, 2, 17), 0x00FFFFFFu);
-  EXPECT_EQ(Client(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
+  EXPECT_NE(ClientPixel(c_.upDown, 2, 17), 0x00FFFFFFu);
+  EXPECT_EQ(ClientPixel(c_.trackBar, thumbX, thumb.top + 1), 0x00FFFFFFu);
 }
 
 TEST_F(StandardControlsTest, RichHeaderItemsKeepImageAndArrowOwnerDrawnOnesAndBarsWearFaces) {
   // Item 0, 76 wide: the normal face's top line; the upward arrow where the system's header puts
   // it, three margins after the caption: its point at (46, 9), its base from (43, 12).
-  EXPECT_EQ(Client(c_.richHeader, 30, 0), 0x00FEF5EAu);
-  EXPECT_EQ(Client(c_.richHeader, 46, 9), 0x005F5519u);
-  EXPECT_EQ(Client(c_.richHeader, 43, 12), 0x005F5519u);
-  EXPECT_EQ(Client(c_.richHeader, 100, 0), 0x00FEF5EAu);
-  EXPECT_NE(Client(c_.richHeader, 170, 0), 0x00FEF5EAu);  // owner-drawn: left to its owner
+  EXPECT_EQ(ClientPixel(c_.richHeader, 30, 0), 0x00FEF5EAu);
+  EXPECT_EQ(ClientPixel(c_.richHeader, 46, 9), 0x005F5519u);
+  EXPECT_EQ(ClientPixel(c_.richHeader, 43, 12), 0x005F5519u);
+  EXPECT_EQ(ClientPixel(c_.richHeader, 100, 0), 0x00FEF5EAu);
+  EXPECT_NE(ClientPixel(c_.richHeader, 170, 0), 0x00FEF5EAu);  // owner-drawn: left to its owner
 
   RECT plain = {};
   RECT checked = {};
   SendMessageA(c_.toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&plain));
   SendMessageA(c_.toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&checked));
   const int middle = (checked.top + checked.bottom) / 2;
-  EXPECT_EQ(Client(c_.toolbar, checked.left, middle), 0x00D58F1Bu);
-  EXPECT_NE(Client(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
+  EXPECT_EQ(ClientPixel(c_.toolbar, checked.left, middle), 0x00D58F1Bu);
+  EXPECT_NE(ClientPixel(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
   MovePointer(ClientToScreenPoint(c_.toolbar, (plain.left + plain.right) / 2, middle));
   Pump(300);
-  EXPECT_EQ(Client(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
+  EXPECT_EQ(ClientPixel(c_.toolbar, plain.left, middle), 0x00D58F1Bu);
 
   RECT band = {};
   GetClientRect(c_.reBar, &band);
   EXPECT_EQ(WindowPixel(c_.reBar, 0, 0), 0x00D5A554u);
-  EXPECT_EQ(Client(c_.reBar, band.right - 2, band.bottom - 1), 0x00F2DAC0u);
+  EXPECT_EQ(ClientPixel(c_.reBar, band.right - 2, band.bottom - 1), 0x00F2DAC0u);
 }
 
 TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStillShows) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -96,17 +97,15 @@ std::string Bmp(int width, int height, uint32_t headerSize, bool topDown, int bi
 class ThemeFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
-    c_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 20, 20);
-    ASSERT_EQ(skin::SkinAttachThread(), 1);
-    Pump(150);
+    dressed_ = std::make_unique<DressedStandardGallery>(20, 20);
+    c_ = dressed_->controls();
+    ASSERT_TRUE(dressed_->dressed());
   }
   void TearDown() override {
-    skin::SkinSetTheme(L"light");
-    skin::SkinDetachThread();
-    DestroyWindow(c_.form);
+    dressed_.reset();
     RemoveFolder();
   }
+  std::unique_ptr<DressedStandardGallery> dressed_;
   gallery::StandardControls c_;
 };
 

@@ -24,21 +24,13 @@ class ThemesTest : public ::testing::Test {
   void SetUp() override {
     MovePointer({0, 0});
     attached_ = std::make_unique<SkinnedGallery>();
-    s_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), 420, 20);
-    ASSERT_EQ(skin::SkinAttachThread(), 1);
-    Pump(150);
+    dressed_ = std::make_unique<DressedStandardGallery>(420, 20);
+    s_ = dressed_->controls();
+    ASSERT_TRUE(dressed_->dressed());
   }
   void TearDown() override {
-    skin::SkinSetTheme(L"light");
-    skin::SkinDetachThread();
-    DestroyWindow(s_.form);
+    dressed_.reset();
     attached_.reset();
-  }
-  static COLORREF Client(HWND window, int x, int y) {
-    const HDC dc = GetDC(window);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return pixel;
   }
   // A pixel of one of the theme's images.
   static COLORREF ImagePixel(const Theme& theme, skin::look::Image image, int x, int y) {
@@ -55,6 +47,7 @@ class ThemesTest : public ::testing::Test {
             s_.trackBar, s_.upDown, s_.statusBar, s_.richHeader, s_.reBar};
   }
   std::unique_ptr<SkinnedGallery> attached_;
+  std::unique_ptr<DressedStandardGallery> dressed_;
   gallery::StandardControls s_;
 };
 
@@ -86,24 +79,24 @@ TEST_F(ThemesTest, EveryFamilyTakesTheDarkLookAndTheLightOneComesBackPixelForPix
   // Borders, troughs and fills.
   EXPECT_EQ(WindowPixel(s_.group, 0, 100), dark.Colours[RoleBorder]);
   EXPECT_EQ(WindowPixel(s_.progress, 0, 0), dark.Colours[RoleBorder]);
-  EXPECT_EQ(Client(s_.progress, 40, 8), dark.Colours[RoleProgressFill]);
-  EXPECT_EQ(Client(s_.progress, 150, 8), dark.Colours[RoleControlFill]);
+  EXPECT_EQ(ClientPixel(s_.progress, 40, 8), dark.Colours[RoleProgressFill]);
+  EXPECT_EQ(ClientPixel(s_.progress, 150, 8), dark.Colours[RoleControlFill]);
   for (HWND framed : {s_.edit, s_.list, s_.listView, s_.treeView, s_.richEdit}) {
     EXPECT_EQ(WindowPixel(framed, 0, 5), dark.Colours[RoleBorder]);
   }
   // Strips: a header item's and the status bar's background, a tab's top line.
-  EXPECT_EQ(Client(a.header, 30, 0), ImagePixel(dark, ImageHeaderFaces, 1, 0));
+  EXPECT_EQ(ClientPixel(a.header, 30, 0), ImagePixel(dark, ImageHeaderFaces, 1, 0));
   RECT status = {};
   GetClientRect(s_.statusBar, &status);
-  EXPECT_EQ(Client(s_.statusBar, 100, 0), dark.Colours[RoleBorder]);
-  EXPECT_EQ(Client(s_.statusBar, 150, status.bottom - 1), ImagePixel(dark, ImageHeaderFaces, 1, 19));
+  EXPECT_EQ(ClientPixel(s_.statusBar, 100, 0), dark.Colours[RoleBorder]);
+  EXPECT_EQ(ClientPixel(s_.statusBar, 150, status.bottom - 1), ImagePixel(dark, ImageHeaderFaces, 1, 19));
   RECT last = {};
   SendMessageA(s_.tabs, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last));
-  EXPECT_EQ(Client(s_.tabs, last.left + 10, last.top), ImagePixel(dark, ImageHeaderFaces, 1, 0));
+  EXPECT_EQ(ClientPixel(s_.tabs, last.left + 10, last.top), ImagePixel(dark, ImageHeaderFaces, 1, 0));
   // The spin's arrow on the inside colour, the sort arrow of the rich header.
-  EXPECT_EQ(Client(s_.upDown, 7, 6), dark.Colours[RoleArrow]);
-  EXPECT_EQ(Client(s_.upDown, 4, 6), dark.Colours[RoleControlFill]);
-  EXPECT_EQ(Client(s_.richHeader, 46, 9), dark.Colours[RoleArrow]);
+  EXPECT_EQ(ClientPixel(s_.upDown, 7, 6), dark.Colours[RoleArrow]);
+  EXPECT_EQ(ClientPixel(s_.upDown, 4, 6), dark.Colours[RoleControlFill]);
+  EXPECT_EQ(ClientPixel(s_.richHeader, 46, 9), dark.Colours[RoleArrow]);
 
   Switch(L"light");
   const std::vector<HWND> windows = Everything();

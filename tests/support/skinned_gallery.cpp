@@ -19,6 +19,27 @@ SkinnedGallery::~SkinnedGallery() {
   Pump(20);
 }
 
+DressedStandardGallery::DressedStandardGallery(int x, int y) {
+  gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
+  controls_ = gallery::CreateStandardGallery(GetModuleHandleA(nullptr), x, y);
+  dressed_ = skin::SkinAttachThread() == 1;
+  Pump(150);
+}
+
+DressedStandardGallery::~DressedStandardGallery() {
+  skin::SkinSetTheme(L"light");
+  skin::SkinDetachThread();
+  DestroyWindow(controls_.form);
+  Pump(20);
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+  const HDC dc = GetDC(window);
+  const COLORREF pixel = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return pixel;
+}
+
 COLORREF WindowPixel(HWND window, int x, int y) {
   const HDC dc = GetWindowDC(window);
   const COLORREF pixel = GetPixel(dc, x, y);

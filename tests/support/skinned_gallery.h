@@ -24,6 +24,24 @@ class SkinnedGallery {
   gallery::Controls controls_;
 };
 
+// The gallery's window of standard controls, created at (x, y) and the thread dressed for one
+// test; at its end the thread is undressed in the light look and the window destroyed.
+class DressedStandardGallery {
+ public:
+  DressedStandardGallery(int x, int y);
+  ~DressedStandardGallery();
+  DressedStandardGallery(const DressedStandardGallery&) = delete;
+  DressedStandardGallery& operator=(const DressedStandardGallery&) = delete;
+  bool dressed() const { return dressed_; }
+  const gallery::StandardControls& controls() const { return controls_; }
+
+ private:
+  gallery::StandardControls controls_;
+  bool dressed_;
+};
+
+// What a window's client area shows, read through its own client DC.
+COLORREF ClientPixel(HWND window, int x, int y);
 // What a whole window (non-client area included) shows, read through GetWindowDC.
 COLORREF WindowPixel(HWND window, int x, int y);
 // A copy of the whole window's pixels.
