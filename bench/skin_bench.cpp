@@ -148,13 +148,13 @@ std::vector<std::string> Notes;
 void Note(const std::string& text) { Notes.push_back(text); }
 
 void PrintHeader() {
-  std::printf("| %-58s | %11s | %-44s | %11s | %7s |\n", "operation", "us", "baseline", "us", "ratio");
-  std::printf("|%s|%s|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(13, '-').c_str(),
+  std::printf("| %-60s | %11s | %-44s | %11s | %7s |\n", "operation", "us", "baseline", "us", "ratio");
+  std::printf("|%s|%s|%s|%s|%s|\n", std::string(62, '-').c_str(), std::string(13, '-').c_str(),
               std::string(46, '-').c_str(), std::string(13, '-').c_str(), std::string(9, '-').c_str());
 }
 
 void PrintRow(const std::string& operation, double us, const std::string& baseline, double baselineUs) {
-  std::printf("| %-58s | %11.2f | %-44s | %11.2f | %7.2f |\n", operation.c_str(), us, baseline.c_str(),
+  std::printf("| %-60s | %11.2f | %-44s | %11.2f | %7.2f |\n", operation.c_str(), us, baseline.c_str(),
               baselineUs, baselineUs > 0 ? us / baselineUs : 0.0);
   std::fflush(stdout);
 }
@@ -890,6 +890,147 @@ void BenchPopupMenu() {
   Pump(SettleMs);
 }
 
+// ---------------------------------------------------------------- scroll bars
+
+constexpr RECT ScrollHostPlace = {0, 0, 640, 360};
+constexpr RECT ScrollListPlace = {10, 10, 210, 310};
+constexpr RECT ScrollEditPlace = {220, 10, 620, 310};
+constexpr DWORD ScrollListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD ScrollEditStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | WS_BORDER;
+constexpr int ScrollListItems = 200;
+constexpr int ScrollEditLines = 2000;
+constexpr int LineDowns = 100;
+
+// A top-level window holding a list box of 200 strings and a multi-line edit of 2,000 lines,
+// both tall enough in content for their vertical scroll bars to show.
+struct ScrollScene {
+  HWND host;
+  HWND list;
+  HWND edit;
+};
+
+HWND AddScrollChild(HWND host, const wchar_t* cls, DWORD style, const RECT& place) {
+  const HWND child = CreateWindowExW(0, cls, L"", style, place.left, place.top, place.right - place.left,
+                                     place.bottom - place.top, host, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return child;
+}
+
+ScrollScene CreateScrollScene() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &PlainMainProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  c.lpszClassName = L"BenchScrollHost";
+  RegisterClassW(&c);
+  const RECT& r = ScrollHostPlace;
+  ScrollScene s = {};
+  s.host = CreateWindowW(L"BenchScrollHost", L"Scroll bars", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left, r.top,
+                         r.right - r.left, r.bottom - r.top, nullptr, nullptr, c.hInstance, nullptr);
+  s.list = AddScrollChild(s.host, L"ListBox", ScrollListStyle, ScrollListPlace);
+  for (int i = 0; i < ScrollListItems; ++i) {
+    const std::wstring item = L"List item " + std::to_wstring(i + 1);
+    SendMessageW(s.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  s.edit = AddScrollChild(s.host, L"Edit", ScrollEditStyle, ScrollEditPlace);
+  std::wstring text;
+  for (int i = 0; i < ScrollEditLines; ++i) {
+    text += L"Line " + std::to_wstring(i + 1) + L" of a long text in a multi-line edit\r\n";
+  }
+  SendMessageW(s.edit, EM_SETLIMITTEXT, 0, 0);  // no limit: the text is longer than the default
+  SetWindowTextW(s.edit, text.c_str());
+  ShowWindow(s.host, SW_SHOWNOACTIVATE);
+  Pump(SettleMs);
+  if (!(GetWindowLongW(s.list, GWL_STYLE) & WS_VSCROLL) || !(GetWindowLongW(s.edit, GWL_STYLE) & WS_VSCROLL)) {
+    Note("the list box or the edit of the scroll-bar rows shows no vertical scroll bar");
+  }
+  if (SendMessageW(s.edit, EM_GETLINECOUNT, 0, 0) < ScrollEditLines) {
+    Note("the edit of the scroll-bar rows holds fewer than " + std::to_string(ScrollEditLines) + " lines");
+  }
+  return s;
+}
+
+// The window's non-client area (its border and scroll bars) in client coordinates: invalidated
+// with RDW_FRAME, it repaints the frame and leaves the client area valid.
+HRGN NonClientRegion(HWND window) {
+  RECT whole, client;
+  GetWindowRect(window, &whole);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&whole), 2);
+  GetClientRect(window, &client);
+  const HRGN frame = CreateRectRgnIndirect(&whole);
+  const HRGN inside = CreateRectRgnIndirect(&client);
+  CombineRgn(frame, frame, inside, RGN_DIFF);
+  DeleteObject(inside);
+  return frame;
+}
+
+// Wall time of one call after an untimed preparation: the median over the quick sampling. For
+// operations of a millisecond or more, which a batch would time one at a time anyway.
+double MeasureAfter(const Operation& prepare, const Operation& operation) {
+  prepare();
+  operation();  // warm-up
+  std::vector<double> us;
+  const double start = NowUs();
+  while (us.size() < MaxBatches && (us.size() < Quick.minBatches || NowUs() - start < Quick.budgetUs)) {
+    prepare();
+    GdiFlush();
+    const double callStart = NowUs();
+    operation();
+    GdiFlush();
+    us.push_back(NowUs() - callStart);
+  }
+  return Median(us);
+}
+
+struct ScrollTimes {
+  double frameUs;
+  double lineDownsUs;
+};
+
+// The list box's frame repainted alone; the edit scrolled down line by line from its top, the
+// return to the top and its painting untimed, the scrolling's painting timed.
+ScrollTimes MeasureScrollScene(const ScrollScene& s) {
+  const HRGN listFrame = NonClientRegion(s.list);
+  const auto repaintFrame = [&] { RedrawWindow(s.list, nullptr, listFrame, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); };
+  const auto toTop = [&] {
+    SendMessageW(s.edit, WM_VSCROLL, SB_TOP, 0);
+    UpdateWindow(s.edit);
+  };
+  const auto lineDowns = [&] {
+    for (int i = 0; i < LineDowns; ++i) SendMessageW(s.edit, WM_VSCROLL, SB_LINEDOWN, 0);
+    UpdateWindow(s.edit);
+  };
+  ScrollTimes t = {MeasureAlone(repaintFrame), MeasureAfter(toTop, lineDowns)};
+  if (SendMessageW(s.edit, EM_GETFIRSTVISIBLELINE, 0, 0) != LineDowns) {
+    Note("the edit of the scroll-bar rows did not end " + std::to_string(LineDowns) + " lines down");
+  }
+  DeleteObject(listFrame);
+  return t;
+}
+
+// A list box's vertical bar repainted with its frame, and an edit scrolled 100 lines, each on a
+// dressed thread against the same windows made the same way before the thread was dressed. The
+// plain windows go before dressing; the dressed ones are made on the dressed thread.
+void BenchScrollBars() {
+  const ScrollScene plainScene = CreateScrollScene();
+  const ScrollTimes plain = MeasureScrollScene(plainScene);
+  DestroyWindow(plainScene.host);
+  Pump(SettleMs);
+  skin::SkinAttachThread();
+  const ScrollScene dressedScene = CreateScrollScene();
+  if (!IsSkinned(dressedScene.list) || !IsSkinned(dressedScene.edit)) {
+    Note("the list box or the edit of the scroll-bar rows is not dressed");
+  }
+  const ScrollTimes dressed = MeasureScrollScene(dressedScene);
+  PrintRow("Scroll bar repaint, dressed list box vs plain", dressed.frameUs,
+           "the same list box, thread not dressed", plain.frameUs);
+  PrintRow("100 line-downs of an edit with a long text, dressed vs plain", dressed.lineDownsUs,
+           "the same edit, thread not dressed", plain.lineDownsUs);
+  skin::SkinDetachThread();
+  DestroyWindow(dressedScene.host);
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -983,13 +1124,19 @@ void BenchStartup() {
 
 }  // namespace
 
-// "SkinBench.exe frames" times the title bars, frames and menus alone.
+// "SkinBench.exe frames" times the title bars, frames and menus alone, "SkinBench.exe scrollbars"
+// the scroll bars alone.
 int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
   if (argc > 1 && std::string(argv[1]) == "frames") {
     BenchFrames();
     BenchPopupMenu();
+    return 0;
+  }
+  if (argc > 1 && std::string(argv[1]) == "scrollbars") {
+    BenchScrollBars();
+    PrintNotes();
     return 0;
   }
   BenchToolkit();
@@ -1006,6 +1153,7 @@ int main(int argc, char** argv) {
   BenchThemeSwitch();
   BenchFrames();
   BenchPopupMenu();
+  BenchScrollBars();
   BenchStartup();
   PrintNotes();
   return 0;
