@@ -4,6 +4,7 @@
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
 #include "skin/frame/frame.h"
+#include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
 namespace {
@@ -334,6 +335,7 @@ int SkinDetachWindow(HWND window) {
   const intptr_t previous = GetProperty(window, ProcAddrProperty);
   look::GiveBackContentColours(window);
   UndoKind(window);
+  scrollbars::ForgetBars(window);
   RemoveProperty(window, ProcAddrProperty);
   RemoveProperty(window, SkinCopyProperty);
   if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinWindowProc)) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skin/engine.h"
+#include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
 namespace {
@@ -93,6 +94,7 @@ int SkinAttachThreadAtCreation(HWND creating) {
   DressHook = hook;
   DressedThreadId = thread;
   InitialiseSkin();
+  scrollbars::TakeScrollFunctions();
   EnumThreadWindows(thread, &DressTopLevel, reinterpret_cast<LPARAM>(creating));
   if (creating) StartJoining(creating);
   return 1;
@@ -104,6 +106,7 @@ int SkinDetachThread() {
   UnhookWindowsHookEx(DressHook);
   DressHook = nullptr;
   DressedThreadId = 0;
+  scrollbars::GiveBackScrollFunctions();
   EnumThreadWindows(thread, &UndressTopLevel, 0);
   GiveBackMenus();
   // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.

@@ -6,6 +6,7 @@
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
 #include "skin/frame/frame.h"
+#include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
 namespace {
@@ -80,6 +81,8 @@ LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, 
 // A window without "PROCADDR": one the skin has let go of that keeps SkinWindowProc in its chain
 // ("PASSPROC"), whose messages go straight on, and which joins once its creation has ended; or a
 // window that has lost every trace of the skin, served by the default procedure.
+LRESULT Dispatch(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto pass = reinterpret_cast<WNDPROC>(GetProperty(window, PassProcProperty));
   if (!pass) return DefWindowProcW(window, message, wParam, lParam);
@@ -112,6 +115,21 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   // In high contrast windows still join and leave, but the skin draws nothing.
   if (StandingAside) return CallWindowProcW(previous, window, message, wParam, lParam);
+  // The bars of a window are drawn around whatever else paints its frame.
+  if (scrollbars::WrapsMessage(window, message)) {
+    return scrollbars::Around(&Dispatch, previous, window, message, wParam, lParam);
+  }
+  return Dispatch(previous, window, message, wParam, lParam);
+}
+
+namespace {
+
+// The handler of the part of the skin that takes this message of this window, or the previous
+// procedure.
+LRESULT Dispatch(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const SkinHandler bars = scrollbars::HandlerFor(window, message)) {
+    return bars(previous, window, message, wParam, lParam);
+  }
   if (const SkinHandler menu = MenuHandlerFor(window, message, wParam, lParam)) {
     return menu(previous, window, message, wParam, lParam);
   }
@@ -129,6 +147,8 @@ LRESULT CALLBACK SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
+
+}  // namespace
 
 // A child of this window, or any dialog-like top-level window, that gains or loses activation
 // opposite it is skinned before the previous procedure sees the message.

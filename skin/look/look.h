@@ -58,6 +58,14 @@ enum Role : int {
   RoleMenuSeparator,
   RoleMenuBorder,             // a popup menu's outer line
   RoleMenuBar,                // the menu bar under a caption, its bottom line included
+  // Scroll bars (dressed threads only); their arrows take RoleArrow and RoleArrowDisabled.
+  RoleScrollTrack,            // the track, the arrow cells at rest and the size box
+  RoleScrollTrackPressed,     // the part of the track held down
+  RoleScrollThumb,
+  RoleScrollThumbHot,
+  RoleScrollThumbPressed,     // the thumb being dragged
+  RoleScrollArrowHot,         // an arrow cell under the pointer
+  RoleScrollArrowPressed,     // an arrow cell held down
   RoleCount
 };
 

@@ -58,6 +58,7 @@ constexpr COLORREF LightColours[] = {
     0x00F8E8D6, 0x00F7F2EE, 0x00D5A554, 0x00E9CFA4,
     0x00FFFCFA, 0x00503018, 0x00F7E4CC, 0x00503018, 0x00A09890, 0x00E8DED6, 0x00D5A554,
     0x00FCF6F0,
+    0x00F5F0EC, 0x00E9CFA4, 0x00E2CDB8, 0x00E6BE96, 0x00D5A554, 0x00F2D8BC, 0x00E6BE96,
 };
 
 // The dark look: dark grey faces, content, title bars and frames, muted blue borders, light text
@@ -71,6 +72,7 @@ constexpr COLORREF DarkColours[] = {
     0x00302D2B, 0x00262424, 0x00996E3D, 0x004E4946,
     0x00282626, 0x00E6E6E6, 0x00784F26, 0x00FFFFFF, 0x006E6864, 0x004E4946, 0x00996E3D,
     0x002B2928,
+    0x002B2928, 0x00413F3C, 0x00585450, 0x00706B67, 0x00996E3D, 0x00504B48, 0x00784F26,
 };
 
 // One colour for every role, in the order of the roles.

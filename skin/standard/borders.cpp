@@ -1,6 +1,6 @@
 // "Edit", "ListBox", "SysListView32", "SysTreeView32", "RichEdit20W" and "RichEdit20A": whatever
 // frame they have (a border, a client edge, a static edge) becomes the one-pixel skin border,
-// with the rest of the frame in the window colour. Their scroll bars stay as the system draws them.
+// with the rest of the frame in the window colour. Their scroll bars are drawn by skin/scrollbars.
 #include <windows.h>
 
 #include "skin/standard/standard.h"

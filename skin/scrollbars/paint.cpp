@@ -1,0 +1,178 @@
+// A bar from the theme: the track, the two arrow cells with their arrows, the part of the track
+// held down and the thumb with its corners cut, drawn off-screen and copied in one piece.
+#include <algorithm>
+
+#include "skin/gdi/guards.h"
+#include "skin/scrollbars/scrollbars.h"
+#include "skin/standard/standard.h"
+
+namespace skin::scrollbars {
+namespace {
+
+// The thumb stands this far inside the track on each side across it.
+constexpr int ThumbInset = 2;
+constexpr int GripDots = 3;
+constexpr int GripStep = 3;
+
+// A rectangle of the bar from `start` to `end` along it, across its whole width, in a surface
+// whose origin is the bar's start.
+RECT Along(const Bar& bar, int start, int end, int inset = 0) {
+  const int across = bar.Vertical ? bar.Place.right - bar.Place.left : bar.Place.bottom - bar.Place.top;
+  return bar.Vertical ? RECT{inset, start, across - inset, end} : RECT{start, inset, end, across - inset};
+}
+
+void Fill(HDC dc, const RECT& r, look::Role role) {
+  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, look::Colour(role));
+}
+
+void PaintArrowCell(HDC dc, const Bar& bar, int part) {
+  const bool first = part == PartArrowUp;
+  const RECT cell = first ? Along(bar, 0, bar.Arrow) : Along(bar, Length(bar) - bar.Arrow, Length(bar));
+  const bool disabled = bar.Disabled || (first ? bar.FirstArrowDisabled : bar.LastArrowDisabled);
+  if (!disabled && bar.Pressed == part) {
+    Fill(dc, cell, look::RoleScrollArrowPressed);
+  } else if (!disabled && bar.Hot == part && bar.Pressed == PartNone) {
+    Fill(dc, cell, look::RoleScrollArrowHot);
+  }
+  using standard::ArrowDirection;
+  const ArrowDirection direction = bar.Vertical ? (first ? standard::ArrowUp : standard::ArrowDown)
+                                                : (first ? standard::ArrowLeft : standard::ArrowRight);
+  standard::DrawArrow(dc, cell, direction, !disabled);
+}
+
+void PaintThumb(HDC dc, const Bar& bar) {
+  if (bar.ThumbEnd <= bar.ThumbStart || bar.Disabled) return;
+  const RECT thumb = Along(bar, bar.ThumbStart, bar.ThumbEnd, ThumbInset);
+  look::Role role = look::RoleScrollThumb;
+  if (bar.Pressed == PartThumb) {
+    role = look::RoleScrollThumbPressed;
+  } else if (bar.Hot == PartThumb && bar.Pressed == PartNone) {
+    role = look::RoleScrollThumbHot;
+  }
+  Fill(dc, thumb, role);
+  // The corners cut, for a rounded thumb.
+  const COLORREF track = look::Colour(look::RoleScrollTrack);
+  SetPixelV(dc, thumb.left, thumb.top, track);
+  SetPixelV(dc, thumb.right - 1, thumb.top, track);
+  SetPixelV(dc, thumb.left, thumb.bottom - 1, track);
+  SetPixelV(dc, thumb.right - 1, thumb.bottom - 1, track);
+}
+
+void PaintHeldPage(HDC dc, const Bar& bar) {
+  if (bar.Disabled || (bar.Pressed != PartPageUp && bar.Pressed != PartPageDown)) return;
+  const bool hasThumb = bar.ThumbEnd > bar.ThumbStart;
+  const int middle = Length(bar) / 2;
+  const RECT held = bar.Pressed == PartPageUp
+                        ? Along(bar, bar.Arrow, hasThumb ? bar.ThumbStart : middle)
+                        : Along(bar, hasThumb ? bar.ThumbEnd : middle, Length(bar) - bar.Arrow);
+  Fill(dc, held, look::RoleScrollTrackPressed);
+}
+
+}  // namespace
+
+void PaintBar(HDC dc, const Bar& bar) {
+  const int width = bar.Place.right - bar.Place.left;
+  const int height = bar.Place.bottom - bar.Place.top;
+  if (width <= 0 || height <= 0) return;
+  const ScopedSurface surface(width, height);
+  const HDC target = surface.get() ? surface.get() : dc;
+  const int saved = surface.get() ? 0 : SaveDC(dc);
+  if (!surface.get()) SetViewportOrgEx(dc, bar.Place.left, bar.Place.top, nullptr);
+  Fill(target, RECT{0, 0, width, height}, look::RoleScrollTrack);
+  PaintHeldPage(target, bar);
+  PaintArrowCell(target, bar, PartArrowUp);
+  PaintArrowCell(target, bar, PartArrowDown);
+  PaintThumb(target, bar);
+  if (surface.get()) {
+    BitBlt(dc, bar.Place.left, bar.Place.top, width, height, target, 0, 0, SRCCOPY);
+  } else {
+    RestoreDC(dc, saved);
+  }
+}
+
+void PaintSizeBox(HDC dc, const RECT& place, bool grip) {
+  Fill(dc, place, look::RoleScrollTrack);
+  if (!grip) return;
+  // Dots along the diagonal of the corner: one, then two, then three.
+  const COLORREF colour = look::Colour(look::RoleArrow);
+  for (int row = 0; row < GripDots; ++row) {
+    for (int column = GripDots - 1 - row; column < GripDots; ++column) {
+      FillSolid(dc, place.right - GripStep * (GripDots - column) , place.bottom - GripStep * (GripDots - row),
+                2, 2, colour);
+    }
+  }
+}
+
+bool ShownBarOf(HWND window, int which, Bar* bar) {
+  if (!BarOf(window, which, bar)) return false;
+  bar->Hot = static_cast<int>(GetProperty(window, HotPropertyOf(which)));
+  int thumbStart = 0;
+  bar->Pressed = TrackedPart(window, which, &thumbStart);
+  if (bar->Pressed == PartThumb && bar->ThumbEnd > bar->ThumbStart) {
+    // The dragged thumb stays between the arrows.
+    const int size = bar->ThumbEnd - bar->ThumbStart;
+    bar->ThumbStart = std::clamp(thumbStart, bar->Arrow, std::max(bar->Arrow, Length(*bar) - bar->Arrow - size));
+    bar->ThumbEnd = bar->ThumbStart + size;
+  }
+  return true;
+}
+
+void PaintWindowBars(HWND window, HDC given, int which) {
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (!(style & (WS_VSCROLL | WS_HSCROLL)) || !IsWindowVisible(window) || IsIconic(window)) return;
+  const DrawTarget target(window, given);
+  if (!target.get()) return;
+  Bar vertical = {};
+  Bar horizontal = {};
+  const bool hasVertical = (style & WS_VSCROLL) && ShownBarOf(window, SB_VERT, &vertical);
+  const bool hasHorizontal = (style & WS_HSCROLL) && ShownBarOf(window, SB_HORZ, &horizontal);
+  if (hasVertical && which != SB_HORZ) PaintBar(target.get(), vertical);
+  if (hasHorizontal && which != SB_VERT) PaintBar(target.get(), horizontal);
+  if (hasVertical && hasHorizontal && which == SB_BOTH) {
+    PaintSizeBox(target.get(), RECT{vertical.Place.left, horizontal.Place.top, vertical.Place.right,
+                                    horizontal.Place.bottom}, false);
+  }
+}
+
+void PaintControl(HWND window, HDC given) {
+  if (!IsWindowVisible(window)) return;
+  const HDC own = given ? nullptr : GetDC(window);
+  const HDC dc = given ? given : own;
+  if (!dc) return;
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    PaintSizeBox(dc, client, (style & SBS_SIZEGRIP) != 0);
+  } else if (Bar bar = {}; ShownBarOf(window, SB_CTL, &bar)) {
+    PaintBar(dc, bar);
+  }
+  if (own) ReleaseDC(window, own);
+}
+
+HRGN BarsRegion(HWND window) {
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (!(style & (WS_VSCROLL | WS_HSCROLL))) return nullptr;
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  Bar vertical = {};
+  Bar horizontal = {};
+  const bool hasVertical = (style & WS_VSCROLL) && BarOf(window, SB_VERT, &vertical);
+  const bool hasHorizontal = (style & WS_HSCROLL) && BarOf(window, SB_HORZ, &horizontal);
+  if (!hasVertical && !hasHorizontal) return nullptr;
+  RECT all = hasVertical ? vertical.Place : horizontal.Place;
+  if (hasVertical && hasHorizontal) {
+    // The two bars and the size box between them.
+    const HRGN region = CreateRectRgn(vertical.Place.left, vertical.Place.top, vertical.Place.right,
+                                      horizontal.Place.bottom);
+    const HRGN other = CreateRectRgnIndirect(&horizontal.Place);
+    if (region && other) CombineRgn(region, region, other, RGN_OR);
+    if (other) DeleteObject(other);
+    if (region) OffsetRgn(region, bounds.left, bounds.top);
+    return region;
+  }
+  OffsetRect(&all, bounds.left, bounds.top);
+  return CreateRectRgnIndirect(&all);
+}
+
+}  // namespace skin::scrollbars
