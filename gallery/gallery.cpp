@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <initializer_list>
+#include <string>
 
 namespace gallery {
 namespace {
@@ -12,6 +13,11 @@ constexpr char GalleryClassName[] = "Form";
 constexpr SIZE GalleryClient = {440, 290};
 constexpr char StandardClassName[] = "TavrinStandardGallery";
 constexpr SIZE StandardClient = {440, 370};
+constexpr char ScrollClassName[] = "TavrinScrollGallery";
+constexpr SIZE ScrollClient = {470, 270};
+constexpr int ScrollRows = 100;
+constexpr int ScrollBarRange = 100;
+constexpr UINT ScrollBarPage = 10;
 constexpr DWORD GalleryStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 struct Superclass {
@@ -68,6 +74,36 @@ void SetProgress(HWND bar, int position) {
 
 LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A "ScrollBar" control's notification, answered as a program answers it: the new position set.
+void MoveScrollBar(HWND bar, int code) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(bar, SB_CTL, &info);
+  const int page = static_cast<int>(info.nPage > 0 ? info.nPage : 1);
+  int position = info.nPos;
+  switch (code) {
+    case SB_LINEUP: position -= 1; break;
+    case SB_LINEDOWN: position += 1; break;
+    case SB_PAGEUP: position -= page; break;
+    case SB_PAGEDOWN: position += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+  }
+  SetScrollPos(bar, SB_CTL, position, TRUE);
+}
+
+LRESULT CALLBACK ScrollFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_VSCROLL || message == WM_HSCROLL) && lParam != 0) {
+    MoveScrollBar(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -153,6 +189,9 @@ bool RegisterGalleryClasses(HINSTANCE instance) {
   registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   form.lpfnWndProc = &DefWindowProcA;
   form.lpszClassName = StandardClassName;
+  registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  form.lpfnWndProc = &ScrollFormProc;
+  form.lpszClassName = ScrollClassName;
   registered &= RegisterClassExA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
   return registered;
 }
@@ -258,6 +297,46 @@ StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y) {
   SendMessageA(c.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   SendMessageA(c.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("就绪"));
   SendMessageA(c.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("第二栏"));
+  ShowWindow(c.form, SW_SHOWNORMAL);
+  UpdateWindow(c.form);
+  return c;
+}
+
+ScrollControls CreateScrollGallery(HINSTANCE instance, int x, int y) {
+  ScrollControls c = {};
+  c.form = MakeTopLevel(instance, ScrollClassName, "Scroll bars", ScrollClient, x, y);
+  const HWND f = c.form;
+  c.list = Make(f, "ListBox", "", WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 10, 140, 120);
+  c.edit = Make(f, "Edit", "", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                160, 10, 150, 120, WS_EX_CLIENTEDGE);
+  c.listView = Make(f, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER, 320, 10, 140, 120,
+                    WS_EX_CLIENTEDGE);
+  LVCOLUMNA column = {};
+  column.mask = LVCF_WIDTH;
+  column.cx = 400;
+  SendMessageA(c.listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+  std::string text;
+  for (int row = 0; row < ScrollRows; ++row) {
+    const std::string line = "第 " + std::to_string(row + 1) + " 行，一行长得超出窗口右边的文字";
+    SendMessageA(c.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(line.c_str());
+    SendMessageA(c.listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    text += line + (row + 1 < ScrollRows ? "\r\n" : "");
+  }
+  SetWindowTextA(c.edit, text.c_str());
+  c.barVertical = Make(f, "ScrollBar", "", WS_TABSTOP | SBS_VERT, 10, 140, 17, 120);
+  c.barHorizontal = Make(f, "ScrollBar", "", WS_TABSTOP | SBS_HORZ, 40, 140, 220, 17);
+  for (const HWND bar : {c.barVertical, c.barHorizontal}) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = ScrollBarRange;
+    info.nPage = ScrollBarPage;
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+  }
   ShowWindow(c.form, SW_SHOWNORMAL);
   UpdateWindow(c.form);
   return c;

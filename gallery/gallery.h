@@ -30,6 +30,12 @@ struct StandardControls {
   HWND richHeader, reBar, toolbar;
 };
 
+// Every kind of scroll bar: a list box's, a multi-line edit's two, a report list view's two, and
+// "ScrollBar" controls standing and lying, which the window moves as a program would.
+struct ScrollControls {
+  HWND form;
+  HWND list, edit, listView, barVertical, barHorizontal;
+};
 // Registers the superclasses ("ThunderRT6CheckBox", "ThunderRT6OptionButton",
 // "ThunderRT6DriveListBox", "ProgressBar20WndClass", "DataListWndClass", "ApexGridOleDB32") and
 // the gallery's own "Form" class. Safe to call more than once.
@@ -40,5 +46,7 @@ Controls CreateGallery(HINSTANCE instance, int x, int y);
 
 // Creates the window of standard controls at (x, y), shown. Not dressed.
 StandardControls CreateStandardGallery(HINSTANCE instance, int x, int y);
+// Creates the window of scroll bars at (x, y), shown, each scrolled to its start. Not dressed.
+ScrollControls CreateScrollGallery(HINSTANCE instance, int x, int y);
 
 }  // namespace gallery

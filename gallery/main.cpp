@@ -41,7 +41,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!gallery::RegisterGalleryClasses(instance)) return 1;
   const gallery::Controls controls = gallery::CreateGallery(instance, 40, 40);
   const gallery::StandardControls standard = gallery::CreateStandardGallery(instance, 500, 40);
-  if (!controls.form || !standard.form) return 1;
+  const gallery::ScrollControls scroll = gallery::CreateScrollGallery(instance, 40, 400);
+  if (!controls.form || !standard.form || !scroll.form) return 1;
   const bool plain = std::strstr(commandLine, "--plain") != nullptr;
   if (!plain) {
     const std::wstring theme = ThemeArgument();
@@ -56,7 +57,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
       SwitchTheme();
       continue;
     }
-    if (IsDialogMessageA(controls.form, &message) || IsDialogMessageA(standard.form, &message)) continue;
+    if (IsDialogMessageA(controls.form, &message) || IsDialogMessageA(standard.form, &message) ||
+        IsDialogMessageA(scroll.form, &message)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }

@@ -123,6 +123,17 @@ LRESULT OnControlChange(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return result;
 }
 
+// The system shows a focused control by a caret over its thumb, drawn in the system's colours;
+// the skin hides it (the tracking loop and the keys hide and show it in pairs) and draws a focus
+// frame inside the thumb.
+LRESULT OnControlFocus(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
+  if (DetachedMeanwhile(window)) return result;
+  if (message == WM_SETFOCUS) HideCaret(window);
+  PaintControl(window);
+  return result;
+}
+
 LRESULT OnControlGetInfo(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Pass(previous, window, message, wParam, lParam);
   auto* info = reinterpret_cast<SCROLLINFO*>(lParam);
@@ -141,8 +152,9 @@ SkinHandler ControlHandlerFor(UINT message) {
     case WM_LBUTTONDBLCLK: return &OnControlPress;
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE: return &OnControlHover;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return &OnControlFocus;
     case WM_ENABLE:
-    case WM_KILLFOCUS:
     case SBM_SETSCROLLINFO:
     case SBM_SETPOS:
     case SBM_SETRANGE:

@@ -50,6 +50,11 @@ void PaintThumb(HDC dc, const Bar& bar) {
     role = look::RoleScrollThumbHot;
   }
   Fill(dc, thumb, role);
+  // The keyboard focus: a frame inside the thumb, in the arrows' colour.
+  if (bar.Focused) {
+    FrameSolid(dc, thumb.left + 1, thumb.top + 1, thumb.right - thumb.left - 2, thumb.bottom - thumb.top - 2,
+               look::Colour(look::RoleArrow));
+  }
   // The corners cut, for a rounded thumb.
   const COLORREF track = look::Colour(look::RoleScrollTrack);
   SetPixelV(dc, thumb.left, thumb.top, track);
@@ -106,6 +111,7 @@ void PaintSizeBox(HDC dc, const RECT& place, bool grip) {
 bool ShownBarOf(HWND window, int which, Bar* bar) {
   if (!BarOf(window, which, bar)) return false;
   bar->Hot = static_cast<int>(GetProperty(window, HotPropertyOf(which)));
+  bar->Focused = which == SB_CTL && GetFocus() == window;
   int thumbStart = 0;
   bar->Pressed = TrackedPart(window, which, &thumbStart);
   if (bar->Pressed == PartThumb && bar->ThumbEnd > bar->ThumbStart) {

@@ -45,6 +45,7 @@ struct Bar {
   bool FirstArrowDisabled, LastArrowDisabled;
   int Hot;              // the part under the pointer (BarPart)
   int Pressed;          // the part held down (BarPart)
+  bool Focused;         // a "ScrollBar" control with the keyboard focus
 };
 
 // The bar as the system shows it now; false when the window does not show it.

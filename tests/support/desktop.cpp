@@ -42,6 +42,18 @@ void Click(POINT screen) {
   Pump(InputSettleMs);
 }
 
+void Wheel(POINT screen, int notches) {
+  MovePointer(screen);
+  for (int notch = 0; notch < (notches < 0 ? -notches : notches); ++notch) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    input.mi.mouseData = static_cast<DWORD>(notches < 0 ? WHEEL_DELTA : -WHEEL_DELTA);
+    SendInput(1, &input, sizeof input);
+    Pump(InputSettleMs);
+  }
+}
+
 void PressKey(WORD key, WORD modifier) {
   if (modifier) SendKey(modifier, 0);
   SendKey(key, 0);

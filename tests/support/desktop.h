@@ -14,6 +14,8 @@ namespace testing_support {
 void MovePointer(POINT screen);
 void Click(POINT screen);
 void PressKey(WORD key, WORD modifier = 0);
+// Turns the wheel under the pointer at a screen point by notches, towards the user when positive.
+void Wheel(POINT screen, int notches);
 
 // For a modal loop on this thread (a held caption button, a move, a menu): `steps` runs on another
 // thread, sending input with the two calls below (each waits a little, never pumps), while this
