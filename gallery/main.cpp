@@ -41,7 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!gallery::RegisterGalleryClasses(instance)) return 1;
   const gallery::Controls controls = gallery::CreateGallery(instance, 40, 40);
   const gallery::StandardControls standard = gallery::CreateStandardGallery(instance, 500, 40);
-  const gallery::ScrollControls scroll = gallery::CreateScrollGallery(instance, 40, 400);
+  const gallery::ScrollControls scroll = gallery::CreateScrollGallery(instance, 20, 400);
   if (!controls.form || !standard.form || !scroll.form) return 1;
   const bool plain = std::strstr(commandLine, "--plain") != nullptr;
   if (!plain) {

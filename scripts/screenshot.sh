@@ -12,9 +12,12 @@
 #   notepad-find-plain.png, notepad-find-dressed.png, winecfg-plain.png, winecfg-dressed.png
 #                        Wine's notepad with its Find dialog open, and winecfg, as they come and
 #                        started through SkinDress.exe
-#   standard-plain.png, standard-dressed.png
+#   standard-plain.png, standard-dressed.png, standard-dark.png
 #                        SkinGallery.exe's window of the system's standard controls, without the
 #                        skin (--plain) and dressed through SkinAttachThread
+#   scrollbars-plain.png, scrollbars-dressed.png, scrollbars-dark.png
+#                        its window of scroll bars (a list box's, an edit's, a list view's and
+#                        "ScrollBar" controls), the same three ways
 #   atlas-*.png          the skin's five images, when the unit tests have written them
 #   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
 #                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
@@ -179,13 +182,16 @@ fi
 # started through SkinDress.exe. Escape closes the dialogs, Alt+F4 the unchanged notepad.
 kill $gallery_app 2>/dev/null || true
 skindress=$(dirname "$exe")/SkinDress.exe
+# A long text, so that notepad shows its scroll bar.
+long_text=$tavrin_root/build/screenshot-long.txt
+for line in $(seq 200); do printf 'line %d\r\n' "$line"; done >"$long_text"
 if [ -f "$skindress" ]; then
   for look in plain dressed dark; do
     starter=("$TAVRIN_WINE")
     [ "$look" = dressed ] && starter+=("$skindress")
     [ "$look" = dark ] && starter+=("$skindress" --theme dark)
     xdotool mousemove 1023 767
-    "${starter[@]}" notepad >/dev/null 2>&1 &
+    "${starter[@]}" notepad "Z:${long_text//\//\\}" >/dev/null 2>&1 &
     other=$!
     notepad=$(window_of '.* - 记事本')
     sleep 0.5
@@ -222,6 +228,7 @@ for look in plain dressed dark; do
   other=$!
   xdotool mousemove 0 0
   shoot "$(window_of "Standard controls")" "standard-$look.png"
+  shoot "$(window_of "Scroll bars")" "scrollbars-$look.png"
   [ $look = plain ] || shoot_all "gallery-both-${look/dressed/light}.png" "$(window_of "Skin gallery")" \
     "$(window_of "Standard controls")"
   kill $other 2>/dev/null || true

@@ -337,6 +337,55 @@ TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkT
   }
 }
 
+// The vertical bar of notepad's edit, as the screen shows it: just right of the edit's client area.
+double DarkShareOfBar(HWND edit) {
+  RECT client = {};
+  GetClientRect(edit, &client);
+  const POINT corner = ClientToScreenPoint(edit, client.right, 0);
+  return DarkShare(CaptureScreen({corner.x, corner.y, corner.x + GetSystemMetrics(SM_CXVSCROLL),
+                                  corner.y + client.bottom}));
+}
+
+// A text of 400 lines in the prefix's temporary folder, for notepad to open.
+std::string LongTextFile() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "tavrin-long.txt";
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    for (int line = 1; line <= 400; ++line) std::fprintf(file, "line %d\r\n", line);
+    std::fclose(file);
+  }
+  return path;
+}
+
+// Notepad with a long text: its bar is the system's light one plain, and dark in the dark theme at
+// rest, after Ctrl+End and after the wheel.
+TEST_F(WineProgramsTest, NotepadsScrollBarIsDarkInTheDarkThemeAtRestAfterKeysAndTheWheel) {
+  const std::string file = LongTextFile();
+  for (bool dressed : {false, true}) {
+    WineProgram notepad(((dressed ? "--theme dark " : "") + std::string("notepad.exe ") + file).c_str(), "Notepad",
+                        dressed);
+    ASSERT_NE(notepad.main(), nullptr);
+    const HWND edit = FindWindowExA(notepad.main(), nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    std::vector<double> shares = {DarkShareOfBar(edit)};
+    notepad.PressKeyInFront(VK_END, VK_CONTROL);
+    Pump(300);
+    shares.push_back(DarkShareOfBar(edit));
+    Wheel(CentreOf(edit), -3);
+    Pump(300);
+    shares.push_back(DarkShareOfBar(edit));
+    for (const double share : shares) {
+      std::printf("[ dark ] %s notepad's bar: %.1f %%\n", dressed ? "dressed dark" : "plain", share);
+      if (dressed) {
+        EXPECT_GE(share, DarkSharePercent);
+      } else {
+        EXPECT_LT(share, PlainDarkSharePercent);
+      }
+    }
+  }
+}
+
 TEST_F(WineProgramsTest, RegeditIsDressedAtStart) {
   WineProgram regedit("regedit.exe", "RegEdit_RegEdit");
   ASSERT_NE(regedit.main(), nullptr) << "regedit did not come up through SkinDress.exe";
