@@ -337,7 +337,7 @@ ScrollControls CreateScrollGallery(HINSTANCE instance, int x, int y) {
     info.nPage = ScrollBarPage;
     SetScrollInfo(bar, SB_CTL, &info, TRUE);
   }
-  ShowWindow(c.form, SW_SHOWNORMAL);
+  ShowWindow(c.form, SW_SHOWNOACTIVATE);
   UpdateWindow(c.form);
   return c;
 }

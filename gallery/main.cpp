@@ -41,8 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!gallery::RegisterGalleryClasses(instance)) return 1;
   const gallery::Controls controls = gallery::CreateGallery(instance, 40, 40);
   const gallery::StandardControls standard = gallery::CreateStandardGallery(instance, 500, 40);
-  const gallery::ScrollControls scroll = gallery::CreateScrollGallery(instance, 20, 400);
-  if (!controls.form || !standard.form || !scroll.form) return 1;
+  if (!controls.form || !standard.form) return 1;
   const bool plain = std::strstr(commandLine, "--plain") != nullptr;
   if (!plain) {
     const std::wstring theme = ThemeArgument();
@@ -51,6 +50,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     skin::SkinAttach(controls.form);
     skin::SkinAttachThread();
   }
+  // Made after the thread is dressed: its windows join as they are created.
+  const gallery::ScrollControls scroll = gallery::CreateScrollGallery(instance, 20, 460);
+  if (!scroll.form) return 1;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (!plain && message.message == WM_KEYDOWN && message.wParam == SwitchThemeKey) {

@@ -162,6 +162,8 @@ if [ -f "$gallery_exe" ]; then
   gallery_app=$!
   gallery=$(window_of "Skin gallery")
   xdotool mousemove 0 0
+  # Its windows are shown before the skin has them.
+  window_of "Scroll bars" >/dev/null
   shoot "$gallery" gallery.png
   # Each control that reacts to the pointer, hot and then held down; the button is released
   # away from the control so that nothing is clicked.
@@ -227,6 +229,7 @@ for look in plain dressed dark; do
   "$TAVRIN_WINE" "$(dirname "$exe")/SkinGallery.exe" "${args[@]}" >/dev/null 2>&1 &
   other=$!
   xdotool mousemove 0 0
+  window_of "Scroll bars" >/dev/null
   shoot "$(window_of "Standard controls")" "standard-$look.png"
   shoot "$(window_of "Scroll bars")" "scrollbars-$look.png"
   [ $look = plain ] || shoot_all "gallery-both-${look/dressed/light}.png" "$(window_of "Skin gallery")" \

@@ -106,6 +106,7 @@ class ScrollBarsTest : public ::testing::Test {
       skin::SkinSetTheme(look->name);
       ASSERT_EQ(skin::SkinAttachThread(), 1);
     }
+    SetForegroundWindow(c_.form);
     MovePointer({1000, 700});
     Pump(200);
   }
