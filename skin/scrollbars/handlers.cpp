@@ -23,22 +23,22 @@ bool HasOwnBars(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & (WS_V
 
 bool IsScrollBarControl(HWND window) { return _stricmp(WindowClassName(window).c_str(), "ScrollBar") == 0; }
 
-POINT ScreenPoint(LPARAM lParam) {
+// The point a mouse message carries, in whatever coordinates the message has.
+POINT PointOf(LPARAM lParam) {
   return {SignedLowWord(static_cast<int32_t>(lParam)), SignedHighWord(static_cast<int32_t>(lParam))};
 }
 
 LRESULT PaintAroundNonClient(Next next, WNDPROC previous, HWND window, UINT message, WPARAM wParam,
                              LPARAM lParam) {
-  const HRGN bars = BarsRegion(window);
+  const UniqueGdiObject<HRGN> bars(BarsRegion(window));
   if (!bars) return next(previous, window, message, wParam, lParam);
   RECT bounds = {};
   GetWindowRect(window, &bounds);
-  const HRGN rest = CreateRectRgnIndirect(&bounds);
-  if (rest && wParam > 1) CombineRgn(rest, rest, reinterpret_cast<HRGN>(wParam), RGN_AND);
-  if (rest) CombineRgn(rest, rest, bars, RGN_DIFF);
-  DeleteObject(bars);
-  const LRESULT result = rest ? next(previous, window, message, reinterpret_cast<WPARAM>(rest), lParam) : 0;
-  if (rest) DeleteObject(rest);
+  const UniqueGdiObject<HRGN> rest(CreateRectRgnIndirect(&bounds));
+  if (!rest) return next(previous, window, message, wParam, lParam);
+  if (wParam > 1) CombineRgn(rest.get(), rest.get(), reinterpret_cast<HRGN>(wParam), RGN_AND);
+  CombineRgn(rest.get(), rest.get(), bars.get(), RGN_DIFF);
+  const LRESULT result = next(previous, window, message, reinterpret_cast<WPARAM>(rest.get()), lParam);
   if (!DetachedMeanwhile(window)) PaintWindowBars(window);
   return result;
 }
@@ -55,7 +55,7 @@ LRESULT FollowPointer(Next next, WNDPROC previous, HWND window, UINT message, WP
     if (bar == which) {
       Bar shown = {};
       const POINT origin = BarOrigin(window, bar);
-      const POINT screen = ScreenPoint(lParam);
+      const POINT screen = PointOf(lParam);
       if (BarOf(window, bar, &shown)) part = PartAt(shown, {screen.x - origin.x, screen.y - origin.y});
     }
     if (GetProperty(window, HotPropertyOf(bar)) != part) {
@@ -75,7 +75,7 @@ LRESULT FollowPointer(Next next, WNDPROC previous, HWND window, UINT message, WP
 LRESULT OnSysCommand(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const WPARAM command = wParam & SysCommandMask;
   if (command != SC_VSCROLL && command != SC_HSCROLL) return Pass(previous, window, message, wParam, lParam);
-  TrackBar(window, command == SC_VSCROLL ? SB_VERT : SB_HORZ, ScreenPoint(lParam));
+  TrackBar(window, command == SC_VSCROLL ? SB_VERT : SB_HORZ, PointOf(lParam));
   return 0;
 }
 
@@ -93,7 +93,7 @@ LRESULT OnControlPaint(WNDPROC, HWND window, UINT, WPARAM wParam, LPARAM) {
 
 LRESULT OnControlPress(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (GetWindowLongA(window, GWL_STYLE) & (SBS_SIZEGRIP | SBS_SIZEBOX)) return Pass(previous, window, message, wParam, lParam);
-  POINT screen = {SignedLowWord(static_cast<int32_t>(lParam)), SignedHighWord(static_cast<int32_t>(lParam))};
+  POINT screen = PointOf(lParam);
   ClientToScreen(window, &screen);
   TrackBar(window, SB_CTL, screen);
   return 0;
@@ -107,7 +107,7 @@ LRESULT OnControlHover(WNDPROC previous, HWND window, UINT message, WPARAM wPara
     RequestMouseLeave(window);
     Bar bar = {};
     if (BarOf(window, SB_CTL, &bar)) {
-      part = PartAt(bar, {SignedLowWord(static_cast<int32_t>(lParam)), SignedHighWord(static_cast<int32_t>(lParam))});
+      part = PartAt(bar, PointOf(lParam));
     }
   }
   SetProperty(window, HotControlProperty, part);

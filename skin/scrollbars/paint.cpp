@@ -123,21 +123,41 @@ bool ShownBarOf(HWND window, int which, Bar* bar) {
   return true;
 }
 
-void PaintWindowBars(HWND window, HDC given, int which) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (!(style & (WS_VSCROLL | WS_HSCROLL)) || !IsWindowVisible(window) || IsIconic(window)) return;
-  const DrawTarget target(window, given);
-  if (!target.get()) return;
+namespace {
+
+// A window's own bars as the system shows them (read by `read`), and the size box between them,
+// empty unless it has both.
+struct OwnBars {
+  bool hasVertical = false;
+  bool hasHorizontal = false;
   Bar vertical = {};
   Bar horizontal = {};
-  const bool hasVertical = (style & WS_VSCROLL) && ShownBarOf(window, SB_VERT, &vertical);
-  const bool hasHorizontal = (style & WS_HSCROLL) && ShownBarOf(window, SB_HORZ, &horizontal);
-  if (hasVertical && which != SB_HORZ) PaintBar(target.get(), vertical);
-  if (hasHorizontal && which != SB_VERT) PaintBar(target.get(), horizontal);
-  if (hasVertical && hasHorizontal && which == SB_BOTH) {
-    PaintSizeBox(target.get(), RECT{vertical.Place.left, horizontal.Place.top, vertical.Place.right,
-                                    horizontal.Place.bottom}, false);
+  RECT sizeBox = {};
+};
+
+OwnBars OwnBarsOf(HWND window, bool (*read)(HWND, int, Bar*)) {
+  OwnBars bars;
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  bars.hasVertical = (style & WS_VSCROLL) && read(window, SB_VERT, &bars.vertical);
+  bars.hasHorizontal = (style & WS_HSCROLL) && read(window, SB_HORZ, &bars.horizontal);
+  if (bars.hasVertical && bars.hasHorizontal) {
+    bars.sizeBox = {bars.vertical.Place.left, bars.horizontal.Place.top, bars.vertical.Place.right,
+                    bars.horizontal.Place.bottom};
   }
+  return bars;
+}
+
+}  // namespace
+
+void PaintWindowBars(HWND window, HDC given, int which) {
+  if (!IsWindowVisible(window) || IsIconic(window)) return;
+  const OwnBars bars = OwnBarsOf(window, &ShownBarOf);
+  if (!bars.hasVertical && !bars.hasHorizontal) return;
+  const DrawTarget target(window, given);
+  if (!target.get()) return;
+  if (bars.hasVertical && which != SB_HORZ) PaintBar(target.get(), bars.vertical);
+  if (bars.hasHorizontal && which != SB_VERT) PaintBar(target.get(), bars.horizontal);
+  if (!IsRectEmpty(&bars.sizeBox) && which == SB_BOTH) PaintSizeBox(target.get(), bars.sizeBox, false);
 }
 
 void PaintControl(HWND window, HDC given) {
@@ -157,28 +177,19 @@ void PaintControl(HWND window, HDC given) {
 }
 
 HRGN BarsRegion(HWND window) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  if (!(style & (WS_VSCROLL | WS_HSCROLL))) return nullptr;
+  const OwnBars bars = OwnBarsOf(window, &BarOf);
+  if (!bars.hasVertical && !bars.hasHorizontal) return nullptr;
+  const HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (!region) return nullptr;
+  for (const RECT& part : {bars.hasVertical ? bars.vertical.Place : RECT{}, bars.hasHorizontal ? bars.horizontal.Place : RECT{},
+                           bars.sizeBox}) {
+    UniqueGdiObject<HRGN> piece(CreateRectRgnIndirect(&part));
+    if (piece.get()) CombineRgn(region, region, piece.get(), RGN_OR);
+  }
   RECT bounds = {};
   GetWindowRect(window, &bounds);
-  Bar vertical = {};
-  Bar horizontal = {};
-  const bool hasVertical = (style & WS_VSCROLL) && BarOf(window, SB_VERT, &vertical);
-  const bool hasHorizontal = (style & WS_HSCROLL) && BarOf(window, SB_HORZ, &horizontal);
-  if (!hasVertical && !hasHorizontal) return nullptr;
-  RECT all = hasVertical ? vertical.Place : horizontal.Place;
-  if (hasVertical && hasHorizontal) {
-    // The two bars and the size box between them.
-    const HRGN region = CreateRectRgn(vertical.Place.left, vertical.Place.top, vertical.Place.right,
-                                      horizontal.Place.bottom);
-    const HRGN other = CreateRectRgnIndirect(&horizontal.Place);
-    if (region && other) CombineRgn(region, region, other, RGN_OR);
-    if (other) DeleteObject(other);
-    if (region) OffsetRgn(region, bounds.left, bounds.top);
-    return region;
-  }
-  OffsetRect(&all, bounds.left, bounds.top);
-  return CreateRectRgnIndirect(&all);
+  OffsetRgn(region, bounds.left, bounds.top);
+  return region;
 }
 
 }  // namespace skin::scrollbars
