@@ -48,17 +48,6 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Presses, moves and releases run modal loops here: the input comes from another thread.
-void Drag(POINT from, int dx, int dy, int steps = 4) {
-  WhileModal([&] {
-    SendPointer(MOUSEEVENTF_MOVE, from);
-    SendPointer(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= steps; ++step) {
-      SendPointer(MOUSEEVENTF_MOVE, {from.x + dx * step / steps, from.y + dy * step / steps});
-    }
-    SendPointer(MOUSEEVENTF_LEFTUP, {from.x + dx, from.y + dy});
-  });
-}
 void ClickAt(POINT screen) { Drag(screen, 0, 0, 0); }
 
 struct Colours {

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "gallery/gallery.h"
@@ -50,18 +52,16 @@ int ForeignPixels(const Shown& bar, const Look& look) {
   return foreign;
 }
 
-// A pixel of a bar, `along` from its start and in the middle across it.
-COLORREF Along(const Shown& bar, int along) {
-  const RECT r = InfoOf(bar).rcScrollBar;
-  const bool vertical = bar.object == OBJID_VSCROLL || (r.bottom - r.top > r.right - r.left);
-  const POINT at = vertical ? POINT{(r.left + r.right) / 2, r.top + along} : POINT{r.left + along, (r.top + r.bottom) / 2};
-  return CaptureScreen({at.x, at.y, at.x + 1, at.y + 1}).at(0, 0);
-}
-
+// The point of a bar on the screen `along` from its start, in the middle across it, and its pixel.
 POINT ScreenAlong(const Shown& bar, int along) {
   const RECT r = InfoOf(bar).rcScrollBar;
   const bool vertical = bar.object == OBJID_VSCROLL || (r.bottom - r.top > r.right - r.left);
   return vertical ? POINT{(r.left + r.right) / 2, r.top + along} : POINT{r.left + along, (r.top + r.bottom) / 2};
+}
+
+COLORREF Along(const Shown& bar, int along) {
+  const POINT at = ScreenAlong(bar, along);
+  return CaptureScreen({at.x, at.y, at.x + 1, at.y + 1}).at(0, 0);
 }
 
 int Thumb(const Shown& bar) {
@@ -74,24 +74,20 @@ int LastArrow(const Shown& bar) {
   return std::max(r.bottom - r.top, r.right - r.left) - 8;
 }
 
-// What the window of scroll bars and its list box were told, in order.
+// What the window of scroll bars and its list box were told, in order, below the skin.
 struct Told {
+  int who;  // 0 the window, 1 the list box
   UINT message;
   WPARAM wParam;
-  bool operator==(const Told& other) const { return message == other.message && wParam == other.wParam; }
+  bool operator==(const Told& o) const { return who == o.who && message == o.message && wParam == o.wParam; }
 };
 std::vector<Told> told;
-WNDPROC formProc = nullptr;
-WNDPROC listProc = nullptr;
+std::map<HWND, std::pair<WNDPROC, int>> recorded;
 
-LRESULT CALLBACK RecordForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_VSCROLL || message == WM_HSCROLL) told.push_back({message, wParam});
-  return CallWindowProcA(formProc, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK RecordList(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_VSCROLL) told.push_back({message | 0x10000, wParam});
-  return CallWindowProcA(listProc, window, message, wParam, lParam);
+LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto [previous, who] = recorded[window];
+  if (message == WM_VSCROLL || message == WM_HSCROLL) told.push_back({who, message, wParam});
+  return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
 class ScrollBarsTest : public ::testing::Test {
@@ -100,8 +96,10 @@ class ScrollBarsTest : public ::testing::Test {
     gallery::RegisterGalleryClasses(GetModuleHandleA(nullptr));
     c_ = gallery::CreateScrollGallery(GetModuleHandleA(nullptr), 40, 40);
     told.clear();
-    formProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c_.form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordForm)));
-    listProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(c_.list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordList)));
+    for (const HWND window : {c_.form, c_.list}) {
+      const auto previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record));
+      recorded[window] = {reinterpret_cast<WNDPROC>(previous), window == c_.list ? 1 : 0};
+    }
     if (look) {
       skin::SkinSetTheme(look->name);
       ASSERT_EQ(skin::SkinAttachThread(), 1);
@@ -124,15 +122,9 @@ class ScrollBarsTest : public ::testing::Test {
             {c_.listView, OBJID_VSCROLL}, {c_.listView, OBJID_HSCROLL},    {c_.barVertical, OBJID_CLIENT},
             {c_.barHorizontal, OBJID_CLIENT}};
   }
-  // One press and release on a bar from another thread, while this one runs the loop it starts.
+  // A press on a bar, moved along it by `moveBy` in one step, and released.
   static void Press(POINT at, int moveBy = 0, bool vertical = true) {
-    WhileModal([&] {
-      SendPointer(MOUSEEVENTF_MOVE, at);
-      SendPointer(MOUSEEVENTF_LEFTDOWN, at);
-      const POINT to = vertical ? POINT{at.x, at.y + moveBy} : POINT{at.x + moveBy, at.y};
-      if (moveBy) SendPointer(MOUSEEVENTF_MOVE, to);
-      SendPointer(MOUSEEVENTF_LEFTUP, to);
-    });
+    Drag(at, vertical ? 0 : moveBy, vertical ? moveBy : 0, moveBy ? 1 : 0);
   }
   // The same discrete input: arrow clicks, a click on the track, wheel notches, keys, a drag.
   std::vector<int> Drive() {

@@ -90,6 +90,17 @@ void SendPointer(DWORD flags, POINT screen) {
   Sleep(80);
 }
 
+void Drag(POINT from, int dx, int dy, int steps) {
+  WhileModal([&] {
+    SendPointer(MOUSEEVENTF_MOVE, from);
+    SendPointer(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= steps; ++step) {
+      SendPointer(MOUSEEVENTF_MOVE, {from.x + dx * step / steps, from.y + dy * step / steps});
+    }
+    SendPointer(MOUSEEVENTF_LEFTUP, {from.x + dx, from.y + dy});
+  });
+}
+
 void TypeKey(WORD key, WORD modifier) {
   if (modifier) SendKey(modifier, 0);
   SendKey(key, 0);

@@ -23,6 +23,9 @@ void Wheel(POINT screen, int notches);
 void WhileModal(const std::function<void()>& steps);
 void SendPointer(DWORD flags, POINT screen);
 void TypeKey(WORD key, WORD modifier = 0);
+// A press at `from`, moves by (dx, dy) in `steps` steps, and the release, while this thread runs
+// the modal loop the press starts (a caption, a frame, a scroll bar).
+void Drag(POINT from, int dx, int dy, int steps = 4);
 
 // Polls `done` every 20 ms, pumping this thread's messages in between, until it holds or
 // `timeoutMs` has passed. Returns its last answer.
