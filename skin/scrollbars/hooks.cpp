@@ -15,10 +15,7 @@
 // thumb the skin is dragging.
 #include "skin/scrollbars/scrollbars.h"
 
-#include <tlhelp32.h>
-
-#include <cstring>
-#include <vector>
+#include "skin/imports/imports.h"
 
 namespace skin::scrollbars {
 namespace {
@@ -35,12 +32,7 @@ SetRangeFunction RealSetRange = nullptr;
 EnableFunction RealEnable = nullptr;
 GetInfoFunction RealGetInfo = nullptr;
 
-// An import entry the skin changed, and what it held.
-struct TakenEntry {
-  void** slot;
-  void* original;
-};
-std::vector<TakenEntry> TakenEntries;
+imports::TakenEntries Taken;
 
 constexpr UINT ArrowsMayChange = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
 
@@ -98,74 +90,21 @@ BOOL WINAPI GetInfo(HWND window, int which, SCROLLINFO* info) {
   return result;
 }
 
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
-
-// The import address entries of `module` that hold `target`, from the import table of `dll`.
-std::vector<void**> EntriesFor(HMODULE module, const char* dll, void* target) {
-  std::vector<void**> found;
-  auto* base = reinterpret_cast<BYTE*>(module);
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return found;
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  if (nt->Signature != IMAGE_NT_SIGNATURE) return found;
-  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (imports.VirtualAddress == 0) return found;
-  for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       entry->Name != 0; ++entry) {
-    if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
-    for (auto* slot = reinterpret_cast<void**>(base + entry->FirstThunk); *slot; ++slot) {
-      if (*slot == target) found.push_back(slot);
-    }
-  }
-  return found;
-}
-
-void Take(void** slot, void* replacement) {
-  DWORD protection = 0;
-  if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection)) return;
-  TakenEntries.push_back({slot, *slot});
-  *slot = replacement;
-  VirtualProtect(slot, sizeof *slot, protection, &protection);
-}
-
 void TakeIn(HMODULE module, const char* dll, void* target, void* replacement) {
-  if (!target) return;
-  for (void** slot : EntriesFor(module, dll, target)) Take(slot, replacement);
-}
-
-std::vector<HMODULE> LoadedModules() {
-  std::vector<HMODULE> modules;
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, GetCurrentProcessId());
-  if (snapshot == INVALID_HANDLE_VALUE) return modules;
-  MODULEENTRY32 entry = {};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
-    modules.push_back(entry.hModule);
-  }
-  CloseHandle(snapshot);
-  return modules;
-}
-
-template <typename Function>
-Function Find(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  imports::TakeIn(&Taken, module, dll, target, replacement);
 }
 
 }  // namespace
 
 void TakeScrollFunctions() {
-  if (!TakenEntries.empty()) return;
+  using imports::Find;
+  if (!Taken.empty()) return;
   const HMODULE user32 = GetModuleHandleA("user32.dll");
   const HMODULE win32u = GetModuleHandleA("win32u.dll");
   const auto lowSetInfo = Find<SetInfoFunction>(win32u, "NtUserSetScrollInfo");
   const auto lowEnable = Find<EnableFunction>(win32u, "NtUserEnableScrollBar");
   RealGetInfo = Find<GetInfoFunction>(user32, "GetScrollInfo");
-  if (lowSetInfo && !EntriesFor(user32, "win32u.dll", reinterpret_cast<void*>(lowSetInfo)).empty()) {
+  if (lowSetInfo && !imports::EntriesFor(user32, "win32u.dll", reinterpret_cast<void*>(lowSetInfo)).empty()) {
     RealSetInfo = lowSetInfo;
     RealEnable = lowEnable;
     TakeIn(user32, "win32u.dll", reinterpret_cast<void*>(lowSetInfo), reinterpret_cast<void*>(&SetInfo));
@@ -176,8 +115,8 @@ void TakeScrollFunctions() {
     RealSetRange = Find<SetRangeFunction>(user32, "SetScrollRange");
     RealEnable = Find<EnableFunction>(user32, "EnableScrollBar");
   }
-  const HMODULE self = ThisModule();
-  for (const HMODULE module : LoadedModules()) {
+  const HMODULE self = imports::SkinModule();
+  for (const HMODULE module : imports::LoadedModules()) {
     if (module == user32 || module == self) continue;
     TakeIn(module, "user32.dll", reinterpret_cast<void*>(RealGetInfo), reinterpret_cast<void*>(&GetInfo));
     if (RealSetPos) {
@@ -189,14 +128,6 @@ void TakeScrollFunctions() {
   }
 }
 
-void GiveBackScrollFunctions() {
-  for (const TakenEntry& taken : TakenEntries) {
-    DWORD protection = 0;
-    if (!VirtualProtect(taken.slot, sizeof *taken.slot, PAGE_READWRITE, &protection)) continue;
-    *taken.slot = taken.original;
-    VirtualProtect(taken.slot, sizeof *taken.slot, protection, &protection);
-  }
-  TakenEntries.clear();
-}
+void GiveBackScrollFunctions() { imports::GiveBack(&Taken); }
 
 }  // namespace skin::scrollbars
