@@ -33,11 +33,19 @@ std::string LowerClassName(HWND window) {
   return name;
 }
 
+// A window that is no child and whose parent is not the desktop: a message-only one. Under Wine
+// the creation hook names the message windows' parent, not HWND_MESSAGE.
+bool IsMessageOnly(HWND window, HWND parent) {
+  if (parent == HWND_MESSAGE) return true;
+  return !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD) && GetAncestor(window, GA_PARENT) != GetDesktopWindow();
+}
+
 LRESULT CALLBACK JoinOnCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    const auto window = reinterpret_cast<HWND>(wParam);
     // Message-only windows are never seen; their messages need not pass the skin.
-    if (creation->lpcs->hwndParent != HWND_MESSAGE) StartJoining(reinterpret_cast<HWND>(wParam));
+    if (!IsMessageOnly(window, creation->lpcs->hwndParent)) StartJoining(window);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -95,6 +103,7 @@ int SkinAttachThreadAtCreation(HWND creating) {
   DressedThreadId = thread;
   InitialiseSkin();
   scrollbars::TakeScrollFunctions();
+  look::TakeSystemColours();
   EnumThreadWindows(thread, &DressTopLevel, reinterpret_cast<LPARAM>(creating));
   if (creating) StartJoining(creating);
   return 1;
@@ -107,6 +116,7 @@ int SkinDetachThread() {
   DressHook = nullptr;
   DressedThreadId = 0;
   scrollbars::GiveBackScrollFunctions();
+  look::GiveBackSystemColours();
   EnumThreadWindows(thread, &UndressTopLevel, 0);
   GiveBackMenus();
   // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.

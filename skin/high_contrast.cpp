@@ -86,6 +86,7 @@ void FollowHighContrast() {
   const bool aside = AskHighContrast();
   if (aside == StandingAside) return;
   StandingAside = aside;
+  look::SystemColoursChanged();
   HandOverEveryWindow(&FollowOne);
 }
 

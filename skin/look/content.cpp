@@ -18,7 +18,7 @@ namespace skin {
 namespace look {
 namespace {
 
-// GetSysColor's indices, COLOR_SCROLLBAR to COLOR_MENUBAR.
+// GetSysColor's indices, COLOR_SCROLLBAR to COLOR_MENUBAR: a class brush of 1 to this is one.
 constexpr int SystemColourCount = COLOR_MENUBAR + 1;
 
 // One solid brush per role, made when first asked for; freed when the theme changes.
@@ -82,16 +82,6 @@ bool OnDressedThread(HWND window) {
   return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
 }
 
-bool RecolourHere(HWND window) { return OnDressedThread(window) && !StandingAside && ColoursContent(); }
-
-// One of the system's colours, or a control's "default" or "none", which stand for them.
-bool IsSystemColour(COLORREF colour) {
-  if (colour == CLR_DEFAULT || colour == CLR_NONE) return true;
-  for (int index = 0; index < SystemColourCount; ++index) {
-    if (GetSysColor(index) == colour) return true;
-  }
-  return false;
-}
 
 intptr_t Stored(COLORREF colour) { return static_cast<intptr_t>(static_cast<LONG>(colour)); }
 COLORREF Restored(intptr_t value) { return static_cast<COLORREF>(static_cast<DWORD>(value)); }
@@ -99,8 +89,8 @@ COLORREF Restored(intptr_t value) { return static_cast<COLORREF>(static_cast<DWO
 // A background in the window colour keeps to the window roles, one in the tooltip colour to the
 // tooltip roles; otherwise edits and lists take the window roles and the rest the dialog roles.
 RolePair PairFor(UINT message, COLORREF background) {
-  if (background == GetSysColor(COLOR_WINDOW)) return WindowPair;
-  if (background == GetSysColor(COLOR_INFOBK)) return TooltipPair;
+  if (background == SystemColour(COLOR_WINDOW)) return WindowPair;
+  if (background == SystemColour(COLOR_INFOBK)) return TooltipPair;
   return message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ? WindowPair : DialogPair;
 }
 
@@ -290,7 +280,7 @@ bool ClassBrushColour(HWND window, COLORREF* colour) {
   const LONG_PTR brush = GetClassLongPtrW(window, GCLP_HBRBACKGROUND);
   if (brush == 0) return false;
   if (brush <= SystemColourCount) {
-    *colour = GetSysColor(static_cast<int>(brush) - 1);
+    *colour = SystemColour(static_cast<int>(brush) - 1);
     return true;
   }
   LOGBRUSH logical = {};
@@ -353,6 +343,8 @@ bool IsColourSetter(HWND window, UINT message) {
 
 }  // namespace
 
+bool ContentColouredHere(HWND window) { return OnDressedThread(window) && !StandingAside && ColoursContent(); }
+
 HBRUSH ContentBrush(Role role) {
   if (!Brushes[role]) Brushes[role] = CreateSolidBrush(Colour(role));
   return Brushes[role];
@@ -391,7 +383,7 @@ void GiveBackContentColours(HWND window) {
 // it; a brush or a text colour of the program's own stays. A hollow brush leaves the parent's
 // background showing, which the theme colours: only the text's colour changes then.
 LRESULT RecolourAnswer(HWND window, UINT message, WPARAM wParam, LRESULT answer) {
-  if (!look::RecolourHere(window) || message == WM_CTLCOLORSCROLLBAR) return answer;
+  if (!look::ContentColouredHere(window) || message == WM_CTLCOLORSCROLLBAR) return answer;
   const auto brush = reinterpret_cast<HGDIOBJ>(answer);
   LOGBRUSH logical = {};
   if (!brush || GetObjectType(brush) != OBJ_BRUSH || !GetObjectW(brush, sizeof logical, &logical)) {

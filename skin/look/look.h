@@ -66,6 +66,14 @@ enum Role : int {
   RoleScrollThumbPressed,     // the thumb being dragged
   RoleScrollArrowHot,         // an arrow cell under the pointer
   RoleScrollArrowPressed,     // an arrow cell held down
+  // The rest of the system's colours, as a dressed thread's GetSysColor answers them while the
+  // theme colours content.
+  RoleEdgeShadow,             // the shadow of 3-D edges (COLOR_BTNSHADOW)
+  RoleEdgeHighlight,          // the lit side of 3-D edges (COLOR_BTNHIGHLIGHT)
+  RoleEdgeDarkShadow,         // COLOR_3DDKSHADOW
+  RoleEdgeLight,              // COLOR_3DLIGHT
+  RoleWorkspace,              // an MDI frame's background (COLOR_APPWORKSPACE)
+  RoleLink,                   // links and hot-tracked items (COLOR_HOTLIGHT)
   RoleCount
 };
 
@@ -148,8 +156,23 @@ void DrawKeyedPart(HDC dc, int x, int y, Part part, int index);
 
 // Whether the theme in use colours content: windows' backgrounds and texts on dressed threads.
 bool ColoursContent();
+// Whether the window shows content colours now: on the dressed thread, in a theme that colours
+// content, outside high contrast.
+bool ContentColouredHere(HWND window);
 // A content colour: the theme's where it colours content, the system's colour otherwise.
 COLORREF ContentColour(Role role, int systemColour);
+
+// The system's own colour of a GetSysColor index, whatever a dressed thread is answered.
+COLORREF SystemColour(int index);
+// Whether a colour is one of the system's own, or a control's "default" or "none", which stand
+// for them.
+bool IsSystemColour(COLORREF colour);
+// While a thread is dressed, GetSysColor and GetSysColorBrush called from it answer with the
+// theme's colours when it colours content (skin/look/system_colours.cpp). Taken at dressing,
+// given back at undress; after a change of theme or of high contrast the common controls are told.
+void TakeSystemColours();
+void GiveBackSystemColours();
+void SystemColoursChanged();
 
 // Content colours, on a dressed thread while the theme colours content. A window's own colours
 // that the skin replaces (a list view's, a rich edit's, ...) are kept in its properties and given

@@ -39,6 +39,7 @@ void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstrin
 void ApplyTheme(look::Theme theme) {
   look::LeaveContentTheme();
   look::UseTheme(std::move(theme));
+  look::SystemColoursChanged();
   if (!SkinInitialised) return;
   BuildSkinAtlas();
   HandOverEveryWindow(&RetakeOne);

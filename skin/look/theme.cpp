@@ -59,6 +59,7 @@ constexpr COLORREF LightColours[] = {
     0x00FFFCFA, 0x00503018, 0x00F7E4CC, 0x00503018, 0x00A09890, 0x00E8DED6, 0x00D5A554,
     0x00FCF6F0,
     0x00F5F0EC, 0x00E9CFA4, 0x00E2CDB8, 0x00E6BE96, 0x00D5A554, 0x00F2D8BC, 0x00E6BE96,
+    0x00A0A0A0, 0x00FFFFFF, 0x00696969, 0x00E3E3E3, 0x00ABABAB, 0x00CC6600,
 };
 
 // The dark look: dark grey faces, content, title bars and frames, muted blue borders, light text
@@ -73,6 +74,7 @@ constexpr COLORREF DarkColours[] = {
     0x00282626, 0x00E6E6E6, 0x00784F26, 0x00FFFFFF, 0x006E6864, 0x004E4946, 0x00996E3D,
     0x002B2928,
     0x002B2928, 0x00413F3C, 0x00585450, 0x00706B67, 0x00996E3D, 0x00504B48, 0x00784F26,
+    0x004E4946, 0x005E5955, 0x001A1817, 0x003A3735, 0x001E1C1B, 0x00F0B070,
 };
 
 // One colour for every role, in the order of the roles.
@@ -152,7 +154,7 @@ void DrawKeyedPart(HDC dc, int x, int y, Part part, int index) {
 bool ColoursContent() { return Current().ColoursContent; }
 
 COLORREF ContentColour(Role role, int systemColour) {
-  return ColoursContent() ? Colour(role) : GetSysColor(systemColour);
+  return ColoursContent() ? Colour(role) : SystemColour(systemColour);
 }
 
 }  // namespace skin::look
