@@ -66,12 +66,23 @@ LRESULT PaintPushButton(WNDPROC previous, HWND window, UINT message, WPARAM wPar
   return 0;
 }
 
-// The border and drop button over what a list-style combo box or drive list drew itself.
+// The border and drop button over what a list-style combo box or drive list drew itself. The
+// control fills its text field one pixel in: the ring left around it (the visual style's field
+// under Wine) takes the content's window colour.
 void PaintOverComboBox(HWND window) {
   const auto state = static_cast<int>(GetProperty(window, OldStateProperty));
   const WindowBounds b = BoundsOf(window);
   const BorrowedDc dc(window, BorrowedDc::Whole);
   DrawControlBorder(dc.get(), b.Width, b.Height, IsEnabled(window));
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof info;
+  if (look::ContentColouredHere(window) && GetComboBoxInfo(window, &info) && !IsRectEmpty(&info.rcItem)) {
+    RECT field = info.rcItem;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&field), 2);
+    OffsetRect(&field, -b.Left, -b.Top);
+    FrameSolid(dc.get(), field.left, field.top, field.right - field.left, field.bottom - field.top,
+               look::Colour(look::RoleWindow));
+  }
   PaintComboButton(window, dc.get(), state, true);
 }
 

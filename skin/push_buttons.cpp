@@ -2,6 +2,7 @@
 // manager still sees its push-button type (default or not), its parent is not asked to draw it,
 // and a new caption, font or image shows on its faces.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "skin/engine.h"
 
@@ -53,13 +54,15 @@ LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   return result;
 }
 
-// The parent never made the button owner-drawn, so it is never asked to draw it.
+// The parent never made the button owner-drawn, so it is never asked to draw it. An owner-drawn
+// header item gets the skin's face under what its owner draws.
 LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (wParam != 0 && item && item->CtlType == ODT_BUTTON && IsSkinnedHere(item->hwndItem) &&
       IsPaintedPushButton(item->hwndItem)) {
     return TRUE;
   }
+  if (item && item->CtlType == ODT_HEADER) PrepareOwnerDrawnHeaderItem(*item);
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 

@@ -1,7 +1,8 @@
 // "SysHeader32" items with an image, a bitmap or a sort arrow, and owner-drawn items: a header
 // that has any is painted by the control first, then each item that is not owner-drawn gets the
 // skin's item face with its image, caption and arrow drawn again on it. Owner-drawn items keep
-// what their owner drew. Headers without such items keep the skin's own header painting.
+// what their owner draws, over the item face the skin lays under it first. Headers without such
+// items keep the skin's own header painting.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -143,3 +144,14 @@ SkinHandler HeaderFamily(HWND header, UINT message) {
 }
 
 }  // namespace skin::standard
+
+namespace skin {
+
+void PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item) {
+  if (DressedThreadId == 0 || GetWindowThreadProcessId(item.hwndItem, nullptr) != DressedThreadId) return;
+  const RECT& r = item.rcItem;
+  look::DrawSlicedPart(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, look::PartHeaderFace,
+                       (item.itemState & ODS_SELECTED) ? StatePressed : StateNormal);
+}
+
+}  // namespace skin

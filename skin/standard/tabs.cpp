@@ -1,5 +1,7 @@
 // "SysTabControl32": each tab a face of the header strip with its image and caption; the tab
-// under the pointer lit, the selected one pressed. Owner-drawn tabs are left to their owner.
+// under the pointer lit, the selected one pressed. Owner-drawn tabs are left to their owner. The
+// pane below the tabs gets the one-pixel border, and where the theme colours content its inside
+// takes the dialog's colour wherever no page (a sibling laid over it) or child covers it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -45,7 +47,69 @@ void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
   DrawTextW(dc, text, -1, &place, CaptionFormat);
 }
 
-// Over what the control drew: its frame and page stay, the tabs take the skin's faces.
+// The client area less the rows of tabs, on whichever side they are.
+RECT PaneOf(HWND tabs, int count) {
+  RECT pane = {};
+  GetClientRect(tabs, &pane);
+  RECT row = {};
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    if (SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) {
+      UnionRect(&row, &row, &item);
+    }
+  }
+  if (IsRectEmpty(&row)) return pane;
+  const LONG style = GetWindowLongW(tabs, GWL_STYLE);
+  if (style & TCS_VERTICAL) {
+    if (style & TCS_RIGHT) {
+      pane.right = row.left;
+    } else {
+      pane.left = row.right;
+    }
+  } else if (style & TCS_BOTTOM) {
+    pane.bottom = row.top;
+  } else {
+    pane.top = row.bottom;
+  }
+  return pane;
+}
+
+struct Covering {
+  HWND tabs;
+  HDC dc;
+};
+
+// Leaves out of the DC's clipping a visible window over the tab control: its page, its children.
+BOOL CALLBACK LeaveOutCovering(HWND window, LPARAM context) {
+  const auto& covering = *reinterpret_cast<const Covering*>(context);
+  if (window == covering.tabs || !IsWindowVisible(window)) return TRUE;
+  RECT place = {};
+  GetWindowRect(window, &place);
+  MapWindowPoints(nullptr, covering.tabs, reinterpret_cast<POINT*>(&place), 2);
+  ExcludeClipRect(covering.dc, place.left, place.top, place.right, place.bottom);
+  return TRUE;
+}
+
+void PaintPane(HWND tabs, HDC dc, const RECT& pane) {
+  if (GetWindowLongW(tabs, GWL_STYLE) & TCS_BUTTONS) return;
+  const int saved = SaveDC(dc);
+  Covering covering = {tabs, dc};
+  EnumChildWindows(tabs, &LeaveOutCovering, reinterpret_cast<LPARAM>(&covering));
+  if (const HWND parent = GetParent(tabs)) {
+    for (HWND sibling = GetWindow(tabs, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+      if (GetParent(sibling) == parent) LeaveOutCovering(sibling, reinterpret_cast<LPARAM>(&covering));
+    }
+  }
+  const int width = pane.right - pane.left;
+  const int height = pane.bottom - pane.top;
+  if (look::ColoursContent()) {
+    FillSolid(dc, pane.left + 1, pane.top + 1, width - 2, height - 2, look::Colour(look::RoleDialog));
+  }
+  FrameSolid(dc, pane.left, pane.top, width, height, BorderColour(tabs));
+  RestoreDC(dc, saved);
+}
+
+// Over what the control drew: the pane, then the tabs take the skin's faces.
 LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallPrevious(previous, tabs, message, wParam, lParam);
   if (DetachedMeanwhile(tabs)) return result;
@@ -53,6 +117,8 @@ LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPAR
   const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
   const int hot = HotPart(tabs);
   const BorrowedDc dc(tabs);
+  PaintPane(tabs, dc.get(), PaneOf(tabs, count));
+  if (GetWindowLongW(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return result;
   const ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
   for (int i = 0; i < count; ++i) {
     RECT place = {};
@@ -75,8 +141,8 @@ LRESULT TrackTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 SkinHandler TabFamily(HWND tabs, UINT message) {
-  if (GetWindowLongA(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return nullptr;
   if (message == WM_PAINT) return &PaintTabs;
+  if (GetWindowLongA(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return nullptr;
   if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) return &TrackTabs;
   return nullptr;
 }
