@@ -298,8 +298,9 @@ LRESULT SkinOnToggleChange(WNDPROC previous, HWND window, UINT message, WPARAM w
 SkinHandler StandardHandlerFor(HWND window, UINT message);
 // Takes back the properties a standard control's look kept (its hover), on detach.
 void ForgetStandardState(HWND window);
-// Before its owner draws an owner-drawn header item of the dressed thread: the item's face.
-void PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item);
+// Before its owner draws an owner-drawn header item of the dressed thread: the item's face. False,
+// drawing nothing, for other headers.
+bool PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item);
 
 // ---------------------------------------------------------------- high contrast
 

@@ -55,14 +55,18 @@ LRESULT SkinOnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wPara
 }
 
 // The parent never made the button owner-drawn, so it is never asked to draw it. An owner-drawn
-// header item gets the skin's face under what its owner draws.
+// header item of the dressed thread gets the skin's face under what its owner draws; an owner that
+// draws nothing leaves the face, which the header would otherwise fill again in its own look.
 LRESULT SkinOnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (wParam != 0 && item && item->CtlType == ODT_BUTTON && IsSkinnedHere(item->hwndItem) &&
       IsPaintedPushButton(item->hwndItem)) {
     return TRUE;
   }
-  if (item && item->CtlType == ODT_HEADER) PrepareOwnerDrawnHeaderItem(*item);
+  if (item && item->CtlType == ODT_HEADER && PrepareOwnerDrawnHeaderItem(*item)) {
+    CallWindowProcW(previous, window, message, wParam, lParam);
+    return TRUE;
+  }
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 

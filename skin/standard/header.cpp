@@ -147,11 +147,12 @@ SkinHandler HeaderFamily(HWND header, UINT message) {
 
 namespace skin {
 
-void PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item) {
-  if (DressedThreadId == 0 || GetWindowThreadProcessId(item.hwndItem, nullptr) != DressedThreadId) return;
+bool PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item) {
+  if (DressedThreadId == 0 || GetWindowThreadProcessId(item.hwndItem, nullptr) != DressedThreadId) return false;
   const RECT& r = item.rcItem;
   look::DrawSlicedPart(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, look::PartHeaderFace,
                        (item.itemState & ODS_SELECTED) ? StatePressed : StateNormal);
+  return true;
 }
 
 }  // namespace skin

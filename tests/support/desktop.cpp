@@ -190,6 +190,32 @@ int Capture::CountInRect(const RECT& area, COLORREF colour) const {
   return count;
 }
 
+bool HasBrightBlock(const Capture& capture, const RECT& leftOut) {
+  const int w = capture.width, h = capture.height;
+  // Bright pixels summed over every rectangle from the origin.
+  std::vector<int> sums(static_cast<size_t>(w + 1) * (h + 1), 0);
+  const auto sum = [&](int x, int y) -> int& { return sums[static_cast<size_t>(y) * (w + 1) + x]; };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const COLORREF p = capture.at(x, y);
+      const POINT point = {x, y};
+      const bool bright = !PtInRect(&leftOut, point) &&
+                          0.299 * GetRValue(p) + 0.587 * GetGValue(p) + 0.114 * GetBValue(p) > 180;
+      sum(x + 1, y + 1) = bright + sum(x, y + 1) + sum(x + 1, y) - sum(x, y);
+    }
+  }
+  for (const SIZE block : {SIZE{24, 8}, SIZE{8, 24}}) {
+    const int least = block.cx * block.cy * 9 / 10;
+    for (int y = 0; y + block.cy <= h; ++y) {
+      for (int x = 0; x + block.cx <= w; ++x) {
+        const int x1 = x + block.cx, y1 = y + block.cy;
+        if (sum(x1, y1) - sum(x, y1) - sum(x1, y) + sum(x, y) >= least) return true;
+      }
+    }
+  }
+  return false;
+}
+
 Capture CaptureClient(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);

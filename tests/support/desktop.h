@@ -59,6 +59,9 @@ struct Capture {
   int CountInRect(const RECT& area, COLORREF colour) const;
 };
 Capture CaptureClient(HWND window);
+// Whether a block of 24 x 8 or 8 x 24 pixels of the capture, outside `leftOut` (in the capture's
+// coordinates), has at least 90 % of its pixels bright: luminance over 180 of 255.
+bool HasBrightBlock(const Capture& capture, const RECT& leftOut = {});
 // Pixels of a rectangle of the screen, in screen coordinates.
 Capture CaptureScreen(const RECT& area);
 
