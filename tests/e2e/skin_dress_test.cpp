@@ -108,6 +108,7 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
                         Case{"\"" + other + "\" arg", bitness},
                         Case{"--theme", "usage"},
                         Case{"--theme /no/such/folder notepad", "no such folder"},
+                        Case{"--theme Z:\\no\\such\\place\\ notepad", "place\\: no such folder"},
                         Case{"--theme \"\" notepad", "no theme named"},
                         Case{"--export-theme sepia somewhere", "sepia"},
                         Case{"--export-theme dark", "usage"},
@@ -142,6 +143,15 @@ TEST(SkinDressTest, PassesTheArgumentsAsWrittenAndHandsBackTheExitCode) {
   outcome = RunSkinDress("cmd.exe   /c echo \"a  b\"  c\\\"");
   EXPECT_EQ(outcome.output, "\"a  b\"  c\\\"\r\n");
   EXPECT_EQ(outcome.exitCode, 0u);
+  for (const char* help : {"--help", "-h", "/?"}) {
+    outcome = RunSkinDress(help);
+    EXPECT_EQ(outcome.exitCode, 0u) << help;
+    EXPECT_EQ(outcome.output.rfind("usage: SkinDress [--theme NAME|FOLDER] PROGRAM", 0), 0u) << outcome.output;
+    EXPECT_EQ(outcome.errors, "");
+  }
+  outcome = RunSkinDress("--version");
+  EXPECT_EQ(outcome.exitCode, 0u);
+  EXPECT_EQ(outcome.output, "SkinDress 1.0.0\r\n");
 }
 
 TEST(SkinDressTest, TheFirstWindowIsDressedAsItIsCreated) {
