@@ -119,6 +119,9 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
     ExpectOneLine(outcome.errors);
     EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
   }
+  const Outcome gallery = RunSkinDress("--theme Z:\\no\\such\\place", TAVRIN_SKINGALLERY_EXE);
+  EXPECT_EQ(gallery.exitCode, 2u);
+  EXPECT_EQ(gallery.errors, "SkinGallery: theme refused: theme folder Z:\\no\\such\\place: no such folder\r\n");
   for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
   EXPECT_EQ(FindWindowA("Notepad", nullptr), nullptr) << "notepad started with a refused theme";
 }
