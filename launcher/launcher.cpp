@@ -2,6 +2,7 @@
 // TavrinSkin.dll (found beside this executable) on its user-interface thread, in the theme named
 // (light when none is), waits for it and exits with its exit code.
 // SkinDress.exe --export-theme light|dark FOLDER: writes a built-in theme as a theme folder.
+// SkinDress.exe --help (-h, /?) and --version print the usage and the version.
 //
 // The program is started suspended and a WH_CBT hook is set on its main thread before it runs,
 // so that its first window dresses the thread while it is created. Where that cannot be done, or
@@ -26,8 +27,19 @@ constexpr wchar_t DllName[] = L"TavrinSkin.dll";
 constexpr wchar_t Usage[] =
     L"usage: SkinDress [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...] or "
     L"SkinDress --export-theme light|dark FOLDER";
+constexpr wchar_t Help[] =
+    L"usage: SkinDress [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...]\r\n"
+    L"       SkinDress --export-theme light|dark FOLDER\r\n"
+    L"       SkinDress --help | --version\r\n"
+    L"\r\n"
+    L"Starts PROGRAM wearing the skin and exits with its exit code. --theme takes light (the\r\n"
+    L"default), dark, auto (the system's app mode) or a theme folder; a theme that cannot be used\r\n"
+    L"stops everything with exit code 2. --export-theme writes a built-in theme as a folder.\r\n";
+constexpr wchar_t Version[] = L"SkinDress " TAVRIN_VERSION L"\r\n";
 constexpr wchar_t ThemeOption[] = L"--theme";
 constexpr wchar_t ExportThemeOption[] = L"--export-theme";
+constexpr const wchar_t* HelpOptions[] = {L"--help", L"-h", L"/?"};
+constexpr wchar_t VersionOption[] = L"--version";
 // Read by the DLL's hook procedures in the program they dress.
 constexpr wchar_t ThemeVariable[] = L"TAVRIN_SKIN_THEME";
 constexpr char CbtHookName[] = "SkinDressCbtHook";
@@ -80,14 +92,13 @@ class Hook {
   HHOOK hook_ = nullptr;
 };
 
-// One line on standard error, ended by CR LF: UTF-16 to a console, UTF-8 to a file or a pipe.
-void Report(const std::wstring& what) {
-  const std::wstring line = L"SkinDress: " + what + L"\r\n";
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (!error || error == INVALID_HANDLE_VALUE) return;
+// Text to standard output or error: UTF-16 to a console, UTF-8 to a file or a pipe.
+void Write(DWORD which, const std::wstring& line) {
+  const HANDLE stream = GetStdHandle(which);
+  if (!stream || stream == INVALID_HANDLE_VALUE) return;
   DWORD mode = 0, written = 0;
-  if (GetConsoleMode(error, &mode)) {
-    WriteConsoleW(error, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
+  if (GetConsoleMode(stream, &mode)) {
+    WriteConsoleW(stream, line.c_str(), static_cast<DWORD>(line.size()), &written, nullptr);
     return;
   }
   const int length = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
@@ -95,8 +106,11 @@ void Report(const std::wstring& what) {
   std::string bytes(length > 0 ? length : 0, '\0');
   WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), &bytes[0], length,
                       nullptr, nullptr);
-  WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  WriteFile(stream, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
+
+// One line on standard error, ended by CR LF.
+void Report(const std::wstring& what) { Write(STD_ERROR_HANDLE, L"SkinDress: " + what + L"\r\n"); }
 
 // The system's message for an error code, on one line.
 std::wstring ErrorText(DWORD code) {
@@ -136,7 +150,8 @@ const wchar_t* SkipProgramName(const wchar_t* p) {
 
 // One argument as the C runtime reads it: 2n backslashes before a quote give n backslashes and
 // the quote opens or closes a quoted part, 2n + 1 give n and a literal quote, and two quotes
-// inside a quoted part give one.
+// inside a quoted part give one. Backslashes before anything else are themselves: the blank
+// after "C:\themes\dark\" still ends the argument.
 std::wstring ReadArgument(const wchar_t*& p) {
   std::wstring argument;
   bool quoted = false;
@@ -148,7 +163,7 @@ std::wstring ReadArgument(const wchar_t*& p) {
     }
     if (*p != L'"') {
       argument.append(backslashes, L'\\');
-      if (*p) argument += *p++;
+      if (backslashes == 0) argument += *p++;
       continue;
     }
     argument.append(backslashes / 2, L'\\');
@@ -477,6 +492,16 @@ int Run() {
   const wchar_t* afterOption = rest;
   const std::wstring option = ReadArgument(afterOption);
   if (option == ExportThemeOption) return ExportTheme(SkipBlanks(afterOption));
+  for (const wchar_t* help : HelpOptions) {
+    if (option == help) {
+      Write(STD_OUTPUT_HANDLE, Help);
+      return 0;
+    }
+  }
+  if (option == VersionOption) {
+    Write(STD_OUTPUT_HANDLE, Version);
+    return 0;
+  }
   std::wstring theme;
   if (option == ThemeOption) {
     rest = SkipBlanks(afterOption);

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwctype>
+#include <iterator>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/look/items.h"
@@ -19,10 +22,17 @@ constexpr long LargestImageFile = 64 * 1024;
 constexpr size_t FileHeaderSize = 14;
 constexpr uint32_t CoreHeaderSize = 12;
 constexpr uint32_t InfoHeaderSize = 40;
-constexpr uint32_t LargestHeaderSize = 124;
+// Every header version there is: core, info, the two with colour masks, version 4 and 5.
+constexpr uint32_t KnownHeaderSizes[] = {CoreHeaderSize, InfoHeaderSize, 52, 56, 108, 124};
 constexpr uint16_t TrueColourBits = 24;
 constexpr uint32_t Uncompressed = 0;
 constexpr COLORREF NoColour = CLR_INVALID;
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+constexpr char Utf16LittleMark[] = "\xFF\xFE";
+constexpr char Utf16BigMark[] = "\xFE\xFF";
+// UTF-16 text of ASCII keys and values is about half NUL bytes; a stray NUL in UTF-8 text is far
+// below this share.
+constexpr size_t Utf16NulShare = 4;
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
@@ -37,12 +47,30 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
   return folder + L"\\" + name;
 }
 
-// The whole file when it exists and is no larger than `largest`. `found` tells them apart.
+// The whole file when it exists and is no larger than `largest`. `found` tells them apart: only
+// a name with nothing behind it is missing; a folder or a file that cannot be opened is there,
+// with `problem` saying what is wrong.
 bool ReadSmallFile(const std::wstring& path, long largest, std::string* bytes, bool* found, std::wstring* problem) {
   *found = false;
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (!file) return false;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return false;
+  }
   *found = true;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    *problem = L"is a folder, not a file";
+    return false;
+  }
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DEVICE)) {
+    *problem = L"is a device, not a file";
+    return false;
+  }
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (!file) {
+    *problem = L"cannot be read";
+    return false;
+  }
   long size = -1;
   if (fseek(file, 0, SEEK_END) == 0) size = ftell(file);
   if (size < 0 || size > largest || fseek(file, 0, SEEK_SET) != 0) {
@@ -74,13 +102,17 @@ uint16_t Le16(const std::string& b, size_t at) {
 
 // The pixels of a 24-bit uncompressed BMP of exactly `size`, top row first.
 bool DecodeBmp(const std::string& b, SIZE size, std::vector<COLORREF>* pixels, std::wstring* problem) {
-  if (b.size() < FileHeaderSize + CoreHeaderSize || b[0] != 'B' || b[1] != 'M') {
+  if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') {
     *problem = L"is not a BMP image";
+    return false;
+  }
+  if (b.size() < FileHeaderSize + sizeof(uint32_t)) {
+    *problem = L"is cut short in its header";
     return false;
   }
   const uint32_t offset = Le32(b, 10);
   const uint32_t headerSize = Le32(b, FileHeaderSize);
-  if (headerSize != CoreHeaderSize && (headerSize < InfoHeaderSize || headerSize > LargestHeaderSize)) {
+  if (std::find(std::begin(KnownHeaderSizes), std::end(KnownHeaderSizes), headerSize) == std::end(KnownHeaderSizes)) {
     *problem = L"has an unknown BMP header of " + std::to_wstring(headerSize) + L" bytes";
     return false;
   }
@@ -107,8 +139,12 @@ bool DecodeBmp(const std::string& b, SIZE size, std::vector<COLORREF>* pixels, s
     return false;
   }
   const size_t stride = (static_cast<size_t>(size.cx) * 3 + 3) & ~static_cast<size_t>(3);
-  if (offset < FileHeaderSize + headerSize || offset > b.size() ||
-      b.size() - offset < stride * static_cast<size_t>(size.cy)) {
+  if (offset < FileHeaderSize + headerSize) {
+    *problem = L"has its pixels at byte " + std::to_wstring(offset) + L", inside its headers, which end at byte " +
+               std::to_wstring(FileHeaderSize + headerSize);
+    return false;
+  }
+  if (offset > b.size() || b.size() - offset < stride * static_cast<size_t>(size.cy)) {
     *problem = L"is cut short in its pixels";
     return false;
   }
@@ -164,9 +200,90 @@ std::string EncodeBmp(const std::vector<COLORREF>& pixels, SIZE size) {
 }
 
 std::string Trim(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r");
+  const size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::wstring HexByte(char byte) {
+  constexpr wchar_t Digits[] = L"0123456789ABCDEF";
+  const auto value = static_cast<unsigned char>(byte);
+  return std::wstring(L"\\x") + Digits[value >> 4] + Digits[value & 0xF];
+}
+
+// Text from theme.ini as a message shows it: control bytes (tab aside) as \xNN, so that a line
+// stays one line and shows what the file holds.
+std::wstring Shown(const std::string& text) {
+  std::wstring shown;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && (static_cast<unsigned char>(text[i]) >= 0x20 || text[i] == '\t')) continue;
+    shown += Widen(text.substr(start, i - start));
+    if (i < text.size()) shown += HexByte(text[i]);
+    start = i + 1;
+  }
+  return shown;
+}
+
+// The lines of a text whose lines end in CR LF, LF or CR alone.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find_first_of("\r\n", start);
+    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return lines;
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+}
+
+// Where a text stops being UTF-8: the first byte that does not belong where it is (an overlong
+// form, a surrogate or a code point past U+10FFFF included), or npos.
+size_t FirstNonUtf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = 1;
+    unsigned lowest = 0x80, highest = 0xBF;  // the second byte's range
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) lowest = 0xA0;
+      if (lead == 0xED) highest = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) lowest = 0x90;
+      if (lead == 0xF4) highest = 0x8F;
+    } else {
+      return i;
+    }
+    if (text.size() - i < length) return i;
+    const auto second = static_cast<unsigned char>(text[i + 1]);
+    if (second < lowest || second > highest) return i;
+    for (size_t k = 2; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return i;
+    }
+    i += length;
+  }
+  return std::string::npos;
+}
+
+bool LooksUtf16(const std::string& text) {
+  if (text.compare(0, 2, Utf16LittleMark) == 0 || text.compare(0, 2, Utf16BigMark) == 0) return true;
+  const auto nuls = static_cast<size_t>(std::count(text.begin(), text.end(), '\0'));
+  return nuls > 0 && nuls * Utf16NulShare >= text.size();
+}
+
+// Section and key names are ASCII and matched without regard to case.
+std::string AsciiLower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
 }
 
 COLORREF ParseColour(const std::string& value) {
@@ -198,7 +315,10 @@ bool ParseSize(const std::string& value, int* size) {
 const ThemeItem* FindItem(const std::string& section, const std::string& key) {
   for (size_t i = 0; i < ThemeItemCount; ++i) {
     const ThemeItem& item = ThemeItems[i];
-    if (item.Kind != ItemImage && section == item.Section && key == item.Key) return &item;
+    if (item.Kind != ItemImage && AsciiLower(section) == AsciiLower(item.Section) &&
+        AsciiLower(key) == AsciiLower(item.Key)) {
+      return &item;
+    }
   }
   return nullptr;
 }
@@ -206,7 +326,7 @@ const ThemeItem* FindItem(const std::string& section, const std::string& key) {
 // One line of theme.ini into the theme; false with `problem` for a value that cannot be used.
 bool ApplyEntry(const ThemeItem& item, const std::string& value, Theme* theme, std::wstring* problem) {
   const std::wstring where = L"theme.ini: [" + Widen(item.Section) + L"] " + Widen(item.Key) + L" = \"" +
-                             Widen(value) + L"\" ";
+                             Shown(value) + L"\" ";
   if (item.Kind == ItemColour) {
     const COLORREF colour = ParseColour(value);
     if (colour == NoColour) {
@@ -228,18 +348,28 @@ bool ApplyEntry(const ThemeItem& item, const std::string& value, Theme* theme, s
   return true;
 }
 
-// theme.ini's entries into the theme; records which items it gave.
-bool ReadIni(const std::string& text, Theme* theme, std::vector<bool>* given, std::wstring* problem,
-             std::vector<std::wstring>* warnings) {
+// theme.ini's entries into the theme; records which items it gave. Warnings begin with `place`.
+bool ReadIni(const std::string& text, const std::wstring& place, Theme* theme, std::vector<bool>* given,
+             std::wstring* problem, std::vector<std::wstring>* warnings) {
+  if (LooksUtf16(text)) {
+    *problem = L"theme.ini is UTF-16 text; it must be UTF-8";
+    return false;
+  }
+  const std::vector<std::string> lines = Lines(text);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const size_t bad = FirstNonUtf8(lines[i]);
+    if (bad != std::string::npos) {
+      *problem = L"theme.ini is not UTF-8 text: line " + std::to_wstring(i + 1) + L" has the byte " +
+                 HexByte(lines[i][bad]);
+      return false;
+    }
+  }
   std::string section;
-  size_t start = 0;
-  int lineNumber = 0;
-  while (start <= text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = Trim(text.substr(start, end - start));
-    start = end + 1;
-    ++lineNumber;
+  // Each key's first line, by section and key in lower case: a section given twice is one.
+  std::map<std::pair<std::string, std::string>, size_t> firstLines;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::wstring where = L"theme.ini: line " + std::to_wstring(i + 1);
+    const std::string line = Trim(lines[i]);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line.front() == '[' && line.back() == ']') {
       section = Trim(line.substr(1, line.size() - 2));
@@ -247,15 +377,24 @@ bool ReadIni(const std::string& text, Theme* theme, std::vector<bool>* given, st
     }
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
-      *problem = L"theme.ini: line " + std::to_wstring(lineNumber) + L" \"" + Widen(line) +
-                 L"\" is neither a [section] nor a key = value";
+      *problem = where + L" \"" + Shown(line) + L"\" is neither a [section] nor a key = value";
       return false;
     }
     const std::string key = Trim(line.substr(0, equals));
+    if (key.empty()) {
+      *problem = where + L" \"" + Shown(line) + L"\" has no key before the =";
+      return false;
+    }
+    const std::wstring name = L"[" + Shown(section) + L"] " + Shown(key);
+    const auto first = firstLines.emplace(std::make_pair(AsciiLower(section), AsciiLower(key)), i + 1);
+    if (!first.second) {
+      *problem = where + L": " + name + L" is given twice (first on line " +
+                 std::to_wstring(first.first->second) + L")";
+      return false;
+    }
     const ThemeItem* item = FindItem(section, key);
     if (!item) {
-      warnings->push_back(L"theme.ini: line " + std::to_wstring(lineNumber) + L": [" + Widen(section) + L"] " +
-                          Widen(key) + L" is not a theme item; ignored");
+      warnings->push_back(place + where + L": " + name + L" is not a theme item; ignored");
       continue;
     }
     if (!ApplyEntry(*item, Trim(line.substr(equals + 1)), theme, problem)) return false;
@@ -302,9 +441,9 @@ bool LoadThemeFolder(const std::wstring& folder, Theme* theme, std::wstring* pro
     *problem = place + (found ? L"theme.ini " + why : L"it has no theme.ini");
     return false;
   }
-  if (ini.compare(0, 3, "\xEF\xBB\xBF") == 0) ini.erase(0, 3);  // a byte-order mark is tolerated
+  if (ini.compare(0, 3, Utf8Mark) == 0) ini.erase(0, 3);  // a byte-order mark is tolerated
   std::vector<bool> given(ThemeItemCount, false);
-  if (!ReadIni(ini, &loaded, &given, &why, warnings)) {
+  if (!ReadIni(ini, place, &loaded, &given, &why, warnings)) {
     *problem = place + why;
     return false;
   }

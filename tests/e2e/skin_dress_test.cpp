@@ -108,6 +108,7 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
                         Case{"\"" + other + "\" arg", bitness},
                         Case{"--theme", "usage"},
                         Case{"--theme /no/such/folder notepad", "no such folder"},
+                        Case{"--theme Z:\\no\\such\\place\\ notepad", "place\\: no such folder"},
                         Case{"--theme \"\" notepad", "no theme named"},
                         Case{"--export-theme sepia somewhere", "sepia"},
                         Case{"--export-theme dark", "usage"},
@@ -118,6 +119,9 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
     ExpectOneLine(outcome.errors);
     EXPECT_NE(outcome.errors.find(c.second), std::string::npos) << outcome.errors;
   }
+  const Outcome gallery = RunSkinDress("--theme Z:\\no\\such\\place", TAVRIN_SKINGALLERY_EXE);
+  EXPECT_EQ(gallery.exitCode, 2u);
+  EXPECT_EQ(gallery.errors, "SkinGallery: theme refused: theme folder Z:\\no\\such\\place: no such folder\r\n");
   for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
   EXPECT_EQ(FindWindowA("Notepad", nullptr), nullptr) << "notepad started with a refused theme";
 }
@@ -142,6 +146,15 @@ TEST(SkinDressTest, PassesTheArgumentsAsWrittenAndHandsBackTheExitCode) {
   outcome = RunSkinDress("cmd.exe   /c echo \"a  b\"  c\\\"");
   EXPECT_EQ(outcome.output, "\"a  b\"  c\\\"\r\n");
   EXPECT_EQ(outcome.exitCode, 0u);
+  for (const char* help : {"--help", "-h", "/?"}) {
+    outcome = RunSkinDress(help);
+    EXPECT_EQ(outcome.exitCode, 0u) << help;
+    EXPECT_EQ(outcome.output.rfind("usage: SkinDress [--theme NAME|FOLDER] PROGRAM", 0), 0u) << outcome.output;
+    EXPECT_EQ(outcome.errors, "");
+  }
+  outcome = RunSkinDress("--version");
+  EXPECT_EQ(outcome.exitCode, 0u);
+  EXPECT_EQ(outcome.output, "SkinDress 1.0.0\r\n");
 }
 
 TEST(SkinDressTest, TheFirstWindowIsDressedAsItIsCreated) {

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,10 @@ std::string Folder() {
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 void RemoveFolder() {
-  for (const char* file : FolderFiles) DeleteFileA((Folder() + "\\" + file).c_str());
+  for (const char* file : FolderFiles) {
+    DeleteFileA((Folder() + "\\" + file).c_str());
+    RemoveDirectoryA((Folder() + "\\" + file).c_str());
+  }
   RemoveDirectoryA(Folder().c_str());
 }
 
@@ -54,13 +58,17 @@ void Write(const char* file, const std::string& bytes) {
   std::ofstream(Folder() + "\\" + file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// theme.ini with one line's value replaced, or the line dropped when `value` is null.
-void ChangeKey(const std::string& key, const char* value) {
+std::string Ini() {
   std::ifstream file(Folder() + "\\theme.ini", std::ios::binary);
-  std::string ini{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// theme.ini with one line's value replaced, or the line dropped when there is no `value`.
+void ChangeKey(const std::string& key, const std::optional<std::string>& value) {
+  std::string ini = Ini();
   const size_t line = ini.find("\n" + key + " = ");
   ASSERT_NE(line, std::string::npos);
-  ini.replace(line + 1, ini.find('\n', line + 1) - line, value ? key + " = " + value + "\n" : "");
+  ini.replace(line + 1, ini.find('\n', line + 1) - line, value ? key + " = " + *value + "\n" : "");
   Write("theme.ini", ini);
 }
 
@@ -114,6 +122,8 @@ TEST_F(ThemeFolderTest, AnExportedFolderChangedIsLoadedAndWornWithItsChanges) {
   ChangeKey("Border", "#123456");
   Write("CheckGlyphs.bmp", Bmp(18, 24, 124, true));
   Write("HeaderFaceStrip.bmp", Bmp(9, 20, 12, false));
+  Write("ButtonFaceStrip.bmp", Bmp(7, 84, 56, false));
+  Write("OptionCircleStrip.bmp", Bmp(13, 52, 108, true));
   Theme theme;
   std::wstring problem;
   std::vector<std::wstring> warnings;
@@ -135,13 +145,18 @@ TEST_F(ThemeFolderTest, AnExportedFolderChangedIsLoadedAndWornWithItsChanges) {
 TEST_F(ThemeFolderTest, WhatAFolderLeavesOutIsTheLightThemesWithOneWarningEach) {
   const std::wstring folder = Exported(skin::look::DarkTheme());
   DeleteFileA((Folder() + "\\ComboButtonParts.bmp").c_str());
-  ChangeKey("Arrow", nullptr);
+  ChangeKey("Arrow", std::nullopt);
+  // Lines ended by CR alone, names in lower case and [Colours] given twice read as usual.
+  std::string ini = "[colours]\rBoder = #000000\r" + Ini();
+  for (char& c : ini) c = c == '\n' ? '\r' : static_cast<char>(tolower(c));
+  Write("theme.ini", ini);
   Theme theme;
   std::wstring problem;
   std::vector<std::wstring> warnings;
   ASSERT_TRUE(skin::look::LoadThemeFolder(folder, &theme, &problem, &warnings));
   const std::wstring place = L"theme folder " + folder + L": ";
   EXPECT_EQ(warnings, (std::vector<std::wstring>{
+                          place + L"theme.ini: line 2: [colours] boder is not a theme item; ignored",
                           place + L"[Colours] Arrow is missing; the light theme's is used",
                           place + L"ComboButtonParts.bmp is missing; the light theme's is used"}));
   EXPECT_EQ(theme.Colours[skin::look::RoleArrow], LightArrow);
@@ -153,6 +168,10 @@ TEST_F(ThemeFolderTest, WhatAFolderLeavesOutIsTheLightThemesWithOneWarningEach) 
 TEST_F(ThemeFolderTest, EachBadFolderIsRefusedInOneLineAndTheLookStays) {
   const std::wstring folder = Wide(Folder());
   const char* const glyphs = "CheckGlyphs.bmp";
+  const auto utf16 = [](std::string text) {
+    for (char c : Ini()) text += c, text += '\0';
+    return text;
+  };
   struct Case {
     std::function<void()> spoil;
     std::wstring line;  // after "theme folder FOLDER: "
@@ -177,6 +196,24 @@ TEST_F(ThemeFolderTest, EachBadFolderIsRefusedInOneLineAndTheLookStays) {
       {[&] { Write(glyphs, "GIF89a" + std::string(2000, '\0')); }, L"CheckGlyphs.bmp is not a BMP image"},
       {[&] { Write("theme.ini", std::string(65 * 1024, ';')); },
        L"theme.ini is larger than 64 KiB"},
+      {[&] { ChangeKey("Border", std::string("#1\0\x1B" "234", 7)); },
+       L"theme.ini: [Colours] Border = \"#1\\x00\\x1B234\" is not a colour of the form #RRGGBB"},
+      {[&] { Write("theme.ini", "[colours]\r= #3D6E99\r" + Ini()); },
+       L"theme.ini: line 2 \"= #3D6E99\" has no key before the ="},
+      {[&] { Write("theme.ini", "[colours]\rborder = #000000\r" + Ini()); },
+       L"theme.ini: line 11: [Colours] Border is given twice (first on line 2)"},
+      {[&] { Write("theme.ini", utf16("\xFF\xFE")); }, L"theme.ini is UTF-16 text; it must be UTF-8"},
+      {[&] { Write("theme.ini", utf16("")); }, L"theme.ini is UTF-16 text; it must be UTF-8"},
+      {[&] { ChangeKey("Border", "#3D6E99 \xE9"); }, L"theme.ini is not UTF-8 text: line 9 has the byte \\xE9"},
+      {[&] { Write(glyphs, Bmp(18, 24, 41, false)); }, L"CheckGlyphs.bmp has an unknown BMP header of 41 bytes"},
+      {[&] { Write(glyphs, Bmp(18, 24, 64, false)); }, L"CheckGlyphs.bmp has an unknown BMP header of 64 bytes"},
+      {[&] {
+         const std::string path = Folder() + "\\" + glyphs;
+         DeleteFileA(path.c_str()), CreateDirectoryA(path.c_str(), nullptr);
+       },
+       L"CheckGlyphs.bmp is a folder, not a file"},
+      {[&] { Write(glyphs, Bmp(18, 24, 40, false).replace(10, 1, 1, '\x14')); },
+       L"CheckGlyphs.bmp has its pixels at byte 20, inside its headers, which end at byte 54"},
   };
   ASSERT_EQ(skin::SkinSetTheme(L"dark"), 1);
   for (const Case& c : cases) {
