@@ -337,6 +337,32 @@ TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkT
   }
 }
 
+// Every page of winecfg dressed dark: no bright block in the tab control's frame around the page,
+// nor in a header, an edit box, a list view or a combo box.
+TEST_F(WineProgramsTest, WinecfgShowsNoBrightSpotOnAnyPageInTheDarkTheme) {
+  WineProgram winecfg("--theme dark winecfg.exe", "#32770");
+  ASSERT_NE(winecfg.main(), nullptr);
+  const HWND tabs = FindWindowExA(winecfg.main(), nullptr, "SysTabControl32", nullptr);
+  const int pages = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int page = 0; page < pages; ++page) {
+    SendMessageA(winecfg.main(), PSM_SETCURSEL, page, 0);
+    Pump(400);
+    const auto shown = reinterpret_cast<HWND>(SendMessageA(winecfg.main(), PSM_GETCURRENTPAGEHWND, 0, 0));
+    RECT frame = {}, inside = {};
+    GetWindowRect(tabs, &frame);
+    GetWindowRect(shown, &inside);
+    OffsetRect(&inside, -frame.left, -frame.top);
+    EXPECT_FALSE(HasBrightBlock(CaptureScreen(frame), inside)) << "the frame around page " << page;
+    for (HWND window : WindowsOf(winecfg.id(), true)) {
+      const std::string name = ClassOf(window);
+      if (name != "SysHeader32" && name != "Edit" && name != "SysListView32" && name != "ComboBox") continue;
+      RECT area = {};
+      GetWindowRect(window, &area);
+      EXPECT_FALSE(HasBrightBlock(CaptureScreen(area))) << name << " on page " << page;
+    }
+  }
+}
+
 // The vertical bar of notepad's edit, as the screen shows it: just right of the edit's client area.
 double DarkShareOfBar(HWND edit) {
   RECT client = {};
