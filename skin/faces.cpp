@@ -10,6 +10,7 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace skin {
 namespace {
@@ -104,11 +105,13 @@ void RenderButtonFaces(HWND window) {
     const HDC surface = StateSurface(window, state);
     ScopedSelection selected(surface, font);
     SetBkMode(surface, TRANSPARENT);
-    look::DrawSlicedPart(surface, 0, 0, b.Width, b.Height, look::PartButtonFace, state);
-    SetTextColor(surface, look::Colour(state == StateDisabled ? look::RoleDisabledText : look::RoleFaceText));
-    const int inset = look::Size(look::SizeCaptionInset);
-    const int width = b.Width - 2 * inset;
-    const int height = b.Height - 2 * inset;
+    const auto partState = static_cast<look::PartState>(state);
+    look::DrawPart(look::PartPushButton, partState, surface, {0, 0, b.Width, b.Height});
+    SetTextColor(surface, look::PartTextColour(look::PartPushButton, partState));
+    const RECT margins = look::PartContentMargins(look::PartPushButton);
+    const int inset = margins.left;
+    const int width = b.Width - margins.left - margins.right;
+    const int height = b.Height - margins.top - margins.bottom;
     if (image.handle) {
       DrawImage(surface, image, b, state == StateDisabled);
     } else if (style & BS_MULTILINE) {
@@ -130,53 +133,33 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
   const int width = GetSystemMetrics(SM_CXVSCROLL) + 1;
   const int height = b.Height - 2;
   const ScopedSurface face(width, height);
-  if (state == StateNormal) {
-    FillSolid(face.get(), 0, 0, width, height, look::Colour(look::RoleControlFill));
-  } else {
-    look::DrawSlicedPart(face.get(), 0, 0, width, height, look::PartComboFace, state == StatePressed ? 1 : 0);
-  }
-  const SIZE arrow = look::PartSize(look::PartComboArrow);
-  look::DrawKeyedPart(face.get(), Centre(width, arrow.cx), Centre(height, arrow.cy), look::PartComboArrow,
-                      IsWindowEnabled(window) ? 0 : 1);
+  const auto shown = static_cast<look::PartState>(IsWindowEnabled(window) ? state : StateDisabled);
+  look::DrawPart(look::PartComboDropButton, shown, face.get(), {0, 0, width, height});
   const DrawTarget target(window, dc);
   BitBlt(target.get(), b.Width - width - 1, 1, width, height, face.get(), 0, 0, SRCCOPY);
 }
 
+namespace {
+
+// A disabled control shows the pale look whatever the state.
+look::PartState ToggleState(int state, int check, bool enabled) {
+  look::PartState shown = static_cast<look::PartState>(enabled ? state : StateDisabled);
+  if (check == BST_CHECKED) shown |= look::Checked;
+  if (check == BST_INDETERMINATE) shown |= look::Mixed;
+  return shown;
+}
+
+}  // namespace
+
 void DrawCheckSquare(HDC target, int x, int y, int state, int check, bool enabled) {
   const SIZE size = CheckSize();
-  const int cx = size.cx;
-  const int cy = size.cy;
-  const ScopedSurface square(cx, cy);
-  FillSolid(square.get(), 0, 0, cx, cy, look::Colour(look::RoleControlFill));
-  if (enabled) {
-    FrameSolid(square.get(), 0, 0, cx, cy,
-               look::Colour(state == StatePressed ? look::RoleCheckFramePressed : look::RoleCheckFrame));
-    if (state == StateHot || state == StatePressed) {
-      look::DrawStretchedPart(square.get(), 1, 1, cx - 2, cy - 2, look::PartCheckFill, state == StateHot ? 0 : 1);
-    }
-  } else {
-    FrameSolid(square.get(), 0, 0, cx, cy, look::Colour(look::RoleCheckFrameDisabled));
-  }
-  const int glyph = enabled ? 0 : 1;
-  const look::Part mark = check == BST_CHECKED ? look::PartCheckTick : look::PartCheckSquare;
-  if (check == BST_CHECKED || check == BST_INDETERMINATE) {
-    const SIZE size = look::PartSize(mark);
-    look::DrawKeyedPart(square.get(), Centre(cx, size.cx), Centre(cy, size.cy), mark, glyph);
-  }
-  BitBlt(target, x, y, cx, cy, square.get(), 0, 0, SRCCOPY);
+  look::DrawPart(look::PartCheckBox, ToggleState(state, check, enabled), target, {x, y, x + size.cx, y + size.cy});
 }
 
 void DrawOptionCircle(HDC target, int x, int top, int state, int check, bool enabled) {
   const SIZE size = CheckSize();
-  const int cx = size.cx;
-  const int cy = size.cy;
-  const int frame = enabled ? state : StateDisabled;
-  look::DrawSlicedPart(target, x, top, cx, cy, look::PartOptionCircle, frame);
-  if (check == BST_CHECKED) {
-    const SIZE dot = look::PartSize(look::PartOptionDot);
-    look::DrawKeyedPart(target, x + Centre(cx, dot.cx), RoundHalfEven(top + (cy - dot.cy) / 2.0),
-                        look::PartOptionDot, enabled ? 0 : 1);
-  }
+  look::DrawPart(look::PartRadioButton, ToggleState(state, check, enabled), target,
+                 {x, top, x + size.cx, top + size.cy});
 }
 
 int PaintCheckBox(HWND window, int state, bool force) {
@@ -218,9 +201,9 @@ void PaintHeaderItem(HWND window, HDC dc, int index, int state) {
   const ScopedSurface face(width, b.Height);
   ScopedSelection font(face.get(), FontOf(window));
   SetBkMode(face.get(), TRANSPARENT);
-  SetTextColor(face.get(), look::Colour(look::RoleFaceText));
-  const int frame = state == StateHot || state == StatePressed ? state : StateNormal;
-  look::DrawSlicedPart(face.get(), 0, 0, width, b.Height, look::PartHeaderFace, frame);
+  const auto partState = static_cast<look::PartState>(state);
+  SetTextColor(face.get(), look::PartTextColour(look::PartHeaderItem, partState));
+  look::DrawPart(look::PartHeaderItem, partState, face.get(), {0, 0, width, b.Height});
   DrawHeaderCaption(window, face.get(), index, {0, 0, width, b.Height});
   const DrawTarget target(window, dc);
   BitBlt(target.get(), item.left, 0, width, height, face.get(), 0, 0, SRCCOPY);

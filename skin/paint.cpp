@@ -6,6 +6,7 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace skin {
 namespace {
@@ -20,9 +21,7 @@ WindowBounds BoundsOf(HWND window) {
 
 bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
-COLORREF BorderColour(HWND window) {
-  return look::Colour(IsEnabled(window) ? look::RoleBorder : look::RoleBorderDisabled);
-}
+look::PartState EnabledState(HWND window) { return IsEnabled(window) ? look::Normal : look::Disabled; }
 
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(previous, window, message, wParam, lParam);
@@ -80,8 +79,7 @@ void PaintOverComboBox(HWND window) {
     RECT field = info.rcItem;
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&field), 2);
     OffsetRect(&field, -b.Left, -b.Top);
-    FrameSolid(dc.get(), field.left, field.top, field.right - field.left, field.bottom - field.top,
-               look::Colour(look::RoleWindow));
+    look::DrawPart(look::PartComboField, look::Normal, dc.get(), field);
   }
   PaintComboButton(window, dc.get(), state, true);
 }
@@ -91,8 +89,7 @@ LRESULT PaintEditableComboBox(HWND window) {
   const auto state = static_cast<int>(GetProperty(window, OldStateProperty));
   const WindowBounds b = BoundsOf(window);
   const PaintScope paint(window);
-  FillSolid(paint.dc(), 0, 0, b.Width, b.Height, look::Colour(look::RoleControlFill));
-  FrameSolid(paint.dc(), 0, 0, b.Width, b.Height, BorderColour(window));
+  look::DrawPart(look::PartComboBox, EnabledState(window), paint.dc(), {0, 0, b.Width, b.Height});
   PaintComboButton(window, paint.dc(), state, true);
   return 0;
 }
@@ -105,14 +102,14 @@ LRESULT PaintProgressClient(HWND window) {
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
   const float fraction = ProgressFraction(window);
-  const COLORREF fill = look::Colour(look::RoleProgressFill);
-  FillSolid(surface.get(), 0, 0, w, h, look::Colour(look::RoleControlFill));
+  look::DrawPart(look::PartProgressBar, look::Normal, surface.get(), {0, 0, w, h});
   if (fraction != 0) {
     if (style & PBS_VERTICAL) {
       // The bar grows from the bottom; the two roundings are made independently.
-      FillSolid(surface.get(), 0, ScaledRest(fraction, h), w, Scaled(fraction, h), fill);
+      const int top = ScaledRest(fraction, h);
+      look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {0, top, w, top + Scaled(fraction, h)});
     } else {
-      FillSolid(surface.get(), 0, 0, Scaled(fraction, w), h, fill);
+      look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {0, 0, Scaled(fraction, w), h});
     }
   }
   const PaintScope paint(window);
@@ -124,18 +121,18 @@ LRESULT PaintHeader(HWND window) {
   const WindowBounds b = BoundsOf(window);
   const ScopedSurface surface(b.Width, b.Height);
   const HDC dc = surface.get();
-  look::DrawStretchedPart(dc, 0, 0, b.Width, b.Height, look::PartHeaderBackground, 0);
+  look::DrawPart(look::PartHeaderBackground, look::Normal, dc, {0, 0, b.Width, b.Height});
   const auto count = static_cast<int>(SendMessageA(window, HDM_GETITEMCOUNT, 0, 0));
   const intptr_t pressed = GetProperty(window, HdIndexProperty);
   const intptr_t hot = GetProperty(window, HmIndexProperty);
   for (int i = 0; i < count; ++i) {
     RECT item = {};
     SendMessageA(window, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    const int face = i == pressed ? StatePressed : i == hot ? StateHot : StateNormal;
-    look::DrawSlicedPart(dc, item.left, 0, item.right - item.left, b.Height, look::PartHeaderFace, face);
+    const look::PartState face = i == pressed ? look::Pressed : i == hot ? look::Hot : look::Normal;
+    look::DrawPart(look::PartHeaderItem, face, dc, {item.left, 0, item.right, b.Height});
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, look::Colour(look::RoleFaceText));
+    SetTextColor(dc, look::PartTextColour(look::PartHeaderItem, face));
     DrawHeaderCaption(window, dc, i, {item.left, 0, item.right, item.bottom});
   }
   const PaintScope paint(window);
@@ -147,7 +144,7 @@ void PaintGridBorder(HWND window) {
   if (!(GetWindowLongA(window, GWL_STYLE) & WS_BORDER)) return;
   const WindowBounds b = BoundsOf(window);
   const BorrowedDc dc(window, BorrowedDc::Whole);
-  FrameSolid(dc.get(), 0, 0, b.Width, b.Height, BorderColour(window));
+  look::DrawPart(look::PartControlBorder, EnabledState(window), dc.get(), {0, 0, b.Width, b.Height});
 }
 
 void PaintListBorder(HWND window) {
@@ -170,17 +167,15 @@ LRESULT PaintProgressFrame(HWND window) {
   const ScopedSurface surface(b.Width, b.Height);
   const float fraction = ProgressFraction(window);
   const LONG style = GetWindowLongA(window, GWL_STYLE);
-  const COLORREF inside = look::Colour(look::RoleControlFill);
-  const COLORREF fill = look::Colour(look::RoleProgressFill);
-  FillSolid(surface.get(), 0, 0, b.Width, b.Height, look::Colour(look::RoleBorder));
-  FillSolid(surface.get(), 1, 1, b.Width - 2, b.Height - 2, inside);
+  look::DrawPart(look::PartControlBorder, look::Normal, surface.get(), {0, 0, b.Width, b.Height});
+  look::DrawPart(look::PartProgressBar, look::Normal, surface.get(), {1, 1, b.Width - 1, b.Height - 1});
   if (fraction != 0) {
     if (style & PBS_VERTICAL) {
-      if (style & PBS_SMOOTH) FillSolid(surface.get(), bx, by, w, h, fill);
+      if (style & PBS_SMOOTH) look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {bx, by, bx + w, by + h});
       // A vertical bar without PBS_SMOOTH gets its fill from WM_PAINT only.
-      FillSolid(surface.get(), bx, by, w, ScaledRest(fraction, h), inside);
+      look::DrawPart(look::PartProgressBar, look::Normal, surface.get(), {bx, by, bx + w, by + ScaledRest(fraction, h)});
     } else {
-      FillSolid(surface.get(), bx, by, Scaled(fraction, w), h, fill);
+      look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {bx, by, bx + Scaled(fraction, w), by + h});
     }
   }
   const BorrowedDc dc(window, BorrowedDc::Whole);
@@ -197,7 +192,7 @@ void FlattenClientEdge(HWND window) {
   const WindowBounds b = BoundsOf(window);
   const BorrowedDc windowDc(window, BorrowedDc::Whole);
   const BorrowedDc clientDc(window, BorrowedDc::Client);
-  FrameSolid(windowDc.get(), 0, 0, b.Width, b.Height, BorderColour(window));
+  look::DrawPart(look::PartControlBorder, EnabledState(window), windowDc.get(), {0, 0, b.Width, b.Height});
   for (int d = 1; d <= bx; ++d) {
     FrameSolid(windowDc.get(), d, d, b.Width - 1 - d, b.Height - 1 - d, GetBkColor(clientDc.get()));
   }
@@ -206,8 +201,7 @@ void FlattenClientEdge(HWND window) {
 }  // namespace
 
 void DrawControlBorder(HDC dc, int width, int height, bool enabled) {
-  FrameSolid(dc, 0, 0, width, height, look::Colour(enabled ? look::RoleBorder : look::RoleBorderDisabled));
-  FrameSolid(dc, 1, 1, width - 2, height - 2, look::Colour(look::RoleControlFill));
+  look::DrawPart(look::PartControlFrame, enabled ? look::Normal : look::Disabled, dc, {0, 0, width, height});
 }
 
 int GetBorderInsets(HWND window, int* horizontal, int* vertical) {

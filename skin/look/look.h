@@ -96,22 +96,22 @@ enum Image : int {
 };
 
 // A named piece of an atlas image. `Index` picks one of a strip's cells (a state, or enabled and
-// disabled), each `StepX`, `StepY` from the first.
-enum Part : int {
-  PartButtonFace,             // index: visual state 0-3
-  PartComboFace,              // index: 0 hot, 1 pressed
-  PartComboArrow,             // index: 0 enabled, 1 disabled
-  PartCheckTick,              // index: 0 enabled, 1 disabled
-  PartCheckSquare,            // the indeterminate mark; index as the tick
-  PartOptionDot,              // index as the tick
-  PartOptionCircle,           // index: visual state 0-3
-  PartCheckFill,              // the check square's inside; index: 0 hot, 1 pressed
-  PartHeaderFace,             // index: 0 normal, 1 hot, 2 pressed
-  PartHeaderBackground,       // one column of the normal header face
-  PartCount
+// disabled), each `StepX`, `StepY` from the first. Only the look draws pieces (skin/look/parts.h).
+enum Piece : int {
+  PieceButtonFace,            // index: visual state 0-3
+  PieceComboFace,             // index: 0 hot, 1 pressed
+  PieceComboArrow,            // index: 0 enabled, 1 disabled
+  PieceCheckTick,             // index: 0 enabled, 1 disabled
+  PieceCheckSquare,           // the indeterminate mark; index as the tick
+  PieceOptionDot,             // index as the tick
+  PieceOptionCircle,          // index: visual state 0-3
+  PieceCheckFill,             // the check square's inside; index: 0 hot, 1 pressed
+  PieceHeaderFace,            // index: 0 normal, 1 hot, 2 pressed
+  PieceHeaderBackground,      // one column of the normal header face
+  PieceCount
 };
 
-struct PartGeometry {
+struct PieceGeometry {
   Image Source;
   int X, Y, Width, Height;
   int StepX, StepY;
@@ -139,20 +139,20 @@ void UseTheme(Theme theme);
 
 COLORREF Colour(Role role);
 int Size(SizeRole role);
-const PartGeometry& GeometryOf(Part part);
+const PieceGeometry& GeometryOf(Piece piece);
 // An image's width and height: the same in every theme.
 SIZE ImageSize(Image image);
-// A part's width and height.
-SIZE PartSize(Part part);
+// A piece's width and height.
+SIZE PieceSize(Piece piece);
 // The atlas surface an image is built in (0 while the atlas is not built).
 HDC ImageSurface(Image image);
 
-// A part nine-sliced over width x height (keyed parts leave the destination under the key).
-int DrawSlicedPart(HDC dc, int x, int y, int width, int height, Part part, int index);
-// A part stretched over width x height.
-void DrawStretchedPart(HDC dc, int x, int y, int width, int height, Part part, int index);
-// A part at its own size, its key-coloured pixels left out.
-void DrawKeyedPart(HDC dc, int x, int y, Part part, int index);
+// A piece nine-sliced over width x height (keyed pieces leave the destination under the key).
+int DrawSlicedPiece(HDC dc, int x, int y, int width, int height, Piece piece, int index);
+// A piece stretched over width x height.
+void DrawStretchedPiece(HDC dc, int x, int y, int width, int height, Piece piece, int index);
+// A piece at its own size, its key-coloured pixels left out.
+void DrawKeyedPiece(HDC dc, int x, int y, Piece piece, int index);
 
 // Whether the theme in use colours content: windows' backgrounds and texts on dressed threads.
 bool ColoursContent();

@@ -11,22 +11,22 @@ namespace {
 
 // Where each part lies in its image: x, y, width, height, the step to its next cell, its
 // nine-slice margins, and whether its key-coloured pixels are left out.
-struct PartEntry {
-  PartGeometry geometry;
+struct PieceEntry {
+  PieceGeometry geometry;
   bool keyed;
 };
 
-constexpr PartEntry Parts[PartCount] = {
-    {{ImageButtonFaces, 0, 0, 7, 21, 0, 21, 3, 3, 3, 3}, false},    // PartButtonFace
-    {{ImageComboParts, 0, 0, 4, 18, 4, 0, 2, 1, 1, 1}, false},      // PartComboFace
-    {{ImageComboParts, 8, 0, 7, 4, 0, 4, 0, 0, 0, 0}, true},        // PartComboArrow
-    {{ImageCheckGlyphs, 0, 0, 9, 8, 9, 0, 0, 0, 0, 0}, true},       // PartCheckTick
-    {{ImageCheckGlyphs, 1, 9, 7, 7, 9, 0, 0, 0, 0, 0}, true},       // PartCheckSquare
-    {{ImageCheckGlyphs, 2, 18, 5, 5, 9, 0, 0, 0, 0, 0}, true},      // PartOptionDot
-    {{ImageOptionCircles, 0, 0, 13, 13, 0, 13, 5, 5, 5, 5}, true},  // PartOptionCircle
-    {{ImageOptionCircles, 1, 17, 11, 5, 0, 13, 0, 0, 0, 0}, false}, // PartCheckFill
-    {{ImageHeaderFaces, 0, 0, 3, 20, 3, 0, 1, 1, 1, 1}, false},     // PartHeaderFace
-    {{ImageHeaderFaces, 1, 0, 1, 20, 0, 0, 0, 0, 0, 0}, false},     // PartHeaderBackground
+constexpr PieceEntry Pieces[PieceCount] = {
+    {{ImageButtonFaces, 0, 0, 7, 21, 0, 21, 3, 3, 3, 3}, false},    // PieceButtonFace
+    {{ImageComboParts, 0, 0, 4, 18, 4, 0, 2, 1, 1, 1}, false},      // PieceComboFace
+    {{ImageComboParts, 8, 0, 7, 4, 0, 4, 0, 0, 0, 0}, true},        // PieceComboArrow
+    {{ImageCheckGlyphs, 0, 0, 9, 8, 9, 0, 0, 0, 0, 0}, true},       // PieceCheckTick
+    {{ImageCheckGlyphs, 1, 9, 7, 7, 9, 0, 0, 0, 0, 0}, true},       // PieceCheckSquare
+    {{ImageCheckGlyphs, 2, 18, 5, 5, 9, 0, 0, 0, 0, 0}, true},      // PieceOptionDot
+    {{ImageOptionCircles, 0, 0, 13, 13, 0, 13, 5, 5, 5, 5}, true},  // PieceOptionCircle
+    {{ImageOptionCircles, 1, 17, 11, 5, 0, 13, 0, 0, 0, 0}, false}, // PieceCheckFill
+    {{ImageHeaderFaces, 0, 0, 3, 20, 3, 0, 1, 1, 1, 1}, false},     // PieceHeaderFace
+    {{ImageHeaderFaces, 1, 0, 1, 20, 0, 0, 0, 0, 0, 0}, false},     // PieceHeaderBackground
 };
 
 std::vector<COLORREF> PixelsOf(const AtlasImage& image) {
@@ -109,7 +109,7 @@ COLORREF Colour(Role role) { return Current().Colours[role]; }
 
 int Size(SizeRole role) { return Current().Sizes[role]; }
 
-const PartGeometry& GeometryOf(Part part) { return Parts[part].geometry; }
+const PieceGeometry& GeometryOf(Piece piece) { return Pieces[piece].geometry; }
 
 SIZE ImageSize(Image image) {
   static const AtlasImage* const light[ImageCount] = {
@@ -118,7 +118,7 @@ SIZE ImageSize(Image image) {
   return {light[image]->width, light[image]->height};
 }
 
-SIZE PartSize(Part part) { return {Parts[part].geometry.Width, Parts[part].geometry.Height}; }
+SIZE PieceSize(Piece piece) { return {Pieces[piece].geometry.Width, Pieces[piece].geometry.Height}; }
 
 HDC ImageSurface(Image image) {
   switch (image) {
@@ -131,22 +131,22 @@ HDC ImageSurface(Image image) {
   }
 }
 
-int DrawSlicedPart(HDC dc, int x, int y, int width, int height, Part part, int index) {
-  const PartEntry& entry = Parts[part];
-  const PartGeometry& g = entry.geometry;
+int DrawSlicedPiece(HDC dc, int x, int y, int width, int height, Piece piece, int index) {
+  const PieceEntry& entry = Pieces[piece];
+  const PieceGeometry& g = entry.geometry;
   return BlitSliced(dc, x, y, width, height, ImageSurface(g.Source), g.X + g.StepX * index,
                     g.Y + g.StepY * index, g.Width, g.Height, g.SliceLeft, g.SliceTop, g.SliceRight,
                     g.SliceBottom, entry.keyed ? std::optional<COLORREF>(KeyColour) : std::nullopt);
 }
 
-void DrawStretchedPart(HDC dc, int x, int y, int width, int height, Part part, int index) {
-  const PartGeometry& g = Parts[part].geometry;
+void DrawStretchedPiece(HDC dc, int x, int y, int width, int height, Piece piece, int index) {
+  const PieceGeometry& g = Pieces[piece].geometry;
   StretchBlt(dc, x, y, width, height, ImageSurface(g.Source), g.X + g.StepX * index,
              g.Y + g.StepY * index, g.Width, g.Height, SRCCOPY);
 }
 
-void DrawKeyedPart(HDC dc, int x, int y, Part part, int index) {
-  const PartGeometry& g = Parts[part].geometry;
+void DrawKeyedPiece(HDC dc, int x, int y, Piece piece, int index) {
+  const PieceGeometry& g = Pieces[piece].geometry;
   BlitTransparent(dc, x, y, g.Width, g.Height, ImageSurface(g.Source), g.X + g.StepX * index,
                   g.Y + g.StepY * index, KeyColour);
 }

@@ -15,6 +15,7 @@
 
 #include "skin/engine.h"
 #include "skin/gdi/guards.h"
+#include "skin/look/parts.h"
 
 namespace skin {
 namespace {
@@ -189,32 +190,32 @@ LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void DrawSubmenuArrow(HDC dc, const RECT& item, COLORREF ink) {
+// The arrow from its column at the item's right end, centred on the item's middle.
+void DrawSubmenuArrow(HDC dc, const RECT& item, look::PartState state) {
   const int x = item.right - 1 - ArrowWidth() + (ArrowWidth() - ArrowRows) / 2;
-  const int y = (item.top + item.bottom) / 2 - (ArrowRows - 1);
-  for (int column = 0; column < ArrowRows; ++column) {
-    FillSolid(dc, x + column, y + column, 1, 2 * (ArrowRows - column) - 1, ink);
-  }
+  look::DrawPart(look::PartMenuPopupSubmenu, state, dc, {x, item.top, x + ArrowRows, item.bottom});
 }
 
-void DrawMark(HDC dc, const RECT& item, UINT type, bool enabled) {
-  const look::Part part = (type & MFT_RADIOCHECK) ? look::PartOptionDot : look::PartCheckTick;
-  const SIZE size = look::PartSize(part);
-  const int x = item.left + (CheckColumn() - size.cx) / 2 + 1;
-  const int y = (item.top + item.bottom - size.cy) / 2;
-  look::DrawKeyedPart(dc, x, y, part, enabled ? 0 : 1);
+void DrawMark(HDC dc, const RECT& item, UINT type, look::PartState state) {
+  const look::PartState mark = state | ((type & MFT_RADIOCHECK) ? look::Radio : 0);
+  look::DrawPart(look::PartMenuPopupCheck, mark, dc, {item.left + 1, item.top, item.left + 1 + CheckColumn(), item.bottom});
+}
+
+// Disabled, else hot when selected (or hot-lit on a bar), else normal.
+look::PartState ItemState(const DRAWITEMSTRUCT& d, UINT hotStates) {
+  if (d.itemState & (ODS_GRAYED | ODS_DISABLED)) return look::Disabled;
+  return (d.itemState & hotStates) ? look::Hot : look::Normal;
 }
 
 void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   const HDC dc = d.hDC;
   const RECT& r = d.rcItem;
   const bool hot = (d.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
-  const bool enabled = !(d.itemState & (ODS_GRAYED | ODS_DISABLED));
-  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top,
-            look::Colour(hot ? look::RoleMenuHot : look::RoleMenuBar));
+  const look::PartState state = ItemState(d, ODS_SELECTED | ODS_HOTLIGHT);
+  look::DrawPart(look::PartMenuBarItem, hot ? look::Hot : look::Normal, dc, r);
   const ScopedSelection font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look::Colour(!enabled ? look::RoleMenuDisabledText : hot ? look::RoleMenuHotText : look::RoleMenuText));
+  SetTextColor(dc, look::PartTextColour(look::PartMenuBarItem, state));
   RECT text = r;
   DrawTextW(dc, TextAt(menu, position).c_str(), -1, &text,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0));
@@ -230,16 +231,16 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   const RECT& r = d.rcItem;
   const bool separator = (info.fType & MFT_SEPARATOR) != 0;
   const bool hot = (d.itemState & ODS_SELECTED) && !separator;
-  const bool enabled = !(d.itemState & (ODS_GRAYED | ODS_DISABLED));
-  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, look::Colour(hot ? look::RoleMenuHot : look::RoleMenu));
+  const look::PartState state = ItemState(d, separator ? 0 : ODS_SELECTED);
+  look::DrawPart(look::PartMenuPopupItem, hot ? look::Hot : look::Normal, dc, r);
   if (separator) {
-    FillSolid(dc, r.left + CheckColumn(), (r.top + r.bottom) / 2, r.right - r.left - CheckColumn() - TextGap, 1,
-              look::Colour(look::RoleMenuSeparator));
+    const int middle = (r.top + r.bottom) / 2;
+    look::DrawPart(look::PartMenuPopupSeparator, look::Normal, dc,
+                   {r.left + CheckColumn(), middle, r.right - TextGap, middle + 1});
     return;
   }
-  const COLORREF ink = look::Colour(!enabled ? look::RoleMenuDisabledText
-                                             : hot ? look::RoleMenuHotText : look::RoleMenuText);
-  if (d.itemState & ODS_CHECKED) DrawMark(dc, r, info.fType, enabled);
+  const COLORREF ink = look::PartTextColour(look::PartMenuPopupItem, state);
+  if (d.itemState & ODS_CHECKED) DrawMark(dc, r, info.fType, look::LookOf(state) == look::Disabled ? look::Disabled : look::Normal);
   std::wstring label, shortcut;
   SplitAtTab(TextAt(menu, position), &label, &shortcut);
   const ScopedSelection font(dc, MenuFont());
@@ -250,7 +251,7 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   DrawTextW(dc, label.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | prefix);
   DrawTextW(dc, shortcut.c_str(), -1, &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (info.hSubMenu) {
-    DrawSubmenuArrow(dc, r, ink);
+    DrawSubmenuArrow(dc, r, state);
     // The system draws its own arrow after WM_DRAWITEM, through the same DC: clipped out here.
     ExcludeClipRect(dc, r.right - ArrowWidth() - 1, r.top, r.right, r.bottom);
   }
@@ -297,13 +298,11 @@ constexpr char PopupMenuClass[] = "#32768";
 // A ring from `outer` in to `inner` (both in the DC's coordinates): the outer line, the rest the
 // menu's background.
 void PaintRing(HDC dc, const RECT& outer, const RECT& inner) {
-  const COLORREF back = look::Colour(look::RoleMenu);
-  FillSolid(dc, outer.left, outer.top, outer.right - outer.left, inner.top - outer.top, back);
-  FillSolid(dc, outer.left, inner.bottom, outer.right - outer.left, outer.bottom - inner.bottom, back);
-  FillSolid(dc, outer.left, inner.top, inner.left - outer.left, inner.bottom - inner.top, back);
-  FillSolid(dc, inner.right, inner.top, outer.right - inner.right, inner.bottom - inner.top, back);
-  FrameSolid(dc, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-             look::Colour(look::RoleMenuBorder));
+  const int saved = SaveDC(dc);
+  ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+  look::DrawPart(look::PartMenuPopupBackground, look::Normal, dc, outer);
+  RestoreDC(dc, saved);
+  look::DrawPart(look::PartMenuPopupBorder, look::Normal, dc, outer);
 }
 
 // The popup's client area outside its items: under Wine the raised frame and the margin.
@@ -414,8 +413,7 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
   }
   const BorrowedDc dc(window, BorrowedDc::Whole);
   ExcludeClipRect(dc.get(), items.left, items.top, items.right, items.bottom);
-  FillSolid(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
-            look::Colour(look::RoleMenuBar));
+  look::DrawPart(look::PartMenuBarBackground, look::Normal, dc.get(), band);
 }
 
 void GiveBack(const ConvertedItem& c) {

@@ -4,15 +4,13 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/scrollbars/scrollbars.h"
-#include "skin/standard/standard.h"
+#include "skin/look/parts.h"
 
 namespace skin::scrollbars {
 namespace {
 
 // The thumb stands this far inside the track on each side across it.
 constexpr int ThumbInset = 2;
-constexpr int GripDots = 3;
-constexpr int GripStep = 3;
 
 // A rectangle of the bar from `start` to `end` along it, across its whole width, in a surface
 // whose origin is the bar's start.
@@ -21,46 +19,28 @@ RECT Along(const Bar& bar, int start, int end, int inset = 0) {
   return bar.Vertical ? RECT{inset, start, across - inset, end} : RECT{start, inset, end, across - inset};
 }
 
-void Fill(HDC dc, const RECT& r, look::Role role) {
-  FillSolid(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, look::Colour(role));
+// The look of a part of the bar: pressed while held, hot under the pointer while nothing is held.
+look::PartState ShownState(const Bar& bar, int part, bool disabled) {
+  if (disabled) return look::Disabled;
+  if (bar.Pressed == part) return look::Pressed;
+  if (bar.Hot == part && bar.Pressed == PartNone) return look::Hot;
+  return look::Normal;
 }
 
 void PaintArrowCell(HDC dc, const Bar& bar, int part) {
   const bool first = part == PartArrowUp;
   const RECT cell = first ? Along(bar, 0, bar.Arrow) : Along(bar, Length(bar) - bar.Arrow, Length(bar));
   const bool disabled = bar.Disabled || (first ? bar.FirstArrowDisabled : bar.LastArrowDisabled);
-  if (!disabled && bar.Pressed == part) {
-    Fill(dc, cell, look::RoleScrollArrowPressed);
-  } else if (!disabled && bar.Hot == part && bar.Pressed == PartNone) {
-    Fill(dc, cell, look::RoleScrollArrowHot);
-  }
-  using standard::ArrowDirection;
-  const ArrowDirection direction = bar.Vertical ? (first ? standard::ArrowUp : standard::ArrowDown)
-                                                : (first ? standard::ArrowLeft : standard::ArrowRight);
-  standard::DrawArrow(dc, cell, direction, !disabled);
+  const look::Part arrow = bar.Vertical ? (first ? look::PartScrollArrowUp : look::PartScrollArrowDown)
+                                        : (first ? look::PartScrollArrowLeft : look::PartScrollArrowRight);
+  look::DrawPart(arrow, ShownState(bar, part, disabled), dc, cell);
 }
 
 void PaintThumb(HDC dc, const Bar& bar) {
   if (bar.ThumbEnd <= bar.ThumbStart || bar.Disabled) return;
-  const RECT thumb = Along(bar, bar.ThumbStart, bar.ThumbEnd, ThumbInset);
-  look::Role role = look::RoleScrollThumb;
-  if (bar.Pressed == PartThumb) {
-    role = look::RoleScrollThumbPressed;
-  } else if (bar.Hot == PartThumb && bar.Pressed == PartNone) {
-    role = look::RoleScrollThumbHot;
-  }
-  Fill(dc, thumb, role);
-  // The keyboard focus: a frame inside the thumb, in the arrows' colour.
-  if (bar.Focused) {
-    FrameSolid(dc, thumb.left + 1, thumb.top + 1, thumb.right - thumb.left - 2, thumb.bottom - thumb.top - 2,
-               look::Colour(look::RoleArrow));
-  }
-  // The corners cut, for a rounded thumb.
-  const COLORREF track = look::Colour(look::RoleScrollTrack);
-  SetPixelV(dc, thumb.left, thumb.top, track);
-  SetPixelV(dc, thumb.right - 1, thumb.top, track);
-  SetPixelV(dc, thumb.left, thumb.bottom - 1, track);
-  SetPixelV(dc, thumb.right - 1, thumb.bottom - 1, track);
+  look::PartState state = ShownState(bar, PartThumb, false);
+  if (bar.Focused) state |= look::Focused;
+  look::DrawPart(look::PartScrollThumb, state, dc, Along(bar, bar.ThumbStart, bar.ThumbEnd, ThumbInset));
 }
 
 void PaintHeldPage(HDC dc, const Bar& bar) {
@@ -70,7 +50,7 @@ void PaintHeldPage(HDC dc, const Bar& bar) {
   const RECT held = bar.Pressed == PartPageUp
                         ? Along(bar, bar.Arrow, hasThumb ? bar.ThumbStart : middle)
                         : Along(bar, hasThumb ? bar.ThumbEnd : middle, Length(bar) - bar.Arrow);
-  Fill(dc, held, look::RoleScrollTrackPressed);
+  look::DrawPart(look::PartScrollTrack, look::Pressed, dc, held);
 }
 
 }  // namespace
@@ -83,7 +63,7 @@ void PaintBar(HDC dc, const Bar& bar) {
   const HDC target = surface.get() ? surface.get() : dc;
   const int saved = surface.get() ? 0 : SaveDC(dc);
   if (!surface.get()) SetViewportOrgEx(dc, bar.Place.left, bar.Place.top, nullptr);
-  Fill(target, RECT{0, 0, width, height}, look::RoleScrollTrack);
+  look::DrawPart(look::PartScrollTrack, look::Normal, target, {0, 0, width, height});
   PaintHeldPage(target, bar);
   PaintArrowCell(target, bar, PartArrowUp);
   PaintArrowCell(target, bar, PartArrowDown);
@@ -96,16 +76,8 @@ void PaintBar(HDC dc, const Bar& bar) {
 }
 
 void PaintSizeBox(HDC dc, const RECT& place, bool grip) {
-  Fill(dc, place, look::RoleScrollTrack);
-  if (!grip) return;
-  // Dots along the diagonal of the corner: one, then two, then three.
-  const COLORREF colour = look::Colour(look::RoleArrow);
-  for (int row = 0; row < GripDots; ++row) {
-    for (int column = GripDots - 1 - row; column < GripDots; ++column) {
-      FillSolid(dc, place.right - GripStep * (GripDots - column) , place.bottom - GripStep * (GripDots - row),
-                2, 2, colour);
-    }
-  }
+  look::DrawPart(look::PartScrollSizeBox, look::Normal, dc, place);
+  if (grip) look::DrawPart(look::PartScrollGripper, look::Normal, dc, place);
 }
 
 bool ShownBarOf(HWND window, int which, Bar* bar) {

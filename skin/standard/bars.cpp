@@ -24,22 +24,22 @@ bool IsToolbar(HWND window) {
 LRESULT DrawToolbarItem(const NMTBCUSTOMDRAW& draw) {
   const UINT state = draw.nmcd.uItemState;
   if (state & CDIS_DISABLED) return CDRF_DODEFAULT;
-  int face = -1;
+  look::PartState face = look::Normal;
   if (state & (CDIS_SELECTED | CDIS_CHECKED)) {
-    face = StatePressed;
+    face = look::Pressed;
   } else if (state & CDIS_HOT) {
-    face = StateHot;
+    face = look::Hot;
+  } else {
+    return CDRF_DODEFAULT;
   }
-  if (face < 0) return CDRF_DODEFAULT;
-  DrawButtonFace(draw.nmcd.hdc, draw.nmcd.rc, face);
+  look::DrawPart(look::PartToolbarButton, face, draw.nmcd.hdc, draw.nmcd.rc);
   return TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND | TBCDRF_NOETCHEDEFFECT | TBCDRF_NOMARK;
 }
 
 LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
   RECT client = {};
   GetClientRect(bar, &client);
-  look::DrawStretchedPart(reinterpret_cast<HDC>(wParam), 0, 0, client.right, client.bottom,
-                          look::PartHeaderBackground, 0);
+  look::DrawPart(look::PartHeaderBackground, look::Normal, reinterpret_cast<HDC>(wParam), client);
   return 1;
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 LRESULT PaintFrame(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
-  if (!DetachedMeanwhile(window) && HasAnyBorder(window)) DrawFlatFrame(window, look::ContentColour(look::RoleWindow, COLOR_WINDOW));
+  if (!DetachedMeanwhile(window) && HasAnyBorder(window)) DrawFlatFrame(window, look::PartContentBorder);
   return result;
 }
 

@@ -93,20 +93,23 @@ LRESULT PaintGroupBox(HWND window) {
   RECT client = {};
   GetClientRect(window, &client);
   const int top = metrics.tmHeight / 2;
-  FrameSolid(dc, 0, top, client.right, client.bottom - top, BorderColour(window));
+  const look::PartState state = EnabledState(window);
+  look::DrawPart(look::PartGroupBox, state, dc, {0, top, client.right, client.bottom});
 
   const std::wstring caption = WindowText(window);
   if (caption.empty()) return 0;
   const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  const int padding = MulDiv(look::Size(look::SizeGroupCaptionPadding), dpi, DesignDpi);
+  const RECT margins = look::PartContentMargins(look::PartGroupBox);
+  const int padding = MulDiv(margins.right, dpi, DesignDpi);
   UINT format = DT_SINGLELINE;
   if (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
-  RECT text = {MulDiv(look::Size(look::SizeGroupCaptionIndent), dpi, DesignDpi), 0, 0, 0};
+  RECT text = {MulDiv(margins.left, dpi, DesignDpi), 0, 0, 0};
   DrawTextW(dc, caption.c_str(), -1, &text, format | DT_CALCRECT);
   const RECT band = {text.left - padding, 0, text.right + padding, metrics.tmHeight};
   FillRect(dc, &band, brush);
   SetBkMode(dc, TRANSPARENT);
-  if (!IsEnabled(window)) SetTextColor(dc, look::Colour(look::RoleDisabledText));
+  const COLORREF ink = look::PartTextColour(look::PartGroupBox, state);
+  if (ink != CLR_INVALID) SetTextColor(dc, ink);
   DrawTextW(dc, caption.c_str(), -1, &text, format);
   return 0;
 }

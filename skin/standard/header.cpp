@@ -58,8 +58,7 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   item.cchTextMax = TextCapacity;
   SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
   if (item.fmt & HDF_OWNERDRAW) return;
-  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                       look::PartHeaderFace, state);
+  look::DrawPart(look::PartHeaderItem, static_cast<look::PartState>(state), dc, place);
   const std::wstring caption(text, wcsnlen(text, TextCapacity));
   const SIZE picture = PictureSize(header, item);
   const HeaderItemPlaces places = PlaceHeaderItem(header, dc, place, item.fmt, caption, picture);
@@ -67,7 +66,8 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
   if (!IsRectEmpty(&places.Arrow)) {
-    DrawArrow(dc, places.Arrow, (item.fmt & HDF_SORTUP) ? ArrowUp : ArrowDown, IsEnabled(header));
+    look::DrawPart((item.fmt & HDF_SORTUP) ? look::PartSortArrowUp : look::PartSortArrowDown,
+                   EnabledState(header), dc, places.Arrow);
   } else if (!IsRectEmpty(&places.Picture)) {
     const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
     if ((item.fmt & HDF_IMAGE) && images) {
@@ -78,7 +78,7 @@ void DrawItem(HWND header, HDC dc, int index, RECT place, int state) {
     }
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look::Colour(look::RoleFaceText));
+  SetTextColor(dc, look::PartTextColour(look::PartHeaderItem, static_cast<look::PartState>(state)));
   DrawHeaderCaptionAt(dc, caption, places.Caption);
   RestoreDC(dc, saved);
 }
@@ -100,7 +100,7 @@ LRESULT PaintHeader(WNDPROC previous, HWND header, UINT message, WPARAM wParam, 
     DrawItem(header, dc.get(), i, place, i == pressed ? StatePressed : i == hot ? StateHot : StateNormal);
     end = std::max(end, place.right);
   }
-  look::DrawStretchedPart(dc.get(), end, 0, client.right - end, client.bottom, look::PartHeaderBackground, 0);
+  look::DrawPart(look::PartHeaderBackground, look::Normal, dc.get(), {end, 0, client.right, client.bottom});
   return result;
 }
 
@@ -150,8 +150,8 @@ namespace skin {
 bool PrepareOwnerDrawnHeaderItem(const DRAWITEMSTRUCT& item) {
   if (DressedThreadId == 0 || GetWindowThreadProcessId(item.hwndItem, nullptr) != DressedThreadId) return false;
   const RECT& r = item.rcItem;
-  look::DrawSlicedPart(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, look::PartHeaderFace,
-                       (item.itemState & ODS_SELECTED) ? StatePressed : StateNormal);
+  look::DrawPart(look::PartHeaderItem, (item.itemState & ODS_SELECTED) ? look::Pressed : look::Normal, item.hDC,
+                 item.rcItem);
   return true;
 }
 

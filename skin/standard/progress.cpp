@@ -29,13 +29,12 @@ LRESULT PaintBar(WNDPROC, HWND bar, UINT, WPARAM, LPARAM) {
   const int w = client.right;
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
-  const COLORREF fill = look::Colour(look::RoleProgressFill);
-  FillSolid(surface.get(), 0, 0, w, h, look::Colour(look::RoleControlFill));
+  look::DrawPart(look::PartProgressBar, look::Normal, surface.get(), {0, 0, w, h});
   if (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) {
     const int filled = FilledPart(bar, h);
-    FillSolid(surface.get(), 0, h - filled, w, filled, fill);
+    look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {0, h - filled, w, h});
   } else {
-    FillSolid(surface.get(), 0, 0, FilledPart(bar, w), h, fill);
+    look::DrawPart(look::PartProgressChunk, look::Normal, surface.get(), {0, 0, FilledPart(bar, w), h});
   }
   const PaintScope paint(bar);
   BitBlt(paint.dc(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);

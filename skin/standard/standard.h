@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace skin::standard {
 
@@ -27,7 +28,8 @@ LRESULT ToolbarCustomDraw(WNDPROC previous, HWND window, UINT message, WPARAM wP
 // Shared by the families.
 LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool IsEnabled(HWND window);
-COLORREF BorderColour(HWND window);
+// Normal, or Disabled for a disabled window.
+look::PartState EnabledState(HWND window);
 // The first move after an entry asks for one WM_MOUSELEAVE ("MOUSEFLAG"); WM_MOUSELEAVE clears
 // it. True while the pointer is inside.
 bool TrackHover(HWND window, UINT message);
@@ -39,18 +41,13 @@ void FollowHotPart(HWND window, UINT message, int partUnderPointer);
 int HotPart(HWND window);
 // The pointer's position in the window's client coordinates.
 POINT PointerIn(HWND window);
-// The face of a state (0 to 3) from the push-button strip, stretched over a rectangle.
-void DrawButtonFace(HDC dc, const RECT& place, int state);
-// The combo box's arrow (7, 5, 3 and 1 pixels) pointing the given way, centred in `place`.
-enum ArrowDirection { ArrowUp, ArrowDown, ArrowLeft, ArrowRight };
-void DrawArrow(HDC dc, const RECT& place, ArrowDirection direction, bool enabled);
 // Takes back what the families keep in a window's properties.
 void ForgetState(HWND window);
 // Whether the window has a frame of any kind: a border, a client edge or a static edge.
 bool HasAnyBorder(HWND window);
-// The one-pixel skin border over the window's frame, and rings of `inside` within it as wide as
-// the frame is, so that a thicker frame goes flat.
-void DrawFlatFrame(HWND window, COLORREF inside);
+// A flat frame part (PartContentBorder, PartBarBorder) over the window's frame, as wide as the
+// frame is, so that a thicker frame goes flat.
+void DrawFlatFrame(HWND window, look::Part part);
 // WM_NCPAINT of a bar: the control's own frame first, then the flat one with white inside.
 LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 

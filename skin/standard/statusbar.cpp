@@ -54,19 +54,19 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
   const int h = client.bottom;
   const ScopedSurface surface(w, h);
   const HDC dc = surface.get();
-  look::DrawStretchedPart(dc, 0, 0, w, h, look::PartHeaderBackground, 0);
-  FillSolid(dc, 0, 0, w, 1, BorderColour(bar));
+  const look::PartState state = EnabledState(bar);
+  look::DrawPart(look::PartStatusBar, state, dc, {0, 0, w, h});
   const ScopedSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(bar, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look::Colour(IsEnabled(bar) ? look::RoleFaceText : look::RoleDisabledText));
-  const int inset = look::Size(look::SizeStatusTextInset);
+  SetTextColor(dc, look::PartTextColour(look::PartStatusPane, state));
+  const RECT margins = look::PartContentMargins(look::PartStatusPane);
   int left = 0;
   for (size_t i = 0; i < edges.size(); ++i) {
     const int right = edges[i] < 0 || edges[i] > w ? w : edges[i];
     const std::wstring text = PaneText(bar, PaneId(bar, i));
-    DrawTextIn(dc, text, left + inset, 1, right - left - 2 * inset, h - 1,
+    DrawTextIn(dc, text, left + margins.left, 1, right - left - margins.left - margins.right, h - 1,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    if (i + 1 < edges.size()) FillSolid(dc, right - 1, 3, 1, h - 5, BorderColour(bar));
+    if (i + 1 < edges.size()) look::DrawPart(look::PartStatusSeparator, state, dc, {right - 1, 3, right, h - 2});
     left = right;
   }
   const PaintScope paint(bar);

@@ -49,9 +49,7 @@ LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
 
 bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
 
-COLORREF BorderColour(HWND window) {
-  return look::Colour(IsEnabled(window) ? look::RoleBorder : look::RoleBorderDisabled);
-}
+look::PartState EnabledState(HWND window) { return IsEnabled(window) ? look::Normal : look::Disabled; }
 
 bool TrackHover(HWND window, UINT message) {
   if (message == WM_MOUSELEAVE) {
@@ -83,31 +81,6 @@ POINT PointerIn(HWND window) {
   return point;
 }
 
-void DrawButtonFace(HDC dc, const RECT& place, int state) {
-  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                       look::PartButtonFace, state);
-}
-
-void DrawArrow(HDC dc, const RECT& place, ArrowDirection direction, bool enabled) {
-  constexpr int ArrowBase = 7;
-  constexpr int ArrowRows = 4;
-  const bool upright = direction == ArrowUp || direction == ArrowDown;
-  const int across = upright ? ArrowBase : ArrowRows;
-  const int along = upright ? ArrowRows : ArrowBase;
-  const int x0 = place.left + RoundHalfEven((place.right - place.left - across) / 2.0);
-  const int y0 = place.top + RoundHalfEven((place.bottom - place.top - along) / 2.0);
-  const COLORREF colour = look::Colour(enabled ? look::RoleArrow : look::RoleArrowDisabled);
-  for (int row = 0; row < ArrowRows; ++row) {
-    const int line = direction == ArrowDown || direction == ArrowRight ? row : ArrowRows - 1 - row;
-    const int length = ArrowBase - 2 * row;
-    if (upright) {
-      FillSolid(dc, x0 + row, y0 + line, length, 1, colour);
-    } else {
-      FillSolid(dc, x0 + line, y0 + row, 1, length, colour);
-    }
-  }
-}
-
 void ForgetState(HWND window) {
   if (!FamilyOf(window) || ClassifyWindow(window) == KindButton) return;
   RemoveProperty(window, MouseFlagProperty);
@@ -121,21 +94,20 @@ bool HasAnyBorder(HWND window) {
 
 LRESULT PaintBarFrame(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
-  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, look::Colour(look::RoleControlFill));
+  if (!DetachedMeanwhile(bar) && HasAnyBorder(bar)) DrawFlatFrame(bar, look::PartBarBorder);
   return result;
 }
 
-void DrawFlatFrame(HWND window, COLORREF inside) {
+void DrawFlatFrame(HWND window, look::Part part) {
   int bx = 0;
   int by = 0;
   GetBorderInsets(window, &bx, &by);
+  const int frame = std::max(1, std::max(bx, by));
   WindowBounds b;
   GetWindowBounds(window, &b);
   const BorrowedDc dc(window, BorrowedDc::Whole);
-  FrameSolid(dc.get(), 0, 0, b.Width, b.Height, BorderColour(window));
-  for (int d = 1; d < std::max(bx, by); ++d) {
-    FrameSolid(dc.get(), d, d, b.Width - 2 * d, b.Height - 2 * d, inside);
-  }
+  ExcludeClipRect(dc.get(), frame, frame, b.Width - frame, b.Height - frame);
+  look::DrawPart(part, EnabledState(window), dc.get(), {0, 0, b.Width, b.Height});
 }
 
 }  // namespace standard

@@ -24,8 +24,8 @@ int TabAt(HWND tabs, POINT point) {
 }
 
 void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
-  look::DrawSlicedPart(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                       look::PartHeaderFace, state);
+  const look::PartState shown = IsEnabled(tabs) ? static_cast<look::PartState>(state) : look::Disabled;
+  look::DrawPart(look::PartTabItem, static_cast<look::PartState>(state), dc, place);
   wchar_t text[TextCapacity] = {};
   TCITEMW item = {};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -38,12 +38,12 @@ void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
   int cy = 0;
   if (images && item.iImage >= 0 && ImageList_GetIconSize(images, &cx, &cy)) {
     const int y = place.top + (place.bottom - place.top - cy) / 2;
-    const int gap = look::Size(look::SizeTabImageGap);
+    const int gap = look::PartContentMargins(look::PartTabItem).left;
     ImageList_Draw(images, item.iImage, dc, place.left + gap, y, ILD_TRANSPARENT);
     place.left += gap + cx;
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look::Colour(IsEnabled(tabs) ? look::RoleFaceText : look::RoleDisabledText));
+  SetTextColor(dc, look::PartTextColour(look::PartTabItem, shown));
   DrawTextW(dc, text, -1, &place, CaptionFormat);
 }
 
@@ -100,12 +100,7 @@ void PaintPane(HWND tabs, HDC dc, const RECT& pane) {
       if (GetParent(sibling) == parent) LeaveOutCovering(sibling, reinterpret_cast<LPARAM>(&covering));
     }
   }
-  const int width = pane.right - pane.left;
-  const int height = pane.bottom - pane.top;
-  if (look::ColoursContent()) {
-    FillSolid(dc, pane.left + 1, pane.top + 1, width - 2, height - 2, look::Colour(look::RoleDialog));
-  }
-  FrameSolid(dc, pane.left, pane.top, width, height, BorderColour(tabs));
+  look::DrawPart(look::PartTabPane, EnabledState(tabs), dc, pane);
   RestoreDC(dc, saved);
 }
 

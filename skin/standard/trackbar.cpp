@@ -34,11 +34,8 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
     channel = {channel.top, channel.left, channel.bottom, channel.right};
   }
   const BorrowedDc dc(bar);
-  const int w = channel.right - channel.left;
-  const int h = channel.bottom - channel.top;
-  FillSolid(dc.get(), channel.left, channel.top, w, h, look::Colour(look::RoleControlFill));
-  FrameSolid(dc.get(), channel.left, channel.top, w, h, BorderColour(bar));
-  DrawButtonFace(dc.get(), ThumbOf(bar), ThumbState(bar));
+  look::DrawPart(look::PartTrackBarTrack, EnabledState(bar), dc.get(), channel);
+  look::DrawPart(look::PartTrackBarThumb, static_cast<look::PartState>(ThumbState(bar)), dc.get(), ThumbOf(bar));
   return result;
 }
 

@@ -32,18 +32,10 @@ int PartAt(HWND spin, POINT point) {
   return -1;
 }
 
-void DrawHalf(HWND spin, HDC dc, int part, int state) {
-  const RECT half = HalfOf(spin, part);
-  const int w = half.right - half.left;
-  const int h = half.bottom - half.top;
-  if (state == StateNormal) {
-    FillSolid(dc, half.left, half.top, w, h, look::Colour(look::RoleControlFill));
-  } else {
-    look::DrawSlicedPart(dc, half.left, half.top, w, h, look::PartComboFace, state == StatePressed ? 1 : 0);
-  }
-  const ArrowDirection direction =
-      IsAcross(spin) ? (part == 0 ? ArrowLeft : ArrowRight) : (part == 0 ? ArrowDown : ArrowUp);
-  DrawArrow(dc, half, direction, IsEnabled(spin));
+void DrawHalf(HWND spin, HDC dc, int part, look::PartState state) {
+  const look::Part arrow = IsAcross(spin) ? (part == 0 ? look::PartSpinLeft : look::PartSpinRight)
+                                          : (part == 0 ? look::PartSpinDown : look::PartSpinUp);
+  look::DrawPart(arrow, state, dc, HalfOf(spin, part));
 }
 
 LRESULT PaintSpin(WNDPROC, HWND spin, UINT, WPARAM, LPARAM) {
@@ -53,11 +45,11 @@ LRESULT PaintSpin(WNDPROC, HWND spin, UINT, WPARAM, LPARAM) {
   const int hot = HotPart(spin);
   const bool held = GetCapture() == spin && (GetKeyState(VK_LBUTTON) & 0x8000);
   for (int part = 0; part < 2; ++part) {
-    int state = part == hot ? StateHot : StateNormal;
-    if (held && part == PartAt(spin, PointerIn(spin))) state = StatePressed;
-    DrawHalf(spin, surface.get(), part, IsEnabled(spin) ? state : StateNormal);
+    look::PartState state = part == hot ? look::Hot : look::Normal;
+    if (held && part == PartAt(spin, PointerIn(spin))) state = look::Pressed;
+    DrawHalf(spin, surface.get(), part, IsEnabled(spin) ? state : look::Disabled);
   }
-  FrameSolid(surface.get(), 0, 0, client.right, client.bottom, BorderColour(spin));
+  look::DrawPart(look::PartControlBorder, EnabledState(spin), surface.get(), client);
   const PaintScope paint(spin);
   BitBlt(paint.dc(), 0, 0, client.right, client.bottom, surface.get(), 0, 0, SRCCOPY);
   return 0;
