@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <iterator>
@@ -340,6 +341,49 @@ void DestroyScene(const Scene& scene) {
     Note("after the last detach the skin still counts " + std::to_string(skin::SkinnedWindowCount) +
          " windows or holds its atlas or drawing objects");
   }
+}
+
+// ---------------------------------------------------------------- pixels
+
+// FNV-1a of every pixel each window shows, frame included, read through its window DC: the same
+// skin draws the same hash.
+uint64_t PixelHash(const std::vector<HWND>& windows) {
+  uint64_t hash = 14695981039346656037ull;
+  for (const HWND window : windows) {
+    RECT bounds = {};
+    GetWindowRect(window, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const HDC dc = GetWindowDC(window);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const COLORREF pixel = GetPixel(dc, x, y);
+        for (int shift = 0; shift < 32; shift += 8) {
+          hash = (hash ^ ((pixel >> shift) & 0xFF)) * 1099511628211ull;
+        }
+      }
+    }
+    ReleaseDC(window, dc);
+  }
+  return hash;
+}
+
+void NoteHash(const std::string& what, const std::vector<HWND>& windows) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(PixelHash(windows)));
+  Note("pixel hash of " + what + ": " + text);
+}
+
+// What the skinned gallery and the command button show at rest, repainted whole.
+void NoteSkinnedHash(const Scene& scene) {
+  RedrawWindow(scene.skinned.form, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RedrawWindow(scene.buttonForm, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(SettleMs);
+  const gallery::Controls& s = scene.skinned;
+  NoteHash("the skinned gallery's controls and the command button",
+           {s.push, s.pushDisabled, s.check, s.checkIndeterminate, s.checkDisabled, s.option, s.optionOther,
+            s.optionDisabled, s.comboSimple, s.comboDropDown, s.comboDropList, s.driveList, s.header, s.progress,
+            s.progressVertical, s.dataList, s.grid, s.edit, scene.commandButton});
 }
 
 // ---------------------------------------------------------------- toolkit
@@ -757,6 +801,15 @@ void BenchStandardLooks() {
              MeasureAlone([&] { Redraw(control, RepaintAll | RDW_ALLCHILDREN); }),
              "the same control, thread not dressed", plainUs[i]);
   }
+  for (const wchar_t* theme : {L"light", L"dark"}) {
+    skin::SkinSetTheme(theme);
+    Redraw(c.form, RepaintAll | RDW_ALLCHILDREN);
+    Pump(SettleMs);
+    std::vector<HWND> controls;
+    for (const StandardKind& kind : StandardKinds) controls.push_back(c.*kind.control);
+    NoteHash(std::string("the dressed standard controls, ") + (theme[0] == L'l' ? "light" : "dark"), controls);
+  }
+  skin::SkinSetTheme(L"light");
   skin::SkinDetachThread();
   DestroyWindow(c.form);
   Pump(SettleMs);
@@ -1125,7 +1178,8 @@ void BenchStartup() {
 }  // namespace
 
 // "SkinBench.exe frames" times the title bars, frames and menus alone, "SkinBench.exe scrollbars"
-// the scroll bars alone.
+// the scroll bars alone, "SkinBench.exe controls" the controls' repaints and the release on a
+// form of check boxes, with the pixel hashes of the skinned and the dressed controls.
 int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
@@ -1139,8 +1193,19 @@ int main(int argc, char** argv) {
     PrintNotes();
     return 0;
   }
+  if (argc > 1 && std::string(argv[1]) == "controls") {
+    const Scene scene = CreateScene();
+    NoteSkinnedHash(scene);
+    BenchRepaints(scene);
+    BenchRelease(scene);
+    DestroyScene(scene);
+    BenchStandardLooks();
+    PrintNotes();
+    return 0;
+  }
   BenchToolkit();
   const Scene scene = CreateScene();
+  NoteSkinnedHash(scene);
   BenchCommandButton(scene.commandButton);
   BenchPainters(scene);
   BenchRepaints(scene);
