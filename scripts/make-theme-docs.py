@@ -5,9 +5,8 @@ the documentation says what the loader and the exporter do. Pure standard librar
     python3 scripts/make-theme-docs.py          # rewrites the tables
     python3 scripts/make-theme-docs.py --check  # exits 1 when docs/themes.md is not up to date
 
-Reads   skin/look/items.cpp (the items: section, key, kind and meaning, in the table's order)
-        skin/look/look.h (the order of the colour and size roles)
-        skin/look/theme.cpp (the built-in themes' colours and sizes)
+Reads   skin/look/items.cpp (the items: section, key, kind, the light and dark values and meaning, in
+        the table's order)
         skin/atlas/atlas_pixels.cpp (each image's size)
 Writes  docs/themes.md between its two "theme items" marker lines"""
 import os
@@ -33,31 +32,10 @@ def items():
     rows = []
     for entry in re.findall(r"\{(\".*?)\},", table, re.S):
         strings = STRING.findall(entry)
-        kind, index = re.search(r",\s*(Item\w+)\s*,\s*(\w+)\s*,", entry).groups()
+        kind, index, light, dark = re.search(r",\s*(Item\w+)\s*,\s*(\w+)\s*,\s*(\w+)\s*,\s*(\w+)\s*,", entry).groups()
         meaning = "".join(strings[2:]).replace('\\"', '"')
-        rows.append((strings[0], strings[1], kind, index, meaning))
+        rows.append((strings[0], strings[1], kind, index, int(light, 0), int(dark, 0), meaning))
     return rows
-
-
-def enum_order(name):
-    header = read("skin", "look", "look.h")
-    body = re.search(r"enum " + name + r" : int \{(.*?)\};", header, re.S).group(1)
-    body = re.sub(r"//[^\n]*", "", body)
-    return [n for n in re.findall(r"\b(\w+)\b", body) if not n.endswith("Count")]
-
-
-def built_in():
-    source = read("skin", "look", "theme.cpp")
-    themes = {}
-    for name in ("Light", "Dark"):
-        values = re.search(r"constexpr COLORREF " + name + r"Colours\[\] = \{(.*?)\};", source, re.S)
-        colours = [int(v, 16) for v in re.findall(r"0x[0-9A-Fa-f]{8}", values.group(1))]
-        content = re.search(r'Make\(L"' + name.lower() + r'", (true|false)', source).group(1) == "true"
-        themes[name] = {"colours": dict(zip(enum_order("Role"), colours)), "content": content}
-    sizes = re.search(r"const int sizes\[SizeCount\] = \{(.*?)\};", source).group(1).split(",")
-    for theme in themes.values():
-        theme["sizes"] = dict(zip(enum_order("SizeRole"), (int(s) for s in sizes)))
-    return themes
 
 
 def image_sizes():
@@ -66,31 +44,26 @@ def image_sizes():
             for m in re.findall(r"const AtlasImage (\w+)Image = \{(\d+), (\d+),", source)}
 
 
-def value(theme, kind, index):
+def value(kind, c):
     if kind == "ItemColour":
-        c = theme["colours"][index]
         return "`#%02X%02X%02X`" % (c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)
-    if kind == "ItemSize":
-        return "`%d`" % theme["sizes"][index]
-    return "`1`" if theme["content"] else "`0`"
+    return "`%d`" % c
 
 
 def tables():
-    themes = built_in()
     sizes = image_sizes()
     rows = items()
     lines = ["### theme.ini", "",
              "| Section | Key | Light | Dark | What it is |", "|---|---|---|---|---|"]
-    for section, key, kind, index, meaning in rows:
+    for section, key, kind, index, light, dark, meaning in rows:
         if kind != "ItemImage":
             lines.append("| `[%s]` | `%s` | %s | %s | %s |" % (
-                section, key, value(themes["Light"], kind, index), value(themes["Dark"], kind, index),
-                meaning))
+                section, key, value(kind, light), value(kind, dark), meaning))
     lines += ["", "### The images", "",
               "Each picture is the image scaled eight times, its magenta pixels drawn as a grey "
               "checkerboard.", "",
               "| File | Size | Layout | Light | Dark |", "|---|---|---|---|---|"]
-    for section, key, kind, index, meaning in rows:
+    for section, key, kind, index, light, dark, meaning in rows:
         if kind == "ItemImage":
             width, height = sizes[key]
             lines.append("| `%s.bmp` | %d x %d | %s | ![%s, light](images/themes/light-%s.png) | "

@@ -13,11 +13,15 @@ namespace skin::look {
 
 enum ItemKind { ItemColour, ItemSize, ItemSwitch, ItemImage };
 
+// One row of the table: a colour (its role, and its value in the light and the dark theme), a size
+// (its value in both), the switch (0 and 1) or an image (its values are the images' own).
 struct ThemeItem {
   const char* Section;  // the theme.ini section; "" for an image
   const char* Key;      // the key, or the image's file name without ".bmp"
   ItemKind Kind;
   int Index;            // a Role, a SizeRole or an Image; 0 for the one switch
+  COLORREF Light;       // the light theme's value: a COLORREF, a size in pixels, 0 or 1
+  COLORREF Dark;        // the dark theme's
   const char* Meaning;
 };
 
