@@ -15,6 +15,10 @@
 
 #include "app/texts.h"
 #include "gallery/gallery.h"
+#include "skin/controls/check_box.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/header.h"
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 
 namespace {

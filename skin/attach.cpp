@@ -1,94 +1,19 @@
-// Putting the skin on a window tree and taking it off again. Attach prepares what each kind
-// needs, then installs SkinWindowProc and keeps the previous procedure in "PROCADDR"; detach
-// undoes each step, children first, and the last detach releases the atlas.
-#include "skin/gdi/guards.h"
+// Putting the skin on a window tree and taking it off again. Attach lets the window's room and
+// frame take what they need, then installs SkinWindowProc and keeps the previous procedure in
+// "PROCADDR"; detach undoes each step, children first, and the last detach releases the atlas.
+#include "skin/controls/room.h"
 #include "skin/engine.h"
 #include "skin/frame/frame.h"
+#include "skin/menus/menus.h"
 #include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
 namespace {
 
-constexpr int RoundCorner = 3;
 constexpr UINT RedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT;
 constexpr WPARAM WholeFrame = 1;
 constexpr char TrackMouseEventName[] = "TrackMouseEvent";
 constexpr char User32Name[] = "User32";
-
-// Four new face bitmaps of the given size, made together or not at all (the GDI table may be
-// full).
-bool CreateFaceBitmaps(HDC reference, const WindowBounds& b, HBITMAP (&bitmaps)[VisualStateCount]) {
-  bool made = true;
-  for (int state = StateNormal; state < VisualStateCount; ++state) {
-    bitmaps[state] = made ? CreateCompatibleBitmap(reference, b.Width, b.Height) : nullptr;
-    made = made && bitmaps[state];
-  }
-  if (!made) {
-    for (HBITMAP bitmap : bitmaps) {
-      if (bitmap) DeleteObject(bitmap);
-    }
-  }
-  return made;
-}
-
-// Four face surfaces as large as the whole window, made together or not at all. True when they
-// were made; the properties are set only then.
-bool CreateButtonFaces(HWND window, HDC reference, const WindowBounds& b) {
-  HDC surfaces[VisualStateCount] = {};
-  HBITMAP bitmaps[VisualStateCount] = {};
-  bool made = true;
-  for (HDC& surface : surfaces) {
-    surface = made ? CreateCompatibleDC(reference) : nullptr;
-    made = made && surface;
-  }
-  made = made && CreateFaceBitmaps(reference, b, bitmaps);
-  for (int state = StateNormal; state < VisualStateCount; ++state) {
-    if (!made) {
-      if (surfaces[state]) DeleteDC(surfaces[state]);
-      continue;
-    }
-    SelectObject(surfaces[state], bitmaps[state]);
-    SetProperty(window, StateSurfaceProperty(state).c_str(), reinterpret_cast<intptr_t>(surfaces[state]));
-    SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
-  }
-  return made;
-}
-
-// The faces, rendered (when they can be made: the button keeps its own painting until they can);
-// the state properties; the rounded outline. Push buttons become owner-drawn once they have faces.
-void PrepareButton(HWND window) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  SetProperty(window, OldStyleProperty, style);
-  SetProperty(window, MouseFlagProperty, 0);
-  SetProperty(window, TimerIdProperty, 0);
-  SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
-  SetProperty(window, AlphaLevelProperty, 0);
-  if (!WantsFaces(window)) return;
-  // In high contrast the button keeps its own look until the skin draws again.
-  if (MakeButtonFaces(window) && IsPushButtonStyle(style) && !StandingAside) {
-    SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-  }
-  if (StandingAside) return;
-  WindowBounds b;
-  GetWindowBounds(window, &b);
-  SetButtonOutline(window, b);
-}
-
-// Gives back what PrepareButton took. Only the button-type bits of the style are restored: the
-// rest (visible, enabled, ...) may have changed while the skin was on and stays as it is now.
-void RestoreButton(HWND window) {
-  ReleaseButtonFaces(window);
-  // By its id: "TIMERID" may no longer name a fade that still runs.
-  KillTimer(window, FadeTimerId);
-  const auto oldStyle = static_cast<LONG>(GetProperty(window, OldStyleProperty));
-  const LONG current = GetWindowLongA(window, GWL_STYLE);
-  SetWindowLongA(window, GWL_STYLE, (current & ~BS_TYPEMASK) | (oldStyle & BS_TYPEMASK));
-  for (const char* name : {OldStyleProperty, MouseFlagProperty, TimerIdProperty, OldStateProperty,
-                           AlphaLevelProperty}) {
-    RemoveProperty(window, name);
-  }
-  SetWindowRgn(window, nullptr, TRUE);
-}
 
 void Repaint(HWND window) {
   SendMessageA(window, WM_NCPAINT, WholeFrame, 0);
@@ -103,58 +28,17 @@ void ReturnToAnsi(HWND window) {
   SetWindowLongPtrA(window, GWLP_WNDPROC, GetWindowLongPtrA(window, GWLP_WNDPROC));
 }
 
-// What each kind needs before SkinWindowProc sees its first message.
-void PrepareKind(HWND window) {
+// What the window needs before SkinWindowProc sees its first message.
+void Prepare(HWND window) {
   TakeFrame(window);
-  switch (ClassifyWindow(window)) {
-    case KindContainer:
-      EnumChildWindows(window, &AttachChildCallback, 0);
-      break;
-    case KindButton:
-      PrepareButton(window);
-      break;
-    case KindCombo:
-    case KindDriveList:
-    case KindCheck:
-    case KindOption:
-      SetProperty(window, MouseFlagProperty, 0);
-      SetProperty(window, OldStateProperty, StateNormal);
-      break;
-    case KindHeader:
-      SetProperty(window, MouseFlagProperty, 0);
-      SetProperty(window, HdIndexProperty, -1);
-      SetProperty(window, HmIndexProperty, -1);
-      break;
-    default:
-      break;
-  }
+  controls::RoomOf(window).Take(window);
 }
 
-void UndoKind(HWND window) {
+void Undo(HWND window) {
+  GiveBackMenuBar(window);
   GiveBackFrame(window);
-  switch (ClassifyWindow(window)) {
-    case KindContainer:
-      EnumChildWindows(window, &DetachChildCallback, 0);
-      break;
-    case KindButton:
-      RestoreButton(window);
-      break;
-    case KindCombo:
-    case KindDriveList:
-    case KindCheck:
-    case KindOption:
-      RemoveProperty(window, MouseFlagProperty);
-      RemoveProperty(window, OldStateProperty);
-      break;
-    case KindHeader:
-      RemoveProperty(window, MouseFlagProperty);
-      RemoveProperty(window, HdIndexProperty);
-      RemoveProperty(window, HmIndexProperty);
-      break;
-    default:
-      ForgetStandardState(window);
-      break;
-  }
+  controls::JoinedRoomOf(window).GiveBack(window);
+  RemoveProperty(window, RoomProperty);
 }
 
 // The window is counted and marked as this copy's, with the procedure below SkinWindowProc.
@@ -173,6 +57,17 @@ void Enlist(HWND window, LONG_PTR previous) {
 LONG_PTR InstallSkinWindowProc(HWND window) {
   if (!IsWindowUnicode(window)) SetProperty(window, AnsiWindowProperty, 1);
   return SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinWindowProc));
+}
+
+// Whether the library is loaded or can be loaded and exports the function.
+bool ProbeExport(const char* function, const char* library) {
+  HMODULE module = GetModuleHandleA(library);
+  const bool loadedHere = module == nullptr;
+  if (loadedHere) module = LoadLibraryA(library);
+  if (!module) return false;
+  const bool exported = GetProcAddress(module, function) != nullptr;
+  if (loadedHere) FreeLibrary(module);
+  return exported;
 }
 
 }  // namespace
@@ -205,101 +100,9 @@ void FinishJoining(HWND window) {
   const intptr_t previous = GetProperty(window, PassProcProperty);
   if (previous == 0 || DressedThreadId != GetCurrentThreadId()) return;
   // Messages that the preparation sends still go straight on meanwhile.
-  PrepareKind(window);
+  Prepare(window);
   RemoveProperty(window, PassProcProperty);
   Enlist(window, previous);
-}
-
-namespace {
-
-bool OnDressedThread(HWND window) {
-  return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
-}
-
-}  // namespace
-
-bool WantsFaces(HWND button) {
-  if (!OnDressedThread(button)) return true;
-  const LONG type = static_cast<LONG>(GetProperty(button, OldStyleProperty)) & BS_TYPEMASK;
-  if (IsPushButtonStyle(type)) return true;
-  if (!(GetWindowLongA(button, GWL_STYLE) & BS_PUSHLIKE)) return false;
-  switch (type) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-      return true;
-    default:
-      return false;
-  }
-}
-
-void FitFacesToType(HWND button) {
-  if (!OnDressedThread(button)) return;
-  const bool held = StateSurface(button, StateNormal) != nullptr;
-  if (WantsFaces(button)) {
-    if (held || !MakeButtonFaces(button)) return;
-    WindowBounds b;
-    GetWindowBounds(button, &b);
-    SetButtonOutline(button, b);
-  } else if (held) {
-    StopFadeTimer(button);
-    ReleaseButtonFaces(button);
-    SetWindowRgn(button, nullptr, TRUE);
-  }
-}
-
-bool MakeButtonFaces(HWND window) {
-  WindowBounds b;
-  const BorrowedDc dc(window, BorrowedDc::Whole);
-  GetWindowBounds(window, &b);
-  if (!CreateButtonFaces(window, dc.get(), b)) return false;
-  RenderButtonFaces(window);
-  return true;
-}
-
-bool ResizeButtonFaces(HWND window) {
-  WindowBounds b;
-  HBITMAP bitmaps[VisualStateCount] = {};
-  {
-    const BorrowedDc dc(window, BorrowedDc::Whole);
-    GetWindowBounds(window, &b);
-    if (!StateSurface(window, StateNormal) || !CreateFaceBitmaps(dc.get(), b, bitmaps)) return false;
-  }
-  for (int state = StateNormal; state < VisualStateCount; ++state) {
-    DeleteObject(SelectObject(StateSurface(window, state), bitmaps[state]));
-    SetProperty(window, StateBitmapProperty(state).c_str(), reinterpret_cast<intptr_t>(bitmaps[state]));
-  }
-  RenderButtonFaces(window);
-  return true;
-}
-
-void ReleaseButtonFaces(HWND window) {
-  for (int state = StateNormal; state < VisualStateCount; ++state) {
-    const std::string surface = StateSurfaceProperty(state);
-    const std::string bitmap = StateBitmapProperty(state);
-    DeleteDC(reinterpret_cast<HDC>(GetProperty(window, surface.c_str())));
-    DeleteObject(reinterpret_cast<HGDIOBJ>(GetProperty(window, bitmap.c_str())));
-    RemoveProperty(window, surface.c_str());
-    RemoveProperty(window, bitmap.c_str());
-  }
-}
-
-void SetButtonOutline(HWND window, const WindowBounds& b) {
-  // Right and bottom bounds of the region are exclusive, hence the + 1.
-  SetWindowRgn(window, CreateRoundRectRgn(0, 0, b.Width + 1, b.Height + 1, RoundCorner, RoundCorner), TRUE);
-}
-
-bool ProbeExport(const char* function, const char* library) {
-  HMODULE module = GetModuleHandleA(library);
-  const bool loadedHere = module == nullptr;
-  if (loadedHere) module = LoadLibraryA(library);
-  if (!module) return false;
-  const bool exported = GetProcAddress(module, function) != nullptr;
-  if (loadedHere) FreeLibrary(module);
-  return exported;
 }
 
 // The atlas is built when the first window joins, never for a handle that is refused.
@@ -323,7 +126,7 @@ BOOL CALLBACK DetachChildCallback(HWND child, LPARAM) {
 
 int SkinAttachWindow(HWND window) {
   if (!CanJoinSkin(window)) return 0;
-  PrepareKind(window);
+  Prepare(window);
   Enlist(window, InstallSkinWindowProc(window));
   return 1;
 }
@@ -334,7 +137,7 @@ int SkinDetachWindow(HWND window) {
   if (!window || !IsSkinnedHere(window)) return 0;
   const intptr_t previous = GetProperty(window, ProcAddrProperty);
   look::GiveBackContentColours(window);
-  UndoKind(window);
+  Undo(window);
   scrollbars::ForgetBars(window);
   RemoveProperty(window, ProcAddrProperty);
   RemoveProperty(window, SkinCopyProperty);
@@ -356,9 +159,7 @@ int SkinDetachWindow(HWND window) {
 
 void ReleaseSkin() {
   ReleaseSkinAtlas();
-  look::ReleaseContentBrushes();
-  frame::ReleaseCaptionFonts();
-  ReleaseMenuFont();
+  ReleaseKeptObjects();
   SkinInitialised = false;
   SkinThreadId = 0;
 }

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 #include <string>
 
 #include "skin/engine.h"
+#include "skin/menus/menus.h"
 #include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
@@ -26,12 +26,6 @@ constexpr const char* LeftOutClasses[] = {
     "ime",
     "msctfime ui",
 };
-
-std::string LowerClassName(HWND window) {
-  std::string name = WindowClassName(window);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
-}
 
 // A window that is no child and whose parent is not the desktop: a message-only one. Under Wine
 // the creation hook names the message windows' parent, not HWND_MESSAGE.
@@ -119,6 +113,7 @@ int SkinDetachThread() {
   look::GiveBackSystemColours();
   EnumThreadWindows(thread, &UndressTopLevel, 0);
   GiveBackMenus();
+  ReleaseKeptObjects();
   // With no window left the atlas goes now; windows skinned otherwise keep it until their detach.
   if (SkinnedWindowCount == 0 && SkinInitialised) ReleaseSkin();
   return 1;

@@ -3,40 +3,13 @@
 // again and nothing is lost.
 #include <windows.h>
 
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 
 namespace skin {
 namespace {
 
 HighContrastQuery AskHighContrast = &SystemHighContrast;
-
-WNDPROC PreviousOf(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetProperty(window, ProcAddrProperty));
-}
-
-// The button paints itself while the skin is aside; a fade that ran would only keep waking it.
-void StepAside(HWND button) {
-  StopFadeTimer(button);
-  LetButtonPaintItself(PreviousOf(button), button);
-  SetWindowRgn(button, nullptr, FALSE);
-}
-
-// While aside the dialog manager may have moved the default between push buttons, and the
-// button may have been resized: its type is taken as it is now, its faces made at its size.
-void StepBack(HWND button) {
-  const auto recorded = static_cast<LONG>(GetProperty(button, OldStyleProperty));
-  const LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
-  if (IsPushButtonStyle(recorded) && IsPushButtonStyle(type)) {
-    SetProperty(button, OldStyleProperty, (recorded & ~BS_TYPEMASK) | type);
-  }
-  SetProperty(button, OldStateProperty, IsWindowEnabled(button) ? StateNormal : StateDisabled);
-  SetProperty(button, MouseFlagProperty, 0);
-  if (!WantsFaces(button)) return;
-  if (ResizeButtonFaces(button) || MakeButtonFaces(button)) OwnerDrawAgain(PreviousOf(button), button, FALSE);
-  WindowBounds b;
-  GetWindowBounds(button, &b);
-  SetButtonOutline(button, b);
-}
 
 BOOL CALLBACK FollowOne(HWND window, LPARAM) {
   if (!IsSkinnedHere(window)) return TRUE;
@@ -48,9 +21,9 @@ BOOL CALLBACK FollowOne(HWND window, LPARAM) {
   }
   if (ClassifyWindow(window) != KindButton) return TRUE;
   if (StandingAside) {
-    StepAside(window);
+    StepButtonAside(window);
   } else {
-    StepBack(window);
+    StepButtonBack(window);
   }
   return TRUE;
 }

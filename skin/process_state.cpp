@@ -13,7 +13,12 @@ int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
 DrawingObjects SkinDrawing = {};
 bool StandingAside = false;
+
+namespace {
+
 SIZE CheckMarkSize = {};
+
+}  // namespace
 
 void ReadCheckSize() {
   CheckMarkSize = {GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK)};

@@ -1,9 +1,7 @@
-// What a window is to the skin, decided from its lower-cased class name, and the window
-// properties in which the skin keeps everything it knows about a window.
-#include <algorithm>
+// The window properties in which the skin keeps everything it knows about a window, and what
+// every room reads of a window: its class name, its text, whose it is.
 #include <cctype>
 #include <cstring>
-#include <iterator>
 #include <vector>
 
 #include "skin/engine.h"
@@ -13,44 +11,6 @@ namespace {
 
 // GetClassNameA writes at most this many characters, terminator included.
 constexpr int ClassNameCapacity = 255;
-constexpr char GridPrefix[] = "apexgrid";
-
-struct ClassNameKind {
-  const char* name;
-  WindowKind kind;
-};
-
-constexpr ClassNameKind KindsByClassName[] = {
-    {"#32770", KindContainer},
-    {"thunderformdc", KindContainer},
-    {"thunderrt6formdc", KindContainer},
-    {"form", KindContainer},
-    {"thundercommandbutton", KindButton},
-    {"thunderrt6commandbutton", KindButton},
-    {"button", KindButton},
-    {"thundercombobox", KindCombo},
-    {"thunderrt6combobox", KindCombo},
-    {"combo", KindCombo},
-    {"combobox", KindCombo},
-    {"thunderdrivelistbox", KindDriveList},
-    {"thunderrt6drivelistbox", KindDriveList},
-    {"thundercheckbox", KindCheck},
-    {"thunderrt6checkbox", KindCheck},
-    {"thunderoptionbutton", KindOption},
-    {"thunderrt6optionbutton", KindOption},
-    {"progressbar20wndclass", KindProgress},
-    {"progressbarwndclass", KindProgress},
-    {"msvb_lib_header", KindHeader},
-    {"sysheader32", KindHeader},
-    {"combolbox", KindDropList},
-    {"datalistwndclass", KindDataList},
-    {"dblistwndclass", KindDataList},
-};
-
-std::string LowerCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace
 
@@ -58,6 +18,12 @@ std::string WindowClassName(HWND window) {
   char buffer[ClassNameCapacity + 1] = {};
   if (GetClassNameA(window, buffer, ClassNameCapacity) == 0) return {};
   return std::string(buffer, strnlen(buffer, ClassNameCapacity));
+}
+
+std::string LowerClassName(HWND window) {
+  std::string name = WindowClassName(window);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
 }
 
 // Read wide: an ANSI read would pass the caption through the system's code page and lose every
@@ -69,15 +35,6 @@ std::wstring WindowText(HWND window) {
   std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
   GetWindowTextW(window, buffer.data(), length + 1);
   return std::wstring(buffer.data(), static_cast<size_t>(length));
-}
-
-WindowKind ClassifyWindow(HWND window) {
-  const std::string name = LowerCase(WindowClassName(window));
-  const auto found = std::find_if(std::begin(KindsByClassName), std::end(KindsByClassName),
-                                  [&](const ClassNameKind& entry) { return name == entry.name; });
-  if (found != std::end(KindsByClassName)) return found->kind;
-  if (name.compare(0, std::strlen(GridPrefix), GridPrefix) == 0) return KindGrid;
-  return KindOther;
 }
 
 // Only the push-button types: a radio button (type 9 has bits 1 and 2 clear as well) owner-drawn
@@ -110,6 +67,10 @@ std::string StateSurfaceProperty(int state) { return std::to_string(state) + "HD
 std::string StateBitmapProperty(int state) { return std::to_string(state) + "BMP"; }
 
 bool DetachedMeanwhile(HWND window) { return GetProperty(window, ProcAddrProperty) == 0; }
+
+bool OnDressedThread(HWND window) {
+  return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
+}
 
 HDC StateSurface(HWND window, int state) {
   return reinterpret_cast<HDC>(GetProperty(window, StateSurfaceProperty(state).c_str()));

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <utility>
 
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "skin/look/items.h"
 
@@ -20,11 +21,23 @@ bool OnSkinThread() {
   return SkinThreadId == 0 || SkinThreadId == self;
 }
 
+// The next paint draws every state as new: the windows that keep the state they show have it set
+// back to rest (and no other window is given the property).
 BOOL CALLBACK RetakeOne(HWND window, LPARAM) {
   if (!IsSkinnedHere(window)) return TRUE;
-  if (StateSurface(window, StateNormal)) RenderButtonFaces(window);
-  // The next paint draws every state as new.
-  SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
+  switch (ClassifyWindow(window)) {
+    case KindButton:
+      RenderFacesAgain(window);
+      break;
+    case KindCombo:
+    case KindDriveList:
+    case KindCheck:
+    case KindOption:
+      SetProperty(window, OldStateProperty, IsWindowEnabled(window) ? StateNormal : StateDisabled);
+      break;
+    default:
+      break;
+  }
   look::RetakeContentColours(window);
   return TRUE;
 }
@@ -38,6 +51,7 @@ void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstrin
 
 void ApplyTheme(look::Theme theme) {
   look::LeaveContentTheme();
+  ReleaseKeptObjects();
   look::UseTheme(std::move(theme));
   look::SystemColoursChanged();
   if (!SkinInitialised) return;

@@ -6,20 +6,17 @@
 
 #include <commctrl.h>
 
-#include <cctype>
 #include <string>
 
-#include "skin/standard/standard.h"
+#include "skin/controls/bars.h"
 
-namespace skin::standard {
+#include "skin/controls/borders.h"
+#include "skin/look/parts.h"
+
+namespace skin {
 namespace {
 
-
-bool IsToolbar(HWND window) {
-  std::string name = WindowClassName(window);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name == "toolbarwindow32";
-}
+bool IsToolbar(HWND window) { return LowerClassName(window) == "toolbarwindow32"; }
 
 LRESULT DrawToolbarItem(const NMTBCUSTOMDRAW& draw) {
   const UINT state = draw.nmcd.uItemState;
@@ -43,10 +40,20 @@ LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
   return 1;
 }
 
+SkinHandler HandlerFor(HWND, UINT message) {
+  if (message == WM_ERASEBKGND) return &EraseBands;
+  if (message == WM_NCPAINT) return &PaintBarFrame;
+  return nullptr;
+}
+
+void Nothing(HWND) {}
+
 }  // namespace
 
+const controls::Room controls::ReBarRoom = {&Nothing, &Nothing, &HandlerFor};
+
 LRESULT ToolbarCustomDraw(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, window, message, wParam, lParam);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   // Anything the parent answered itself is its own custom draw.
   if (!header || header->code != NM_CUSTOMDRAW || result != CDRF_DODEFAULT || DetachedMeanwhile(window) ||
@@ -59,10 +66,4 @@ LRESULT ToolbarCustomDraw(WNDPROC previous, HWND window, UINT message, WPARAM wP
   return result;
 }
 
-SkinHandler ReBarFamily(HWND, UINT message) {
-  if (message == WM_ERASEBKGND) return &EraseBands;
-  if (message == WM_NCPAINT) return &PaintBarFrame;
-  return nullptr;
-}
-
-}  // namespace skin::standard
+}  // namespace skin

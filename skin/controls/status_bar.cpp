@@ -10,10 +10,15 @@
 #include <vector>
 
 #include "skin/gdi/guards.h"
-#include "skin/standard/standard.h"
+#include "skin/controls/status_bar.h"
 
-namespace skin::standard {
+#include "skin/controls/shared.h"
+#include "skin/look/parts.h"
+
+namespace skin {
 namespace {
+
+using namespace controls;
 
 constexpr int MaxParts = 256;
 
@@ -47,7 +52,7 @@ bool HasOwnerDrawnPane(HWND bar, const std::vector<int>& edges) {
 
 LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   const std::vector<int> edges = PaneEdges(bar);
-  if (HasOwnerDrawnPane(bar, edges)) return CallPrevious(previous, bar, message, wParam, lParam);
+  if (HasOwnerDrawnPane(bar, edges)) return Pass(previous, bar, message, wParam, lParam);
   RECT client = {};
   GetClientRect(bar, &client);
   const int w = client.right;
@@ -74,8 +79,12 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
   return 0;
 }
 
+SkinHandler HandlerFor(HWND, UINT message) { return message == WM_PAINT ? &PaintBar : nullptr; }
+
+void Nothing(HWND) {}
+
 }  // namespace
 
-SkinHandler StatusBarFamily(HWND, UINT message) { return message == WM_PAINT ? &PaintBar : nullptr; }
+const controls::Room controls::StatusBarRoom = {&Nothing, &Nothing, &HandlerFor};
 
-}  // namespace skin::standard
+}  // namespace skin

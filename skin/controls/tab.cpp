@@ -9,10 +9,15 @@
 #include <algorithm>
 
 #include "skin/gdi/guards.h"
-#include "skin/standard/standard.h"
+#include "skin/controls/tab.h"
 
-namespace skin::standard {
+#include "skin/controls/shared.h"
+#include "skin/look/parts.h"
+
+namespace skin {
 namespace {
+
+using namespace controls;
 
 constexpr int TextCapacity = 256;
 // The system draws the selected tab this much larger on its left, right and top.
@@ -106,7 +111,7 @@ void PaintPane(HWND tabs, HDC dc, const RECT& pane) {
 
 // Over what the control drew: the pane, then the tabs take the skin's faces.
 LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, tabs, message, wParam, lParam);
+  const LRESULT result = Pass(previous, tabs, message, wParam, lParam);
   if (DetachedMeanwhile(tabs)) return result;
   const auto count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
   const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
@@ -128,18 +133,19 @@ LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT TrackTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, tabs, message, wParam, lParam);
+  const LRESULT result = Pass(previous, tabs, message, wParam, lParam);
   if (!DetachedMeanwhile(tabs)) FollowHotPart(tabs, message, TabAt(tabs, PointerIn(tabs)));
   return result;
 }
 
-}  // namespace
-
-SkinHandler TabFamily(HWND tabs, UINT message) {
+SkinHandler HandlerFor(HWND tabs, UINT message) {
   if (message == WM_PAINT) return &PaintTabs;
-  if (GetWindowLongA(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return nullptr;
-  if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) return &TrackTabs;
-  return nullptr;
+  if (message != WM_MOUSEMOVE && message != WM_MOUSELEAVE) return nullptr;
+  return (GetWindowLongA(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) ? nullptr : &TrackTabs;
 }
 
-}  // namespace skin::standard
+}  // namespace
+
+const controls::Room controls::TabRoom = {&controls::TakeHover, &controls::GiveBackHover, &HandlerFor};
+
+}  // namespace skin

@@ -5,10 +5,15 @@
 #include <commctrl.h>
 
 #include "skin/gdi/guards.h"
-#include "skin/standard/standard.h"
+#include "skin/controls/track_bar.h"
 
-namespace skin::standard {
+#include "skin/controls/shared.h"
+#include "skin/look/parts.h"
+
+namespace skin {
 namespace {
+
+using namespace controls;
 
 constexpr int Thumb = 0;
 
@@ -25,7 +30,7 @@ int ThumbState(HWND bar) {
 }
 
 LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  const LRESULT result = Pass(previous, bar, message, wParam, lParam);
   if (DetachedMeanwhile(bar)) return result;
   RECT channel = {};
   SendMessageW(bar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
@@ -40,19 +45,21 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT TrackThumb(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, bar, message, wParam, lParam);
+  const LRESULT result = Pass(previous, bar, message, wParam, lParam);
   if (DetachedMeanwhile(bar)) return result;
   const RECT thumb = ThumbOf(bar);
   FollowHotPart(bar, message, PtInRect(&thumb, PointerIn(bar)) ? Thumb : -1);
   return result;
 }
 
-}  // namespace
-
-SkinHandler TrackBarFamily(HWND, UINT message) {
+SkinHandler HandlerFor(HWND, UINT message) {
   if (message == WM_PAINT) return &PaintBar;
   if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) return &TrackThumb;
   return nullptr;
 }
 
-}  // namespace skin::standard
+}  // namespace
+
+const controls::Room controls::TrackBarRoom = {&controls::TakeHover, &controls::GiveBackHover, &HandlerFor};
+
+}  // namespace skin

@@ -5,10 +5,15 @@
 #include <commctrl.h>
 
 #include "skin/gdi/guards.h"
-#include "skin/standard/standard.h"
+#include "skin/controls/up_down.h"
 
-namespace skin::standard {
+#include "skin/controls/shared.h"
+#include "skin/look/parts.h"
+
+namespace skin {
 namespace {
+
+using namespace controls;
 
 bool IsAcross(HWND spin) { return (GetWindowLongA(spin, GWL_STYLE) & UDS_HORZ) != 0; }
 
@@ -56,7 +61,7 @@ LRESULT PaintSpin(WNDPROC, HWND spin, UINT, WPARAM, LPARAM) {
 }
 
 LRESULT TrackArrows(WNDPROC previous, HWND spin, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallPrevious(previous, spin, message, wParam, lParam);
+  const LRESULT result = Pass(previous, spin, message, wParam, lParam);
   if (DetachedMeanwhile(spin)) return result;
   FollowHotPart(spin, message, PartAt(spin, PointerIn(spin)));
   // Pressing and releasing change the look without moving the pointer.
@@ -64,9 +69,7 @@ LRESULT TrackArrows(WNDPROC previous, HWND spin, UINT message, WPARAM wParam, LP
   return result;
 }
 
-}  // namespace
-
-SkinHandler UpDownFamily(HWND, UINT message) {
+SkinHandler HandlerFor(HWND, UINT message) {
   switch (message) {
     case WM_PAINT:
       return &PaintSpin;
@@ -80,4 +83,8 @@ SkinHandler UpDownFamily(HWND, UINT message) {
   }
 }
 
-}  // namespace skin::standard
+}  // namespace
+
+const controls::Room controls::UpDownRoom = {&controls::TakeHover, &controls::GiveBackHover, &HandlerFor};
+
+}  // namespace skin

@@ -6,6 +6,7 @@
 
 #include "skin/frame/frame.h"
 #include "skin/gdi/guards.h"
+#include "skin/gdi/kept.h"
 #include "skin/look/parts.h"
 
 namespace skin::frame {
@@ -48,8 +49,6 @@ void DrawButton(HDC dc, HWND window, int hit, const RECT& button, look::PartStat
   look::DrawPart(ButtonPart(window, hit), state, dc, button);
 }
 
-HFONT KeptFonts[2] = {};
-
 // The caption into `dc`, whose origin is the caption's top-left corner.
 void ComposeCaption(HDC dc, HWND window, const Layout& l, look::PartState state) {
   const look::Part caption = l.Small ? look::PartSmallCaption : look::PartCaption;
@@ -60,7 +59,7 @@ void ComposeCaption(HDC dc, HWND window, const Layout& l, look::PartState state)
     const int cy = GetSystemMetrics(SM_CYSMICON);
     DrawIconEx(dc, l.IconAt.x, l.IconAt.y, l.Icon, cx, cy, 0, nullptr, DI_NORMAL);
   }
-  const ScopedSelection selected(dc, CaptionFont(l.Small));
+  const ScopedSelection selected(dc, KeptFontOf(l.Small ? SmallCaptionFont : CaptionFont));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look::PartTextColour(caption, state));
   DrawTextIn(dc, WindowText(window), l.TextLeft, l.Caption.top, l.TextRight - l.TextLeft,
@@ -73,23 +72,6 @@ void ComposeCaption(HDC dc, HWND window, const Layout& l, look::PartState state)
 }
 
 }  // namespace
-
-HFONT CaptionFont(bool small) {
-  HFONT& kept = KeptFonts[small ? 1 : 0];
-  if (kept) return kept;
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  kept = CreateFontIndirectW(small ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
-  return kept;
-}
-
-void ReleaseCaptionFonts() {
-  for (HFONT& kept : KeptFonts) {
-    if (kept) DeleteObject(kept);
-    kept = nullptr;
-  }
-}
 
 void PaintFrame(HWND window) {
   if (!IsWindowVisible(window) || IsIconic(window)) return;

@@ -8,6 +8,34 @@
 
 #include "skin/engine.h"
 
+namespace skin {
+
+// On a dressed thread every window with a caption has its frame, caption and caption buttons
+// drawn by the skin ("NCFRAME" set while it does). The caption button under the pointer and the
+// one held down, as hit-test codes (HTCLOSE, ...; missing: none).
+inline constexpr char NcFrameProperty[] = "NCFRAME";
+inline constexpr char NcHotProperty[] = "NCHOT";
+inline constexpr char NcPressedProperty[] = "NCPRESSED";
+// The caption's state as the last WM_NCACTIVATE gave it: 1 inactive, 2 active (missing: not yet
+// told, the system is asked).
+inline constexpr char NcActiveProperty[] = "NCACTIVE";
+// The handler that draws the title bar and frame for this message of a window the skin took the
+// frame of; nullptr for other windows and messages.
+SkinHandler FrameHandlerFor(HWND window, UINT message);
+// At joining a dressed thread: takes the frame of a window with a caption (the compositor's
+// drawing of it turned off). At leaving: gives it back (the compositor's drawing as the window's
+// style says). Neither changes the window's style, region or geometry.
+void TakeFrame(HWND window);
+void GiveBackFrame(HWND window);
+// Sets the compositor's non-client rendering policy of a window (DWMNCRP_* values). The default
+// asks dwmapi.dll's DwmSetWindowAttribute, when the system has it; tests put in their own.
+using NcRenderingPolicySetter = void (*)(HWND window, int policy);
+void SystemSetNcRenderingPolicy(HWND window, int policy);
+// nullptr puts the system's back.
+void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter);
+
+}  // namespace skin
+
 namespace skin::frame {
 
 // The parts of a window's non-client area that the skin draws, in window coordinates. A button
@@ -31,10 +59,6 @@ HICON CaptionIcon(HWND window);
 // Whether a caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP) does anything.
 bool ButtonEnabled(HWND window, int hit);
 
-// The caption fonts, normal and small, as the system's non-client metrics give them: made when
-// first asked for, released with the skin and at a change of the system's settings.
-HFONT CaptionFont(bool small);
-void ReleaseCaptionFonts();
 
 // The frame, the caption, its icon, title and buttons (with "NCHOT" and "NCPRESSED"), through
 // the window's own DC. Nothing for a hidden or minimised window.

@@ -5,6 +5,7 @@
 // only what lies below the caption, passes activation on with lParam -1, hides the window from it
 // while it sets a title or an icon, tracks the caption buttons itself, and then paints.
 #include "skin/frame/frame.h"
+#include "skin/press_loop.h"
 
 namespace skin {
 namespace frame {
@@ -17,10 +18,6 @@ constexpr intptr_t ActiveCaption = 2;
 constexpr UINT WmNcUahDrawCaption = 0x00AE;
 constexpr UINT WmNcUahDrawFrame = 0x00AF;
 
-LRESULT Pass(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcW(previous, window, message, wParam, lParam);
-}
-
 bool IsCaptionButton(WPARAM hit) {
   return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON || hit == HTHELP;
 }
@@ -29,7 +26,6 @@ bool IsCaptionButton(WPARAM hit) {
 // client edge, scroll bars) and nothing else; then the skin paints the frame and the caption.
 LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsIconic(window)) return Pass(previous, window, message, wParam, lParam);
-  ConvertMenuBarAgain(window);
   const Layout l = LayoutOf(window);
   RECT bounds = {};
   GetWindowRect(window, &bounds);
@@ -40,7 +36,6 @@ LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LP
   if (below) DeleteObject(below);
   if (DetachedMeanwhile(window)) return result;
   PaintFrame(window, l);
-  PaintMenuBarBackground(window, l.Caption.bottom);
   return result;
 }
 
@@ -78,22 +73,27 @@ void ShowPressed(HWND window, int hit) {
 
 // The system's own loop for a held caption button, with the skin's looks: the button shows
 // pressed while the pointer is over it, and acts when the button is released over it.
+struct HeldButton {
+  HWND window;
+  int hit;
+  bool over;
+};
+
+void FollowButton(void* context, POINT screen) {
+  auto& held = *static_cast<HeldButton*>(context);
+  held.over = HitAt(held.window, screen) == held.hit;
+  SetProperty(held.window, NcHotProperty, held.over ? held.hit : 0);
+  ShowPressed(held.window, held.over ? held.hit : 0);
+}
+
 LRESULT TrackButton(HWND window, int hit, LPARAM lParam) {
   if (!ButtonEnabled(window, hit)) return 0;
   SetCapture(window);
   ShowPressed(window, hit);
-  bool over = true;
-  MSG msg = {};
-  while (IsWindow(window) && GetCapture() == window) {
-    if (GetMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST) <= 0) break;
-    if (CallMsgFilterW(&msg, MSGF_MAX)) continue;
-    if (msg.message == WM_LBUTTONUP) break;
-    if (msg.message != WM_MOUSEMOVE) continue;
-    over = HitAt(window, msg.pt) == hit;
-    SetProperty(window, NcHotProperty, over ? hit : 0);
-    ShowPressed(window, over ? hit : 0);
-  }
-  const bool released = msg.message == WM_LBUTTONUP && over;
+  HeldButton held = {window, hit, true};
+  POINT releasedAt = {};
+  const bool released = HoldPress(window, MSGF_MAX, {&held, &FollowButton, nullptr, nullptr}, &releasedAt) &&
+                        held.over;
   if (GetCapture() == window) ReleaseCapture();
   if (!IsWindow(window) || DetachedMeanwhile(window)) return 0;
   // The button acts: the window may be minimised, resized or gone before the pointer moves again.
@@ -104,7 +104,7 @@ LRESULT TrackButton(HWND window, int hit, LPARAM lParam) {
   if (hit == HTMAXBUTTON) command = IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;
   if (hit == HTMINBUTTON) command = IsIconic(window) ? SC_RESTORE : SC_MINIMIZE;
   if (hit == HTHELP) command = SC_CONTEXTHELP;
-  SendMessageW(window, WM_SYSCOMMAND, command, hit == HTCLOSE ? lParam : MAKELPARAM(msg.pt.x, msg.pt.y));
+  SendMessageW(window, WM_SYSCOMMAND, command, hit == HTCLOSE ? lParam : MAKELPARAM(releasedAt.x, releasedAt.y));
   return 0;
 }
 

@@ -46,7 +46,7 @@ void SetNcRenderingPolicySetter(NcRenderingPolicySetter setter) {
 }
 
 void TakeFrame(HWND window) {
-  if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return;
+  if (!OnDressedThread(window)) return;
   if (!HasCaption(window) || GetProperty(window, NcFrameProperty)) return;
   SetProperty(window, NcFrameProperty, 1);
   SetPolicy(window, PolicyDisabled);
@@ -54,7 +54,6 @@ void TakeFrame(HWND window) {
 
 void GiveBackFrame(HWND window) {
   if (!GetProperty(window, NcFrameProperty)) return;
-  GiveBackMenuBar(window);
   for (const char* name : {NcFrameProperty, NcHotProperty, NcPressedProperty, NcActiveProperty}) RemoveProperty(window, name);
   SetPolicy(window, PolicyUseWindowStyle);
 }

@@ -398,18 +398,45 @@ void BlitTransparent(HDC dest, int xDest, int yDest, int width, int height, HDC 
   CopyTransparent(dest, xDest, yDest, width, height, source, xSource, ySource, key, palette);
 }
 
+namespace {
+
+// An empty work surface in place of `work`: a memory DC of the display without a bitmap of its own.
+// The colour surfaces of the keyed copy hold the halftone palette, as ones made per call would.
+void EmptyWorkSurface(DrawingObjects& kept, WorkSurface* work) {
+  *work = WorkSurface{CreateCompatibleDC(kept.ReferenceDc), 0, 0};
+  if (!work->Dc || !kept.Halftone || (work != &kept.Backdrop && work != &kept.SourceCopy)) return;
+  SelectPalette(work->Dc, kept.Halftone, TRUE);
+  RealizePalette(work->Dc);
+}
+
+void ReleaseWorkSurface(WorkSurface* work) {
+  if (!work->Dc) return;
+  // The palette goes back first, so that the halftone palette is selected nowhere when it is
+  // deleted.
+  SelectPalette(work->Dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+  ReleaseSurface(work->Dc);
+  *work = WorkSurface{};
+}
+
+}  // namespace
+
 void KeepDrawingObjects() {
   ReleaseDrawingObjects();
   DrawingObjects& kept = SkinDrawing;
   kept.ReferenceDc = CreateDisplayDc();
   if (!kept.ReferenceDc) return;
   kept.Halftone = CreateHalftonePalette(kept.ReferenceDc);
-  for (WorkSurface* work : KeptWorkSurfaces(kept)) *work = WorkSurface{CreateCompatibleDC(kept.ReferenceDc), 0, 0};
-  // The colour surfaces of the keyed copy hold the halftone palette, as ones made per call would.
-  for (WorkSurface* work : {&kept.Backdrop, &kept.SourceCopy}) {
-    if (!work->Dc || !kept.Halftone) continue;
-    SelectPalette(work->Dc, kept.Halftone, TRUE);
-    RealizePalette(work->Dc);
+  for (WorkSurface* work : KeptWorkSurfaces(kept)) EmptyWorkSurface(kept, work);
+}
+
+void ShrinkWorkSurfaces() {
+  DrawingObjects& kept = SkinDrawing;
+  if (!kept.ReferenceDc) return;
+  for (WorkSurface* work : KeptWorkSurfaces(kept)) {
+    // A paint surface lent out stays its borrower's until the scope ends.
+    if (work == &kept.PaintSurface && kept.PaintSurfaceLent) continue;
+    ReleaseWorkSurface(work);
+    EmptyWorkSurface(kept, work);
   }
 }
 
@@ -441,14 +468,7 @@ void ReleaseDrawingObjects() {
   }
   // A paint surface lent out is released by its borrower when the scope ends.
   if (kept.PaintSurfaceLent) kept.PaintSurface = WorkSurface{};
-  const auto defaultPalette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-  for (WorkSurface* work : KeptWorkSurfaces(kept)) {
-    if (!work->Dc) continue;
-    // The palette goes back first, so that the halftone palette is selected nowhere when it is
-    // deleted.
-    SelectPalette(work->Dc, defaultPalette, FALSE);
-    ReleaseSurface(work->Dc);
-  }
+  for (WorkSurface* work : KeptWorkSurfaces(kept)) ReleaseWorkSurface(work);
   if (kept.Halftone) DeleteObject(kept.Halftone);
   if (kept.ReferenceDc) DeleteDC(kept.ReferenceDc);
   kept = DrawingObjects{};

@@ -96,5 +96,7 @@ void KeepDrawingObjects();
 void PrepareKeyedImage(HDC image, int width, int height);
 // Releases everything in SkinDrawing and clears it.
 void ReleaseDrawingObjects();
+// Gives the work surfaces their memory back: each is empty again, to grow when next used.
+void ShrinkWorkSurfaces();
 
 }  // namespace skin

@@ -13,16 +13,29 @@
 #include <string>
 
 #include "skin/engine.h"
+#include "skin/look/content.h"
+#include "skin/gdi/kept.h"
 
 namespace skin {
 namespace look {
 namespace {
 
+// A list view's, tree view's, rich edit's or tooltip's own colours that the theme replaced:
+// background, text, text background (list views) and lines (tree views), each a COLORREF as the
+// control gave it ("default" and "none" included), and "KEPTCOLOURS", bit 0 to 3 saying which of
+// the four are kept (bit 4: a rich edit's default text colour was automatic). A rich edit's
+// background is given back as the system's colour.
+constexpr char OldBkColourProperty[] = "OLDBKCOLOR";
+constexpr char OldTextColourProperty[] = "OLDTEXTCOLOR";
+constexpr char OldTextBkColourProperty[] = "OLDTEXTBKCOLOR";
+constexpr char OldLineColourProperty[] = "OLDLINECOLOR";
+constexpr char KeptColoursProperty[] = "KEPTCOLOURS";
+// Set on a dialog whose visual-style texture (a property sheet page's) the theme turned off.
+constexpr char OldDialogTextureProperty[] = "OLDDIALOGTEXTURE";
+
 // GetSysColor's indices, COLOR_SCROLLBAR to COLOR_MENUBAR: a class brush of 1 to this is one.
 constexpr int SystemColourCount = COLOR_MENUBAR + 1;
 
-// One solid brush per role, made when first asked for; freed when the theme changes.
-HBRUSH Brushes[RoleCount] = {};
 // The content colours of the theme before a switch: what the windows wear until they retake.
 COLORREF WornBeforeSwitch[RoleCount] = {};
 // Set while the skin itself sets a control's colours, which come back through SkinWindowProc.
@@ -70,16 +83,11 @@ constexpr ColourSetter TooltipSetters[SlotCount] = {
 enum ContentKind { ContentListView, ContentTreeView, ContentRichEdit, ContentOther };
 
 ContentKind ContentKindOf(HWND window) {
-  std::string name = WindowClassName(window);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string name = LowerClassName(window);
   if (name == "syslistview32") return ContentListView;
   if (name == "systreeview32") return ContentTreeView;
   if (name.compare(0, 8, "richedit") == 0) return ContentRichEdit;
   return ContentOther;
-}
-
-bool OnDressedThread(HWND window) {
-  return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
 }
 
 
@@ -296,25 +304,25 @@ LRESULT EraseInTheme(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
   TakeDialogTexture(window);
   COLORREF colour = 0;
   if (!ClassBrushColour(window, &colour) || !IsSystemColour(colour)) {
-    return CallWindowProcW(previous, window, message, wParam, lParam);
+    return Pass(previous, window, message, wParam, lParam);
   }
   const LONG_PTR own = GetClassLongPtrW(window, GCLP_HBRBACKGROUND);
   const HBRUSH theme = ContentBrush(PairFor(WM_CTLCOLORDLG, colour).back);
   SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(theme));
-  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   SetClassLongPtrW(window, GCLP_HBRBACKGROUND, own);
   return result;
 }
 
 LRESULT AnswerColourMessage(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TakeDialogTexture(window);
-  const LRESULT answer = CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT answer = Pass(previous, window, message, wParam, lParam);
   return RecolourAnswer(window, message, wParam, answer);
 }
 
 // The program set a colour or turned check boxes on: its choice is weighed again.
 LRESULT PassThenRenew(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   if (Setting || DetachedMeanwhile(window)) return result;
   ForgetReplacedStateImages(window);
   Renew(window, CurrentTheme().Colours);
@@ -345,21 +353,10 @@ bool IsColourSetter(HWND window, UINT message) {
 
 bool ContentColouredHere(HWND window) { return OnDressedThread(window) && !StandingAside && ColoursContent(); }
 
-HBRUSH ContentBrush(Role role) {
-  if (!Brushes[role]) Brushes[role] = CreateSolidBrush(Colour(role));
-  return Brushes[role];
-}
-
-void ReleaseContentBrushes() {
-  for (HBRUSH& brush : Brushes) {
-    if (brush) DeleteObject(brush);
-    brush = nullptr;
-  }
-}
+HBRUSH ContentBrush(Role role) { return KeptBrushOf(Colour(role)); }
 
 void LeaveContentTheme() {
   std::copy(std::begin(CurrentTheme().Colours), std::end(CurrentTheme().Colours), WornBeforeSwitch);
-  ReleaseContentBrushes();
 }
 
 void TakeContentColours(HWND window) {
@@ -400,7 +397,7 @@ LRESULT RecolourAnswer(HWND window, UINT message, WPARAM wParam, LRESULT answer)
 }
 
 SkinHandler ContentHandlerFor(HWND window, UINT message) {
-  if (!look::OnDressedThread(window)) return nullptr;
+  if (!OnDressedThread(window)) return nullptr;
   switch (message) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:

@@ -180,12 +180,10 @@ void SystemColoursChanged();
 void TakeContentColours(HWND window);
 void RetakeContentColours(HWND window);
 void GiveBackContentColours(HWND window);
-// The theme's solid brush for a content role, made when first asked for and kept until the theme
-// changes or the skin is released.
+// The theme's solid brush for a content role, kept with the skin's kept objects.
 HBRUSH ContentBrush(Role role);
-void ReleaseContentBrushes();
 // Before another theme is put on: the colours the windows wear are noted (each gives back what it
-// took against them) and the brushes are freed.
+// took against them).
 void LeaveContentTheme();
 
 // The check boxes of list views (LVS_EX_CHECKBOXES) and tree views (TVS_CHECKBOXES) on a dressed

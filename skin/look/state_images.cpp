@@ -9,9 +9,15 @@
 
 #include "skin/gdi/guards.h"
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace skin::look {
 namespace {
+
+// A list view's or tree view's own state image list (its check boxes) and the skin's that
+// replaces it, an HIMAGELIST each.
+constexpr char OldStateImagesProperty[] = "OLDSTATEIMAGES";
+constexpr char StateImagesProperty[] = "STATEIMAGES";
 
 struct StateListMessages {
   UINT get;
@@ -21,8 +27,7 @@ struct StateListMessages {
 
 // The messages that read and set the state image list, by class; false for other classes.
 bool StateListMessagesOf(HWND window, StateListMessages* messages) {
-  std::string name = WindowClassName(window);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string name = LowerClassName(window);
   if (name == "syslistview32") {
     *messages = {LVM_GETIMAGELIST, LVM_SETIMAGELIST, LVSIL_STATE};
     return true;
@@ -66,7 +71,10 @@ void Render(HIMAGELIST list, int count) {
   const int cy = GetSystemMetrics(SM_CYMENUCHECK);
   for (int image = count - 2; image < count; ++image) {
     const int check = image == count - 1 ? BST_CHECKED : BST_UNCHECKED;
-    DrawCheckSquare(surface, image * width + (width - cx) / 2, (height - cy) / 2, StateNormal, check, true);
+    const int x = image * width + (width - cx) / 2;
+    const int y = (height - cy) / 2;
+    const SIZE size = CheckSize();
+    DrawPart(PartCheckBox, check == BST_CHECKED ? Checked : Normal, surface, {x, y, x + size.cx, y + size.cy});
   }
   SelectObject(surface, before);
   DeleteDC(surface);

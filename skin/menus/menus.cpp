@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/engine.h"
+#include "skin/frame/frame.h"
+#include "skin/menus/menus.h"
 #include "skin/gdi/guards.h"
+#include "skin/gdi/kept.h"
 #include "skin/look/parts.h"
 
 namespace skin {
@@ -31,7 +33,6 @@ struct BarOwner {
   HMENU bar;
 };
 std::vector<BarOwner> BarOwners;
-HFONT KeptMenuFont = nullptr;
 // WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
 std::vector<HMENU> Initialised;
 constexpr size_t InitialisedKept = 8;
@@ -121,14 +122,7 @@ void Convert(HMENU menu) {
   if (Initialised.size() > InitialisedKept) Initialised.erase(Initialised.begin());
 }
 
-HFONT MenuFont() {
-  if (KeptMenuFont) return KeptMenuFont;
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  KeptMenuFont = CreateFontIndirectW(&metrics.lfMenuFont);
-  return KeptMenuFont;
-}
+HFONT MenuFontNow() { return KeptFontOf(MenuFont); }
 
 int ArrowWidth() {
   static const int width = [] {
@@ -172,7 +166,7 @@ LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam
     std::wstring label, shortcut;
     SplitAtTab(TextAt(*menu, position), &label, &shortcut);
     const BorrowedDc dc(nullptr);
-    const ScopedSelection font(dc.get(), MenuFont());
+    const ScopedSelection font(dc.get(), MenuFontNow());
     const SIZE text = TextSize(dc.get(), label);
     if (IsBar(*menu)) {
       // The system adds twice the average character width to an owner-drawn bar item, as to a
@@ -187,7 +181,7 @@ LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam
     measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
     return TRUE;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return Pass(previous, window, message, wParam, lParam);
 }
 
 // The arrow from its column at the item's right end, centred on the item's middle.
@@ -213,7 +207,7 @@ void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   const bool hot = (d.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
   const look::PartState state = ItemState(d, ODS_SELECTED | ODS_HOTLIGHT);
   look::DrawPart(look::PartMenuBarItem, hot ? look::Hot : look::Normal, dc, r);
-  const ScopedSelection font(dc, MenuFont());
+  const ScopedSelection font(dc, MenuFontNow());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look::PartTextColour(look::PartMenuBarItem, state));
   RECT text = r;
@@ -243,7 +237,7 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   if (d.itemState & ODS_CHECKED) DrawMark(dc, r, info.fType, look::LookOf(state) == look::Disabled ? look::Disabled : look::Normal);
   std::wstring label, shortcut;
   SplitAtTab(TextAt(menu, position), &label, &shortcut);
-  const ScopedSelection font(dc, MenuFont());
+  const ScopedSelection font(dc, MenuFontNow());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ink);
   const UINT prefix = (d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
@@ -261,13 +255,13 @@ LRESULT OnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
   const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   const auto menu = reinterpret_cast<HMENU>(d->hwndItem);
   const int position = FindOurs(menu, d->itemID);
-  if (position < 0) return CallWindowProcW(previous, window, message, wParam, lParam);
+  if (position < 0) return Pass(previous, window, message, wParam, lParam);
   DrawItem(*d, menu, position);
   return TRUE;
 }
 
 LRESULT OnInitMenuPopup(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   const auto menu = reinterpret_cast<HMENU>(wParam);
   if (IsMenu(menu)) Convert(menu);
   return result;
@@ -275,7 +269,7 @@ LRESULT OnInitMenuPopup(WNDPROC previous, HWND window, UINT message, WPARAM wPar
 
 // An owner-drawn item's mnemonic is the owner's to find: the one of our items whose text has it.
 LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   if (HIWORD(result) != MNC_IGNORE) return result;
   const auto menu = reinterpret_cast<HMENU>(lParam);
   const wint_t key = std::towupper(static_cast<wint_t>(LOWORD(wParam)));
@@ -338,7 +332,7 @@ void PaintPopupFrame(HWND popup) {
 }
 
 LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcW(previous, popup, message, wParam, lParam);
+  const LRESULT result = Pass(previous, popup, message, wParam, lParam);
   if (DetachedMeanwhile(popup)) return result;
   if (message == WM_NCPAINT) {
     PaintPopupFrame(popup);
@@ -348,6 +342,23 @@ LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, 
   return result;
 }
 
+// A bar owner's frame: items the program rewrote are converted again before the frame (with the
+// bar, by the default procedure) is painted, and the bar's background after.
+LRESULT OnBarOwnerNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ConvertMenuBarAgain(window);
+  const SkinHandler frame = FrameHandlerFor(window, message);
+  const LRESULT result = frame ? frame(previous, window, message, wParam, lParam)
+                               : Pass(previous, window, message, wParam, lParam);
+  if (!DetachedMeanwhile(window) && frame && !IsIconic(window)) {
+    PaintMenuBarBackground(window, frame::LayoutOf(window).Caption.bottom);
+  }
+  return result;
+}
+
+bool OwnsTakenBar(HWND window) {
+  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
+}
+
 }  // namespace
 
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
@@ -355,10 +366,12 @@ SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
       message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT) {
     return nullptr;
   }
-  if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return nullptr;
+  if (!OnDressedThread(window)) return nullptr;
   switch (message) {
-    case WM_PAINT:
-    case WM_NCPAINT: return WindowClassName(window) == PopupMenuClass ? &OnPopupPaint : nullptr;
+    case WM_PAINT: return WindowClassName(window) == PopupMenuClass ? &OnPopupPaint : nullptr;
+    case WM_NCPAINT:
+      if (WindowClassName(window) == PopupMenuClass) return &OnPopupPaint;
+      return OwnsTakenBar(window) ? &OnBarOwnerNcPaint : nullptr;
     case WM_INITMENUPOPUP: return &OnInitMenuPopup;
     case WM_MENUCHAR: return Converted.empty() ? nullptr : &OnMenuChar;
     case WM_MEASUREITEM:
@@ -446,9 +459,5 @@ void GiveBackMenus() {
   Initialised.clear();
 }
 
-void ReleaseMenuFont() {
-  if (KeptMenuFont) DeleteObject(KeptMenuFont);
-  KeptMenuFont = nullptr;
-}
 
 }  // namespace skin

@@ -8,6 +8,7 @@
 // - a "ScrollBar" control's painting, presses, hover and every message that sets or enables it:
 //   passed on as they come, and the skin's bar drawn over before the answer returns.
 #include "skin/gdi/guards.h"
+#include "skin/controls/shared.h"
 #include "skin/scrollbars/scrollbars.h"
 
 namespace skin::scrollbars {
@@ -15,13 +16,9 @@ namespace {
 
 constexpr WPARAM SysCommandMask = 0xFFF0;
 
-LRESULT Pass(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return CallWindowProcW(previous, window, message, wParam, lParam);
-}
-
 bool HasOwnBars(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
-bool IsScrollBarControl(HWND window) { return _stricmp(WindowClassName(window).c_str(), "ScrollBar") == 0; }
+bool IsScrollBarControl(HWND window) { return LowerClassName(window) == "scrollbar"; }
 
 // The point a mouse message carries, in whatever coordinates the message has.
 POINT PointOf(LPARAM lParam) {
@@ -104,7 +101,7 @@ LRESULT OnControlHover(WNDPROC previous, HWND window, UINT message, WPARAM wPara
   if (DetachedMeanwhile(window)) return result;
   int part = PartNone;
   if (message == WM_MOUSEMOVE) {
-    RequestMouseLeave(window);
+    controls::RequestMouseLeave(window);
     Bar bar = {};
     if (BarOf(window, SB_CTL, &bar)) {
       part = PartAt(bar, PointOf(lParam));
@@ -168,7 +165,7 @@ SkinHandler ControlHandlerFor(UINT message) {
 }  // namespace
 
 bool Wears(HWND window) {
-  return !StandingAside && DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId &&
+  return !StandingAside && OnDressedThread(window) &&
          IsSkinnedHere(window);
 }
 

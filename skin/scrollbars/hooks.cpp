@@ -39,8 +39,7 @@ constexpr UINT ArrowsMayChange = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
 bool OwnBar(int which) { return which == SB_HORZ || which == SB_VERT || which == SB_BOTH; }
 
 bool Takes(HWND window, int which) {
-  return OwnBar(which) && window && DressedThreadId != 0 &&
-         GetWindowThreadProcessId(window, nullptr) == DressedThreadId && Wears(window);
+  return OwnBar(which) && window && OnDressedThread(window) && Wears(window);
 }
 
 void Tell(HWND window, int which) {

@@ -9,6 +9,7 @@
 // - SB_ENDSCROLL at the release.
 #include <algorithm>
 
+#include "skin/press_loop.h"
 #include "skin/scrollbars/scrollbars.h"
 
 namespace skin::scrollbars {
@@ -138,20 +139,22 @@ void Forget(HWND window) {
   RemoveProperty(window, TrackValueProperty);
 }
 
-// The next message for the loop; a repeat that falls due first is taken as a move to where the
-// pointer last was. False when the loop must end (WM_QUIT is posted again).
-bool NextMessage(Tracking& t, MSG* msg) {
-  for (;;) {
-    if (t.repeating && static_cast<LONG>(GetTickCount() - t.due) >= 0) FollowPress(t, true);
-    if (GetCapture() != t.window) return false;
-    if (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg->message != WM_QUIT) return true;
-      PostQuitMessage(static_cast<int>(msg->wParam));
-      return false;
-    }
-    const LONG left = static_cast<LONG>(t.due - GetTickCount());
-    const DWORD wait = t.repeating ? static_cast<DWORD>(std::max<LONG>(left, 0)) : INFINITE;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+// A repeat falls due as a move to where the pointer last was.
+DWORD RepeatDue(void* context) {
+  const auto& t = *static_cast<const Tracking*>(context);
+  if (!t.repeating) return INFINITE;
+  return static_cast<DWORD>(std::max<LONG>(static_cast<LONG>(t.due - GetTickCount()), 0));
+}
+
+void RepeatPress(void* context) { FollowPress(*static_cast<Tracking*>(context), true); }
+
+void FollowPointer(void* context, POINT screen) {
+  auto& t = *static_cast<Tracking*>(context);
+  t.last = InBar(t, screen);
+  if (t.part == PartThumb) {
+    FollowThumb(t, t.last);
+  } else {
+    FollowPress(t, false);
   }
 }
 
@@ -184,25 +187,7 @@ void TrackBar(HWND window, int which, POINT screen) {
     Show(t, t.part);
     Step(t, FirstRepeat);
   }
-  MSG msg = {};
-  while (IsWindow(window) && NextMessage(t, &msg)) {
-    if (CallMsgFilterW(&msg, MSGF_SCROLLBAR)) continue;
-    if (msg.message == WM_LBUTTONUP) {
-      Release(t);
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
-      t.last = InBar(t, msg.pt);
-      if (t.part == PartThumb) {
-        FollowThumb(t, t.last);
-      } else {
-        FollowPress(t, false);
-      }
-      continue;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  if (HoldPress(window, MSGF_SCROLLBAR, {&t, &FollowPointer, &RepeatDue, &RepeatPress}, nullptr)) Release(t);
   if (!IsWindow(window)) return;
   Forget(window);
   Repaint(t);

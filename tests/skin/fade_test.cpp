@@ -159,7 +159,7 @@ TEST_F(FadeTest, AskedLeaveNoticeArrivesOnceWhenRealInputMovesThePointerOut) {
     skin::SetProperty(push, skin::MouseFlagProperty, 1);  // as after an entry
     int leaves = 0;
     MSG message;
-    skin::RequestMouseLeave(push);
+    skin::controls::RequestMouseLeave(push);
     MovePointer(ClientToScreenPoint(g_->form, 420, 280));
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 1200) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/frame/frame.h"
 #include "tests/support/desktop.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"

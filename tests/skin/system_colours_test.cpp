@@ -118,7 +118,7 @@ class SystemColoursTest : public ::testing::Test {
     Pump(150);
   }
   COLORREF SelectionBehindText() const {
-    RECT label = {LVIR_LABEL};
+    RECT label = {LVIR_LABEL, 0, 0, 0};
     SendMessageW(listView_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
     const POINT corner = ClientToScreenPoint(listView_, label.left, label.top);
     return MostCommon(CaptureScreen({corner.x, corner.y, corner.x + label.right - label.left,

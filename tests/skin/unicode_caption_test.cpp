@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "skin/controls/header.h"
 #include "skin/engine.h"
 #include "tests/support/dib.h"
 

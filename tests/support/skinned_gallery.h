@@ -5,6 +5,12 @@
 #include <windows.h>
 
 #include "gallery/gallery.h"
+#include "skin/controls/borders.h"
+#include "skin/controls/check_box.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/header.h"
+#include "skin/controls/push_button.h"
+#include "skin/controls/shared.h"
 #include "skin/engine.h"
 #include "tests/support/dib.h"
 

@@ -1,0 +1,10 @@
+// Status bars on a dressed thread, painted whole.
+#pragma once
+
+#include "skin/controls/room.h"
+
+namespace skin::controls {
+
+extern const Room StatusBarRoom;
+
+}  // namespace skin::controls

@@ -1,0 +1,18 @@
+// The GDI objects the skin keeps between calls that are neither a window's nor the atlas's: the
+// menu and caption fonts, solid brushes of the content colours, and the drawing toolkit's work
+// surfaces. Each is made when first asked for; ReleaseKeptObjects (skin/engine.h) frees them all at
+// once, at undress, at a theme switch and at a change of the system's settings.
+#pragma once
+
+#include <windows.h>
+
+namespace skin {
+
+enum KeptFont { MenuFont, CaptionFont, SmallCaptionFont, KeptFontCount };
+
+// The font as the system's non-client metrics give it now; 0 when they cannot be read.
+HFONT KeptFontOf(KeptFont font);
+// A solid brush of the colour, kept until the next release.
+HBRUSH KeptBrushOf(COLORREF colour);
+
+}  // namespace skin
