@@ -31,6 +31,7 @@ void ReturnToAnsi(HWND window) {
 // What the window needs before SkinWindowProc sees its first message.
 void Prepare(HWND window) {
   TakeFrame(window);
+  controls::NoteRoom(window);
   controls::RoomOf(window).Take(window);
 }
 

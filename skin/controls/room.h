@@ -20,12 +20,15 @@ struct Room {
   SkinHandler (*HandlerFor)(HWND window, UINT message);
 };
 
-// The room of a window: on a dressed thread by its class (kept in the window's "ROOM"), elsewhere
-// by its kind, read from its class name now.
+// The room of a window: on a dressed thread by its class, elsewhere by its kind, read from its
+// class name now.
 const Room& RoomOf(HWND window);
+// A window joining a dressed thread keeps its room's row in "ROOM", for its leaving: the thread
+// may be undressed by then.
+void NoteRoom(HWND window);
 // The room of a window's kind on the attached path.
 const Room& RoomOfKind(WindowKind kind);
-// The room a window joined: the one kept in "ROOM" when it joined a dressed thread, whether the
+// The room a window joined: the one noted in "ROOM" when it joined a dressed thread, whether the
 // thread is still dressed or is being undressed, else the one of its kind.
 const Room& JoinedRoomOf(HWND window);
 

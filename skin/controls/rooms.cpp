@@ -31,9 +31,9 @@ namespace {
 
 // A "Button" on a dressed thread is in the room of its type, which BM_SETSTYLE may change: every
 // button gets the push button's preparation, and the room that shows its type takes its messages.
+// Read from the style alone: a push button the skin made owner-drawn has the owner-drawn type,
+// whose room is the push button's too.
 const Room& ButtonRoomOf(HWND button) {
-  // A push button the skin made owner-drawn has its type in "OLDSTYLE".
-  if (IsPushButtonStyle(static_cast<LONG>(GetProperty(button, OldStyleProperty)))) return PushButtonRoom;
   switch (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
@@ -135,20 +135,25 @@ const Room& RoomOfRow(intptr_t row) {
   return row == UnknownRow ? ContainerRoom : ListsRoom;
 }
 
-}  // namespace
 
-// Kept one up in "ROOM", so that a missing property reads as not yet known.
-const Room& RoomOf(HWND window) {
-  if (!OnDressedThread(window)) return RoomOfKind(ClassifyWindow(window));
-  intptr_t row = GetProperty(window, RoomProperty) - 1;
-  if (row < 0) {
-    const std::string name = LowerClassName(window);
-    row = IsGrid(name) ? UnknownRow + 1 : RowOf(name);
-    SetProperty(window, RoomProperty, row + 1);
-  }
-  return RoomOfRow(row);
+intptr_t DressedRowOf(HWND window) {
+  const std::string name = LowerClassName(window);
+  return IsGrid(name) ? UnknownRow + 1 : RowOf(name);
 }
 
+}  // namespace
+
+// Worked out from the class name on every message: under Wine reading a window's class is cheaper
+// than reading one of its properties, which asks the window server.
+const Room& RoomOf(HWND window) {
+  return OnDressedThread(window) ? RoomOfRow(DressedRowOf(window)) : RoomOfKind(ClassifyWindow(window));
+}
+
+void NoteRoom(HWND window) {
+  if (OnDressedThread(window)) SetProperty(window, RoomProperty, DressedRowOf(window) + 1);
+}
+
+// Kept one up in "ROOM", so that a missing property reads as none: the window joined attached.
 const Room& JoinedRoomOf(HWND window) {
   const intptr_t row = GetProperty(window, RoomProperty) - 1;
   return row >= 0 ? RoomOfRow(row) : RoomOfKind(ClassifyWindow(window));
