@@ -15,9 +15,9 @@ namespace skin {
 namespace {
 
 // Popup menus (#32768) join: the system tracks and draws their items in a modal loop of its own,
-// through the popup's DC, and the skin only answers the owner for the items it made owner-drawn;
-// but the popup's frame is drawn by the popup window itself (inside it under Wine, around it on
-// Windows), which the skin paints over after the popup's own procedure.
+// through the popup's DC, and the skin answers the owner for the items it made owner-drawn; the
+// popup's frame is drawn by the popup window itself (inside it under Wine, around it on Windows),
+// which the skin paints over after the popup's own procedure.
 constexpr const char* LeftOutClasses[] = {
     // Tooltips: other controls create, move and measure them; they flicker on and off under the
     // pointer, and a second procedure would only lag them.
@@ -33,11 +33,19 @@ std::string LowerClassName(HWND window) {
   return name;
 }
 
+// A popup menu's window is made before its items are measured, whoever shows the menu (the
+// program, a control of the thread with TPM_NONOTIFY, the system menu): its menu is converted
+// there, and given back when the window goes.
 LRESULT CALLBACK JoinOnCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
     // Message-only windows are never seen; their messages need not pass the skin.
-    if (creation->lpcs->hwndParent != HWND_MESSAGE) StartJoining(reinterpret_cast<HWND>(wParam));
+    if (creation->lpcs->hwndParent != HWND_MESSAGE) {
+      StartJoining(reinterpret_cast<HWND>(wParam));
+      JoinPopupMenu(reinterpret_cast<HWND>(wParam), *creation->lpcs);
+    }
+  } else if (code == HCBT_DESTROYWND) {
+    LeavePopupMenu(reinterpret_cast<HWND>(wParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -93,6 +101,7 @@ int SkinAttachThreadAtCreation(HWND creating) {
   if (!hook) return 0;
   DressHook = hook;
   DressedThreadId = thread;
+  ReadScreenReader();
   InitialiseSkin();
   scrollbars::TakeScrollFunctions();
   EnumThreadWindows(thread, &DressTopLevel, reinterpret_cast<LPARAM>(creating));

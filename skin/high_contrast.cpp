@@ -85,7 +85,9 @@ void SetHighContrastQuery(HighContrastQuery query) {
 void FollowHighContrast() {
   const bool aside = AskHighContrast();
   if (aside == StandingAside) return;
+  const bool menusWerePlain = MenusStayPlain();
   StandingAside = aside;
+  FollowMenusPlain(menusWerePlain);
   HandOverEveryWindow(&FollowOne);
 }
 

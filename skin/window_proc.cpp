@@ -74,6 +74,7 @@ LRESULT PassThenFollowHighContrast(WNDPROC previous, HWND window, UINT message, 
     frame::ReleaseCaptionFonts();
     ReleaseMenuFont();
     FollowSystemTheme(lParam);
+    FollowScreenReader(wParam);
   }
   return result;
 }

@@ -29,14 +29,14 @@ bool IsCaptionButton(WPARAM hit) {
 // client edge, scroll bars) and nothing else; then the skin paints the frame and the caption.
 LRESULT OnNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (IsIconic(window)) return Pass(previous, window, message, wParam, lParam);
-  ConvertMenuBarAgain(window);
   const Layout l = LayoutOf(window);
   RECT bounds = {};
   GetWindowRect(window, &bounds);
   const HRGN below = CreateRectRgn(bounds.left + l.FrameX, bounds.top + l.Caption.bottom,
                                    bounds.right - l.FrameX, bounds.bottom - l.FrameY);
   if (below && wParam > 1) CombineRgn(below, below, reinterpret_cast<HRGN>(wParam), RGN_AND);
-  const LRESULT result = below ? Pass(previous, window, message, reinterpret_cast<WPARAM>(below), lParam) : 0;
+  const LRESULT result =
+      below ? PassWithMenuBar(previous, window, message, reinterpret_cast<WPARAM>(below), lParam) : 0;
   if (below) DeleteObject(below);
   if (DetachedMeanwhile(window)) return result;
   PaintFrame(window, l);

@@ -1,52 +1,37 @@
-// Popup menus in the skin's look. The system draws menus itself, in a modal loop of its own and
+// Menus in the skin's look. The system draws menus itself, in a modal loop of its own and
 // straight through the popup's DC, and the same way under Wine and on every Windows only for
-// owner-drawn items: so a popup's text items and separators are made owner-drawn when the popup
-// is initialised (after the program has enabled, checked or renamed them) and drawn from the
-// theme when the system asks the owner. Only the owner-drawn bit of an item's type is changed;
-// which items it was set on is kept here, outside the menus, and cleared again at undress. Items
-// the program draws itself and items with bitmaps of their own are left alone.
+// owner-drawn items: so the text items and separators of a popup (when its window is made, and
+// again after the program has enabled, checked or renamed them at WM_INITMENUPOPUP) and of a
+// window's bar are made owner-drawn, and drawn from the theme when the system asks the owner.
+// Only the owner-drawn bit of an item's type is changed; which items are the skin's is kept in
+// places.cpp, by position, and given back when a popup closes and at undress. Items the program
+// draws itself and items with bitmaps of their own are left alone.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <string>
-#include <vector>
 
 #include "skin/engine.h"
 #include "skin/gdi/guards.h"
+#include "skin/menus/menus.h"
 
 namespace skin {
+namespace menus {
 namespace {
 
-struct ConvertedItem {
-  HMENU menu;
-  UINT id;
-};
-std::vector<ConvertedItem> Converted;
-// Windows whose bars were converted, with their bars: laid out again at undress.
-struct BarOwner {
-  HWND window;
-  HMENU bar;
-};
-std::vector<BarOwner> BarOwners;
 HFONT KeptMenuFont = nullptr;
-// WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
-std::vector<HMENU> Initialised;
-constexpr size_t InitialisedKept = 8;
+int KeptAverageCharWidth = 0;
 
 constexpr UINT ObmMenuArrow = 32739;    // OBM_MNARROW: the system's submenu arrow
 constexpr int TextGap = 6;              // around an item's text and between text and shortcut
 constexpr int SeparatorHeight = 7;
 constexpr int BarItemExtra = 2;
 constexpr int ArrowRows = 4;
-const auto FirstPopupBitmap = reinterpret_cast<HBITMAP>(8);  // HBMMENU_POPUP_CLOSE
-const auto LastMagicBitmap = reinterpret_cast<HBITMAP>(11);  // HBMMENU_POPUP_MINIMIZE
-
-bool IsOurs(HMENU menu, UINT id) {
-  return std::any_of(Converted.begin(), Converted.end(),
-                     [&](const ConvertedItem& c) { return c.menu == menu && c.id == id; });
-}
+// The system's average character width is that of the 52 letters, rounded.
+constexpr wchar_t Alphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int AlphabetLetters = 52;
 
 MENUITEMINFOW ItemAt(HMENU menu, int position) {
   MENUITEMINFOW info = {};
@@ -69,65 +54,6 @@ std::wstring TextAt(HMENU menu, int position) {
   return text;
 }
 
-// The position of one of our items with this id in the menu, or -1.
-int FindOurs(HMENU menu, UINT id) {
-  if (!IsOurs(menu, id)) return -1;
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (info.wID == id && (info.fType & MFT_OWNERDRAW)) return i;
-  }
-  return -1;
-}
-
-// Text items and separators. A popup's items may carry the system's own caption-button pictures
-// (HBMMENU_POPUP_*), which the skin's drawing replaces; a bar's items with any picture (an MDI
-// frame's buttons for a maximised child among them) keep their type.
-bool DrawnBySkin(const MENUITEMINFOW& info, bool bar) {
-  if (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) return false;
-  if (info.hbmpItem == nullptr) return true;
-  return !bar && info.hbmpItem >= FirstPopupBitmap && info.hbmpItem <= LastMagicBitmap;
-}
-
-bool IsBar(HMENU menu) {
-  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.bar == menu; });
-}
-
-void SetOwnerDrawn(HMENU menu, int position, UINT type) {
-  MENUITEMINFOW set = {};
-  set.cbSize = sizeof set;
-  set.fMask = MIIM_FTYPE;
-  set.fType = type;
-  SetMenuItemInfoW(menu, position, TRUE, &set);
-}
-
-// Every item the skin draws becomes owner-drawn; an item the program rewrote since (ModifyMenu
-// clears the owner-drawn type) is converted again.
-void Convert(HMENU menu) {
-  // Entries of menus destroyed meanwhile go, before a new menu can reuse their handles.
-  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [](const ConvertedItem& c) { return !IsMenu(c.menu); }),
-                  Converted.end());
-  const bool bar = IsBar(menu);
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (!DrawnBySkin(info, bar)) continue;
-    if (!IsOurs(menu, info.wID)) Converted.push_back({menu, info.wID});
-    SetOwnerDrawn(menu, i, info.fType | MFT_OWNERDRAW);
-  }
-  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), menu), Initialised.end());
-  Initialised.push_back(menu);
-  if (Initialised.size() > InitialisedKept) Initialised.erase(Initialised.begin());
-}
-
-HFONT MenuFont() {
-  if (KeptMenuFont) return KeptMenuFont;
-  NONCLIENTMETRICSW metrics = {};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  KeptMenuFont = CreateFontIndirectW(&metrics.lfMenuFont);
-  return KeptMenuFont;
-}
 
 int ArrowWidth() {
   static const int width = [] {
@@ -157,36 +83,46 @@ void SplitAtTab(const std::wstring& text, std::wstring* label, std::wstring* sho
   *shortcut = tab == std::wstring::npos ? L"" : text.substr(tab + 1);
 }
 
+void AnswerMeasure(HMENU menu, int position, MEASUREITEMSTRUCT* measure) {
+  const MENUITEMINFOW info = ItemAt(menu, position);
+  if (info.fType & MFT_SEPARATOR) {
+    measure->itemWidth = 0;
+    measure->itemHeight = SeparatorHeight;
+    return;
+  }
+  std::wstring label, shortcut;
+  SplitAtTab(TextAt(menu, position), &label, &shortcut);
+  const BorrowedDc dc(nullptr);
+  const ScopedSelection font(dc.get(), MenuFont());
+  const SIZE text = TextSize(dc.get(), label);
+  if (IsConvertedBar(menu)) {
+    // The system adds twice the average character width to an owner-drawn bar item, as to a
+    // text item, which also gets 2 more: the same place as the plain bar's.
+    measure->itemWidth = text.cx + BarItemExtra;
+    measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
+    return;
+  }
+  const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
+  measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
+                       (info.hSubMenu ? ArrowWidth() : 0);
+  measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
+}
+
+// The skin answers for its own items; the program's owner-drawn items and pictures go to the
+// program, and keep the cursor in step all the same.
 LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  for (auto menu = Initialised.rbegin(); menu != Initialised.rend(); ++menu) {
-    const int position = FindOurs(*menu, measure->itemID);
-    if (position < 0) continue;
-    const MENUITEMINFOW info = ItemAt(*menu, position);
-    if (info.fType & MFT_SEPARATOR) {
-      measure->itemWidth = 0;
-      measure->itemHeight = SeparatorHeight;
-      return TRUE;
-    }
-    std::wstring label, shortcut;
-    SplitAtTab(TextAt(*menu, position), &label, &shortcut);
-    const BorrowedDc dc(nullptr);
-    const ScopedSelection font(dc.get(), MenuFont());
-    const SIZE text = TextSize(dc.get(), label);
-    if (IsBar(*menu)) {
-      // The system adds twice the average character width to an owner-drawn bar item, as to a
-      // text item, which also gets 2 more: the same place as the plain bar's.
-      measure->itemWidth = text.cx + BarItemExtra;
-      measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
-      return TRUE;
-    }
-    const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
-    measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
-                         (info.hSubMenu ? ArrowWidth() : 0);
-    measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
-    return TRUE;
+  HMENU menu = nullptr;
+  const int position = MeasuredPosition(window, *measure, &menu);
+  if (position < 0) return CallWindowProcW(previous, window, message, wParam, lParam);
+  LRESULT result = TRUE;
+  if (IsSkinsItem(menu, position)) {
+    AnswerMeasure(menu, position, measure);
+  } else {
+    result = CallWindowProcW(previous, window, message, wParam, lParam);
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  Measured(measure->itemWidth);
+  return result;
 }
 
 void DrawSubmenuArrow(HDC dc, const RECT& item, COLORREF ink) {
@@ -221,7 +157,7 @@ void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
 }
 
 void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
-  if (IsBar(menu)) {
+  if (IsConvertedBar(menu)) {
     DrawBarItem(d, menu, position);
     return;
   }
@@ -258,17 +194,17 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
 
 LRESULT OnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const auto menu = reinterpret_cast<HMENU>(d->hwndItem);
-  const int position = FindOurs(menu, d->itemID);
+  const int position = DrawnPosition(*d);
   if (position < 0) return CallWindowProcW(previous, window, message, wParam, lParam);
-  DrawItem(*d, menu, position);
+  DrawItem(*d, reinterpret_cast<HMENU>(d->hwndItem), position);
   return TRUE;
 }
 
 LRESULT OnInitMenuPopup(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
   const auto menu = reinterpret_cast<HMENU>(wParam);
-  if (IsMenu(menu)) Convert(menu);
+  BeforeInitMenuPopup(menu, window);
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  AfterInitMenuPopup(menu, window);
   return result;
 }
 
@@ -280,8 +216,7 @@ LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
   const wint_t key = std::towupper(static_cast<wint_t>(LOWORD(wParam)));
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (!(info.fType & MFT_OWNERDRAW) || !IsOurs(menu, info.wID)) continue;
+    if (!IsSkinsItem(menu, i)) continue;
     const std::wstring text = TextAt(menu, i);
     const size_t amp = text.find(L'&');
     if (amp != std::wstring::npos && amp + 1 < text.size() && std::towupper(text[amp + 1]) == key) {
@@ -292,7 +227,6 @@ LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
 }
 
 constexpr UINT MnGetHMenu = 0x01E1;  // MN_GETHMENU
-constexpr char PopupMenuClass[] = "#32768";
 
 // A ring from `outer` in to `inner` (both in the DC's coordinates): the outer line, the rest the
 // menu's background.
@@ -340,7 +274,7 @@ void PaintPopupFrame(HWND popup) {
 
 LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcW(previous, popup, message, wParam, lParam);
-  if (DetachedMeanwhile(popup)) return result;
+  if (DetachedMeanwhile(popup) || !IsConvertedPopupWindow(popup)) return result;
   if (message == WM_NCPAINT) {
     PaintPopupFrame(popup);
   } else {
@@ -351,43 +285,46 @@ LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, 
 
 }  // namespace
 
+HFONT MenuFont() {
+  if (KeptMenuFont) return KeptMenuFont;
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  KeptMenuFont = CreateFontIndirectW(&metrics.lfMenuFont);
+  return KeptMenuFont;
+}
+
+int AverageCharWidth() {
+  if (KeptAverageCharWidth) return KeptAverageCharWidth;
+  const BorrowedDc dc(nullptr);
+  const ScopedSelection font(dc.get(), MenuFont());
+  SIZE letters = {};
+  if (!GetTextExtentPoint32W(dc.get(), Alphabet, AlphabetLetters, &letters)) return 0;
+  KeptAverageCharWidth = (letters.cx / (AlphabetLetters / 2) + 1) / 2;
+  return KeptAverageCharWidth;
+}
+
+}  // namespace menus
+
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITMENUPOPUP && message != WM_MENUCHAR && message != WM_MEASUREITEM &&
-      message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT) {
+      message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT && message != WM_NCCALCSIZE) {
     return nullptr;
   }
-  if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId) return nullptr;
+  if (DressedThreadId == 0 || GetWindowThreadProcessId(window, nullptr) != DressedThreadId || MenusStayPlain()) {
+    return nullptr;
+  }
   switch (message) {
     case WM_PAINT:
-    case WM_NCPAINT: return WindowClassName(window) == PopupMenuClass ? &OnPopupPaint : nullptr;
-    case WM_INITMENUPOPUP: return &OnInitMenuPopup;
-    case WM_MENUCHAR: return Converted.empty() ? nullptr : &OnMenuChar;
+    case WM_NCPAINT: return IsConvertedPopupWindow(window) ? &menus::OnPopupPaint : nullptr;
+    case WM_NCCALCSIZE: return GetProperty(window, NcFrameProperty) ? &PassWithMenuBar : nullptr;
+    case WM_INITMENUPOPUP: return &menus::OnInitMenuPopup;
+    case WM_MENUCHAR: return &menus::OnMenuChar;
     case WM_MEASUREITEM:
-      return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnMeasureItem : nullptr;
+      return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &menus::OnMeasureItem : nullptr;
     case WM_DRAWITEM:
-      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnDrawItem : nullptr;
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &menus::OnDrawItem : nullptr;
     default: return nullptr;
-  }
-}
-
-void TakeMenuBar(HWND window) {
-  if (!GetProperty(window, NcFrameProperty) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) return;
-  const HMENU bar = GetMenu(window);
-  if (!bar || !IsMenu(bar)) return;
-  BarOwners.push_back({window, bar});
-  Convert(bar);
-  DrawMenuBar(window);
-}
-
-void ConvertMenuBarAgain(HWND window) {
-  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
-  if (owner == BarOwners.end() || GetMenu(window) != owner->bar || !IsMenu(owner->bar)) return;
-  const int count = GetMenuItemCount(owner->bar);
-  for (int i = 0; i < count; ++i) {
-    if (DrawnBySkin(ItemAt(owner->bar, i), true)) {
-      Convert(owner->bar);
-      return;
-    }
   }
 }
 
@@ -395,7 +332,7 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
   MENUBARINFO info = {};
   info.cbSize = sizeof info;
   const HMENU bar = GetMenu(window);
-  if (!bar || !IsBar(bar) || !GetMenuBarInfo(window, OBJID_MENU, 0, &info)) return;
+  if (!bar || !IsConvertedBar(bar) || !GetMenuBarInfo(window, OBJID_MENU, 0, &info)) return;
   RECT bounds = {}, client = {};
   GetWindowRect(window, &bounds);
   GetClientRect(window, &client);
@@ -418,39 +355,10 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
             look::Colour(look::RoleMenuBar));
 }
 
-void GiveBack(const ConvertedItem& c) {
-  if (!IsMenu(c.menu)) return;
-  const int count = GetMenuItemCount(c.menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(c.menu, i);
-    if (info.wID == c.id && (info.fType & MFT_OWNERDRAW)) SetOwnerDrawn(c.menu, i, info.fType & ~MFT_OWNERDRAW);
-  }
-}
-
-void GiveBackMenuBar(HWND window) {
-  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
-  if (owner == BarOwners.end()) return;
-  const HMENU bar = owner->bar;
-  BarOwners.erase(owner);
-  for (const ConvertedItem& c : Converted) {
-    if (c.menu == bar) GiveBack(c);
-  }
-  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [&](const ConvertedItem& c) { return c.menu == bar; }),
-                  Converted.end());
-  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), bar), Initialised.end());
-  if (IsWindow(window) && GetMenu(window) == bar) DrawMenuBar(window);
-}
-
-void GiveBackMenus() {
-  while (!BarOwners.empty()) GiveBackMenuBar(BarOwners.back().window);
-  for (const ConvertedItem& c : Converted) GiveBack(c);
-  Converted.clear();
-  Initialised.clear();
-}
-
 void ReleaseMenuFont() {
-  if (KeptMenuFont) DeleteObject(KeptMenuFont);
-  KeptMenuFont = nullptr;
+  if (menus::KeptMenuFont) DeleteObject(menus::KeptMenuFont);
+  menus::KeptMenuFont = nullptr;
+  menus::KeptAverageCharWidth = 0;
 }
 
 }  // namespace skin
