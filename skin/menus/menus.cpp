@@ -27,7 +27,6 @@ int KeptAverageCharWidth = 0;
 constexpr UINT ObmMenuArrow = 32739;    // OBM_MNARROW: the system's submenu arrow
 constexpr int TextGap = 6;              // around an item's text and between text and shortcut
 constexpr int SeparatorHeight = 7;
-constexpr int BarItemExtra = 2;
 constexpr int ArrowRows = 4;
 // The system's average character width is that of the 52 letters, rounded.
 constexpr wchar_t Alphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -97,14 +96,14 @@ void AnswerMeasure(HMENU menu, int position, MEASUREITEMSTRUCT* measure) {
   const SIZE text = TextSize(dc.get(), label);
   if (IsConvertedBar(menu)) {
     // The system adds twice the average character width to an owner-drawn bar item, as to a
-    // text item, which also gets 2 more: the same place as the plain bar's.
-    measure->itemWidth = text.cx + BarItemExtra;
+    // text item: the same place as the plain bar's.
+    measure->itemWidth = text.cx;
     measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
     return;
   }
+  // Every item keeps the submenu arrow's column, where shortcuts end, as the system's items do.
   const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
-  measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
-                       (info.hSubMenu ? ArrowWidth() : 0);
+  measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap + ArrowWidth();
   measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
 }
 
@@ -343,14 +342,15 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
   RECT band = {info.rcBar.left, info.rcBar.top, info.rcBar.right, client.top - edge};
   OffsetRect(&band, -bounds.left, -bounds.top);
   band.top = std::min<LONG>(band.top, captionBottom);
-  RECT items = {}, last = {};
-  const int count = GetMenuItemCount(bar);
-  if (count > 0 && GetMenuItemRect(window, bar, 0, &items) && GetMenuItemRect(window, bar, count - 1, &last)) {
-    UnionRect(&items, &items, &last);
-    OffsetRect(&items, -bounds.left, -bounds.top);
-  }
   const BorrowedDc dc(window, BorrowedDc::Whole);
-  ExcludeClipRect(dc.get(), items.left, items.top, items.right, items.bottom);
+  // Every item by itself: on a bar of several lines the items do not make one run.
+  const int count = GetMenuItemCount(bar);
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    if (!GetMenuItemRect(window, bar, i, &item)) continue;
+    OffsetRect(&item, -bounds.left, -bounds.top);
+    ExcludeClipRect(dc.get(), item.left, item.top, item.right, item.bottom);
+  }
   FillSolid(dc.get(), band.left, band.top, band.right - band.left, band.bottom - band.top,
             look::Colour(look::RoleMenuBar));
 }
