@@ -1,12 +1,18 @@
 // Popup menus on a dressed thread: a program's File menu, opened as a user opens it, shows its hot
 // item, separator, check mark and submenu arrow in the theme's colours in both looks; commands come
 // by mouse and by mnemonic; an item checked at WM_INITMENUPOPUP shows checked; undress gives every
-// item back exactly.
+// item back exactly. An extended menu resource, whose items share the identifier 0, in a bar of
+// three lines: every item shows the text the plain program shows, also after the program changed
+// the menu, and the program's own owner-drawn item stays the program's.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cwctype>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -243,6 +249,215 @@ TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
   back[2].state &= ~MFS_CHECKED;
   for (size_t i = 0; i < plain_.size(); ++i) EXPECT_TRUE(back[i] == plain_[i]) << "item " << i;
   ASSERT_EQ(skin::SkinAttachThread(), 1);
+}
+
+// ---------------------------------------------------------------- an extended menu resource
+
+constexpr COLORREF ProgramsInk = RGB(255, 0, 255);
+constexpr UINT ProgramsItemHeight = 16;
+int programMeasures = 0;
+std::vector<RECT> programDraws;
+
+LRESULT CALLBACK ExtendedOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MEASUREITEM && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+    ++programMeasures;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemWidth = 60;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = ProgramsItemHeight;
+    return TRUE;
+  }
+  if (message == WM_DRAWITEM && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+    const auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    programDraws.push_back(d->rcItem);
+    const HBRUSH ink = CreateSolidBrush(ProgramsInk);
+    FillRect(d->hDC, &d->rcItem, ink);
+    DeleteObject(ink);
+    return TRUE;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A text as the screen shows it: the pixels far from the commonest colour of an area, whatever
+// the colours, cut to where they lie.
+struct Ink {
+  int width = 0, height = 0;
+  std::vector<bool> dots;
+  bool at(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && dots[y * width + x]; }
+};
+Ink InkOf(const RECT& area, bool arrow) {
+  const Capture shot = CaptureScreen(area);
+  std::map<COLORREF, int> counts;
+  for (COLORREF p : shot.pixels) ++counts[p];
+  const COLORREF back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  auto distance = [&](COLORREF p) {
+    return std::abs(GetRValue(p) - GetRValue(back)) + std::abs(GetGValue(p) - GetGValue(back)) + std::abs(GetBValue(p) - GetBValue(back));
+  };
+  int farthest = 0;
+  for (COLORREF p : shot.pixels) farthest = std::max(farthest, distance(p));
+  auto inked = [&](int x, int y) { return farthest > 90 && 8 * distance(shot.at(x, y)) > farthest; };
+  auto column = [&](int x) {
+    for (int y = 0; y < shot.height; ++y) if (inked(x, y)) return true;
+    return false;
+  };
+  int end = shot.width;  // a submenu arrow: the last run of columns with ink, and the gap before it
+  while (arrow && end > 0 && !column(end - 1)) --end;
+  while (arrow && end > 0 && column(end - 1)) --end;
+  RECT box = {shot.width, shot.height, 0, 0};
+  for (int y = 0; y < shot.height; ++y) {
+    for (int x = 0; x < end; ++x) {
+      if (inked(x, y)) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+    }
+  }
+  Ink ink;
+  for (int y = box.top; y < box.bottom; ++y) {
+    for (int x = box.left; x < box.right; ++x) ink.dots.push_back(inked(x, y));
+  }
+  if (!ink.dots.empty()) ink.width = box.right - box.left, ink.height = box.bottom - box.top;
+  return ink;
+}
+// How alike two inks of about the same size are, centred on each other: the share of their dots
+// that have a dot of the other within a pixel (text is smoothed a little differently on dark and
+// light backgrounds).
+double Likeness(const Ink& a, const Ink& b) {
+  if (a.dots.empty() || b.dots.empty() || std::abs(a.width - b.width) > 3 || std::abs(a.height - b.height) > 3) return 0;
+  auto within = [](const Ink& in, int x, int y) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) if (in.at(x + dx, y + dy)) return true;
+    }
+    return false;
+  };
+  const int dx = (b.width - a.width) / 2, dy = (b.height - a.height) / 2;
+  int matched = 0, all = 0;
+  for (int y = 0; y < a.height; ++y) {
+    for (int x = 0; x < a.width; ++x) all += a.at(x, y), matched += a.at(x, y) && within(b, x + dx, y + dy);
+  }
+  for (int y = 0; y < b.height; ++y) {
+    for (int x = 0; x < b.width; ++x) all += b.at(x, y), matched += b.at(x, y) && within(a, x - dx, y - dy);
+  }
+  return static_cast<double>(matched) / all;
+}
+// Each text shown is most like the plain program's text of the same item, and alike.
+void ExpectSameTexts(const std::vector<Ink>& plain, const std::vector<Ink>& shown, const std::string& what) {
+  ASSERT_EQ(shown.size(), plain.size()) << what;
+  for (size_t k = 0; k < plain.size(); ++k) {
+    if (plain[k].dots.empty()) continue;  // separators and the program's own item
+    size_t best = k;
+    for (size_t j = 0; j < plain.size(); ++j) best = Likeness(shown[k], plain[j]) > Likeness(shown[k], plain[best]) ? j : best;
+    EXPECT_EQ(best, k) << what << ": item " << k;
+    EXPECT_GT(Likeness(shown[k], plain[k]), 0.75) << what << ": item " << k;
+  }
+}
+
+class ExtendedMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MovePointer({0, 0});
+    WNDCLASSW c = {};
+    c.lpfnWndProc = &ExtendedOwnerProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    c.lpszClassName = L"ExtendedMenuOwner";
+    RegisterClassW(&c);
+    // So narrow that the bar takes three lines.
+    owner_ = CreateWindowW(L"ExtendedMenuOwner", L"Extended", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 150, 300, nullptr,
+                           LoadMenuW(c.hInstance, L"EXTENDEDMENU"), c.hInstance, nullptr);
+    SetForegroundWindow(owner_);
+    Pump(150);
+    Snapshot(GetMenu(owner_), &plain_);
+  }
+  void TearDown() override {
+    skin::SkinSetTheme(L"light");
+    skin::SkinDetachThread();
+    DestroyWindow(owner_);
+    Pump(50);
+  }
+  std::wstring TextOf(HMENU menu, int position) const {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return text;
+  }
+  // An item's text, once it shows.
+  Ink ItemInk(HMENU menu, int position) const {
+    Ink ink;
+    if (TextOf(menu, position).empty()) return ink;
+    WaitUntil([&] {
+      RECT r = {};
+      GetMenuItemRect(menu == GetMenu(owner_) ? owner_ : nullptr, menu, position, &r);  // a popup's own window
+      return !(ink = InkOf(r, GetSubMenu(menu, position) && menu != GetMenu(owner_))).dots.empty();
+    }, 2000);
+    return ink;
+  }
+  // The bar's texts, then each popup's, opened by its mnemonic.
+  std::vector<Ink> Texts() const {
+    const HMENU bar = GetMenu(owner_);
+    std::vector<Ink> texts;
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) texts.push_back(ItemInk(bar, i));
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+      const std::wstring title = TextOf(bar, i);
+      WhileModal([&] {
+        TypeKey(static_cast<WORD>(std::towupper(title[title.find(L'&') + 1])), VK_MENU);
+        WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, 2000);
+        for (int k = 0; k < GetMenuItemCount(GetSubMenu(bar, i)); ++k) texts.push_back(ItemInk(GetSubMenu(bar, i), k));
+        CloseMenus();
+      });
+    }
+    return texts;
+  }
+  std::vector<RECT> BarRects() const {
+    std::vector<RECT> rects(GetMenuItemCount(GetMenu(owner_)));
+    for (size_t i = 0; i < rects.size(); ++i) GetMenuItemRect(owner_, GetMenu(owner_), static_cast<UINT>(i), &rects[i]);
+    return rects;
+  }
+  HWND owner_ = nullptr;
+  std::vector<Item> plain_;
+};
+
+TEST_F(ExtendedMenuTest, EveryItemShowsItsOwnTextInBothLooksAndTheProgramsOwnItemStaysTheProgramsAndComesBack) {
+  const std::vector<Ink> plain = Texts();
+  const std::vector<RECT> plainPlaces = BarRects();
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
+  for (const wchar_t* theme : {L"light", L"dark"}) {
+    ASSERT_EQ(skin::SkinSetTheme(theme), 1);
+    programMeasures = 0;
+    programDraws.clear();
+    ExpectSameTexts(plain, Texts(), "dressed");
+    const std::vector<RECT> places = BarRects();
+    for (size_t i = 0; i < places.size(); ++i) EXPECT_TRUE(EqualRect(&places[i], &plainPlaces[i])) << "bar item " << i;
+    // The File menu was opened once: its item drawn by the program was measured once, by the program.
+    EXPECT_EQ(programMeasures, 1);
+    EXPECT_FALSE(programDraws.empty());
+    for (const RECT& r : programDraws) EXPECT_EQ(static_cast<UINT>(r.bottom - r.top), ProgramsItemHeight);
+  }
+  skin::SkinDetachThread();
+  std::vector<Item> back;
+  Snapshot(GetMenu(owner_), &back);
+  EXPECT_TRUE(back == plain_);
+}
+
+TEST_F(ExtendedMenuTest, ItemsInsertedDeletedAndRenamedWhileDressedShowTheirTexts) {
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
+  const HMENU bar = GetMenu(owner_), file = GetSubMenu(bar, 0), print = CreatePopupMenu();
+  AppendMenuW(print, MF_STRING, 308, L"&Print");
+  MENUITEMINFOW item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_ID;
+  item.dwTypeData = const_cast<wchar_t*>(L"&Go");
+  item.hSubMenu = print;
+  InsertMenuItemW(bar, 1, TRUE, &item);                   // F Go E V T W H
+  DeleteMenu(bar, 4, MF_BYPOSITION);                       // F Go E V W H
+  item.fMask = MIIM_STRING;
+  item.dwTypeData = const_cast<wchar_t*>(L"&Look");
+  SetMenuItemInfoW(bar, 3, TRUE, &item);                   // keeps the item's type
+  ModifyMenuW(bar, 5, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(GetSubMenu(bar, 5)), L"&Info");
+  InsertMenuW(file, 2, MF_BYPOSITION | MF_STRING, 0, L"&Zero");  // identifier 0, before the program's item
+  item.dwTypeData = const_cast<wchar_t*>(L"&Quit");
+  SetMenuItemInfoW(file, 5, TRUE, &item);
+  DrawMenuBar(owner_);
+  const std::vector<Ink> dressed = Texts();
+  skin::SkinDetachThread();
+  ExpectSameTexts(Texts(), dressed, "changed while dressed");
+  std::vector<Item> back;
+  Snapshot(bar, &back);
+  EXPECT_EQ(std::count_if(back.begin(), back.end(), [](const Item& i) { return (i.type & MFT_OWNERDRAW) != 0; }), 1);
 }
 
 }  // namespace
