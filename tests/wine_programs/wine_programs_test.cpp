@@ -1,13 +1,16 @@
 // Wine's notepad, winecfg and regedit, programs nobody here wrote, started dressed by
 // SkinDress.exe: how many of their visible windows wear the skin at start, in their dialogs and on
-// every page; whether their controls still work under real clicks; and whether undressing and
-// dressing them again and again keeps their GDI objects and leaves every window as it was.
+// every page; whether their controls still work under real clicks; whether their menus are dark in
+// the dark theme, the edit box's own context menu too, and the system's while a screen reader runs;
+// and whether undressing and dressing them again and again keeps their GDI objects and leaves every
+// window as it was.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,6 +35,7 @@ constexpr int Rounds = 6;
 constexpr double DarkLuminance = 100;
 constexpr double DarkSharePercent = 85;
 constexpr double PlainDarkSharePercent = 10;
+constexpr double ContextMenuDarkSharePercent = 70;
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
@@ -334,6 +338,77 @@ TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkT
     SendMessageA(winecfg.main(), PSM_SETCURSEL, 0, 0);
     Pump(500);
     ExpectDarkness(winecfg.main(), dressed);
+  }
+}
+
+// The share of dark pixels of an area once it passes `holds`, or when it did not in time.
+double SettledDarkShare(const std::function<RECT()>& area, const std::function<bool(double)>& holds) {
+  double share = 0;
+  WaitUntil([&] { return holds(share = DarkShare(CaptureScreen(area()))); }, DialogTimeoutMs);
+  return share;
+}
+
+// The first popup menu of the program on the screen, once there is one.
+RECT OpenMenu(const WineProgram& program) {
+  std::vector<HWND> menus;
+  RECT place = {};
+  if (WaitUntil([&] { return !(menus = TopLevelWindows(program.id(), "#32768")).empty(); }, DialogTimeoutMs)) {
+    GetWindowRect(menus.front(), &place);
+  }
+  return place;
+}
+
+// The edit box shows its own menu (TrackPopupMenu with TPM_NONOTIFY: no WM_INITMENUPOPUP comes).
+TEST_F(WineProgramsTest, NotepadsEditContextMenuIsDarkInTheDarkTheme) {
+  WineProgram notepad("--theme dark notepad.exe", "Notepad");
+  ASSERT_NE(notepad.main(), nullptr);
+  const POINT inside = CentreOf(FindWindowExA(notepad.main(), nullptr, "Edit", nullptr));
+  SetForegroundWindow(notepad.main());
+  for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, inside);
+  const double share = SettledDarkShare([&] { return OpenMenu(notepad); },
+                                        [](double s) { return s >= ContextMenuDarkSharePercent; });
+  std::printf("[ dark ] dressed dark notepad's edit menu: %.1f %%\n", share);
+  EXPECT_GE(share, ContextMenuDarkSharePercent);
+  PressKey(VK_ESCAPE);
+}
+
+// The system's screen-reader flag, set as a screen reader sets it, and put back as it was.
+class ScreenReaderFlag {
+ public:
+  ScreenReaderFlag() { SystemParametersInfoW(SPI_GETSCREENREADER, 0, &was_, 0); }
+  ~ScreenReaderFlag() { Set(was_); }
+  void Set(BOOL on) { SystemParametersInfoW(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); }
+
+ private:
+  BOOL was_ = FALSE;
+};
+
+// Dressed dark, notepad's bar and File menu are the system's light ones while the flag is on, and
+// dark again once it is off.
+TEST_F(WineProgramsTest, NotepadsMenusAreTheSystemsWhileAScreenReaderRuns) {
+  ScreenReaderFlag flag;
+  flag.Set(FALSE);
+  WineProgram notepad("--theme dark notepad.exe", "Notepad");
+  ASSERT_NE(notepad.main(), nullptr);
+  auto bar = [&] {
+    const POINT client = ClientToScreenPoint(notepad.main(), 0, 0);
+    RECT outer = {};
+    GetWindowRect(notepad.main(), &outer);
+    return RECT{client.x, client.y - GetSystemMetrics(SM_CYMENU) + 2, outer.right - GetSystemMetrics(SM_CXFRAME), client.y - 2};
+  };
+  auto file = [&] {
+    notepad.PressKeyInFront('F', VK_MENU);
+    return OpenMenu(notepad);
+  };
+  const auto dark = [](double s) { return s >= DarkSharePercent; };
+  const auto plain = [](double s) { return s < PlainDarkSharePercent; };
+  for (const BOOL on : {TRUE, FALSE}) {
+    flag.Set(on);
+    EXPECT_TRUE((on ? plain : dark)(SettledDarkShare(bar, on ? plain : dark))) << "bar, screen reader " << on;
+    const RECT menu = file();
+    EXPECT_TRUE((on ? plain : dark)(SettledDarkShare([&] { return menu; }, on ? plain : dark))) << "File, screen reader " << on;
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
   }
 }
 
