@@ -257,6 +257,7 @@ constexpr COLORREF ProgramsInk = RGB(255, 0, 255);
 constexpr UINT ProgramsItemHeight = 16;
 int programMeasures = 0;
 std::vector<RECT> programDraws;
+HWND mdiClient = nullptr;
 
 LRESULT CALLBACK ExtendedOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MEASUREITEM && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
@@ -273,7 +274,11 @@ LRESULT CALLBACK ExtendedOwnerProc(HWND window, UINT message, WPARAM wParam, LPA
     DeleteObject(ink);
     return TRUE;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefFrameProcW(window, mdiClient, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MdiChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefMDIChildProcW(window, message, wParam, lParam);
 }
 
 // A text as the screen shows it: the pixels far from the commonest colour of an area, whatever
@@ -393,6 +398,7 @@ class ExtendedMenuTest : public ::testing::Test {
     for (int i = 0; i < GetMenuItemCount(bar); ++i) texts.push_back(ItemInk(bar, i));
     for (int i = 0; i < GetMenuItemCount(bar); ++i) {
       const std::wstring title = TextOf(bar, i);
+      if (title.find(L'&') == std::wstring::npos) continue;  // an MDI child's system menu
       WhileModal([&] {
         TypeKey(static_cast<WORD>(std::towupper(title[title.find(L'&') + 1])), VK_MENU);
         WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, 2000);
@@ -458,6 +464,31 @@ TEST_F(ExtendedMenuTest, ItemsInsertedDeletedAndRenamedWhileDressedShowTheirText
   std::vector<Item> back;
   Snapshot(bar, &back);
   EXPECT_EQ(std::count_if(back.begin(), back.end(), [](const Item& i) { return (i.type & MFT_OWNERDRAW) != 0; }), 1);
+}
+
+// A maximised MDI child puts its system menu before the bar's items and its buttons after them,
+// items the system measures itself: the bar keeps the plain program's places and texts.
+TEST_F(ExtendedMenuTest, ABarHoldingAMaximisedMdiChildsMenuAndButtonsKeepsItsPlacesAndTexts) {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &MdiChildProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.lpszClassName = L"ExtendedMenuChild";
+  RegisterClassW(&c);
+  CLIENTCREATESTRUCT client = {nullptr, 1000};
+  mdiClient = CreateWindowW(L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner_, nullptr, c.hInstance, &client);
+  MDICREATESTRUCTW child = {L"ExtendedMenuChild", L"Child", c.hInstance, 0, 0, 80, 80, WS_MAXIMIZE | WS_VISIBLE, 0};
+  SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child));
+  Pump(150);
+  ASSERT_EQ(GetMenuItemCount(GetMenu(owner_)), 10);
+  const std::vector<Ink> plain = Texts();
+  const std::vector<RECT> plainPlaces = BarRects();
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
+  ExpectSameTexts(plain, Texts(), "MDI");
+  const std::vector<RECT> places = BarRects();
+  for (size_t i = 0; i < places.size(); ++i) EXPECT_TRUE(EqualRect(&places[i], &plainPlaces[i])) << "bar item " << i;
+  skin::SkinDetachThread();
+  DestroyWindow(mdiClient);
+  mdiClient = nullptr;
 }
 
 }  // namespace
