@@ -253,92 +253,67 @@ TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
 
 // ---------------------------------------------------------------- an extended menu resource
 
-constexpr COLORREF ProgramsInk = RGB(255, 0, 255);
 constexpr UINT ProgramsItemHeight = 16;
 int programMeasures = 0;
 std::vector<RECT> programDraws;
 HWND mdiClient = nullptr;
 
+// The program draws its own item in magenta.
 LRESULT CALLBACK ExtendedOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MEASUREITEM && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
-    ++programMeasures;
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemWidth = 60;
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = ProgramsItemHeight;
-    return TRUE;
-  }
-  if (message == WM_DRAWITEM && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  if ((message == WM_MEASUREITEM || message == WM_DRAWITEM) && measure->CtlType == ODT_MENU) {
+    if (message == WM_MEASUREITEM) *measure = {ODT_MENU, 0, measure->itemID, 60, ProgramsItemHeight, 0}, ++programMeasures;
     const auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    programDraws.push_back(d->rcItem);
-    const HBRUSH ink = CreateSolidBrush(ProgramsInk);
-    FillRect(d->hDC, &d->rcItem, ink);
-    DeleteObject(ink);
+    const RECT r = d->rcItem;
+    if (message == WM_DRAWITEM) programDraws.push_back(r), skin::FillSolid(d->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, RGB(255, 0, 255));
     return TRUE;
   }
+  if (mdiClient && GetParent(window) == mdiClient) return DefMDIChildProcW(window, message, wParam, lParam);
   return DefFrameProcW(window, mdiClient, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MdiChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefMDIChildProcW(window, message, wParam, lParam);
-}
-
-// A text as the screen shows it: the pixels far from the commonest colour of an area, whatever
-// the colours, cut to where they lie.
+// A text as the screen shows it, whatever the colours: the pixels of an item far from its
+// background, cut to where they lie.
 struct Ink {
   int width = 0, height = 0;
   std::vector<bool> dots;
   bool at(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && dots[y * width + x]; }
 };
-Ink InkOf(const RECT& area, bool arrow) {
+Ink InkOf(const RECT& area) {
   const Capture shot = CaptureScreen(area);
-  std::map<COLORREF, int> counts;
-  for (COLORREF p : shot.pixels) ++counts[p];
-  const COLORREF back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
-  auto distance = [&](COLORREF p) {
-    return std::abs(GetRValue(p) - GetRValue(back)) + std::abs(GetGValue(p) - GetGValue(back)) + std::abs(GetBValue(p) - GetBValue(back));
-  };
-  int farthest = 0;
-  for (COLORREF p : shot.pixels) farthest = std::max(farthest, distance(p));
-  auto inked = [&](int x, int y) { return farthest > 90 && 8 * distance(shot.at(x, y)) > farthest; };
-  auto column = [&](int x) {
-    for (int y = 0; y < shot.height; ++y) if (inked(x, y)) return true;
-    return false;
-  };
-  int end = shot.width;  // a submenu arrow: the last run of columns with ink, and the gap before it
-  while (arrow && end > 0 && !column(end - 1)) --end;
-  while (arrow && end > 0 && column(end - 1)) --end;
-  RECT box = {shot.width, shot.height, 0, 0};
-  for (int y = 0; y < shot.height; ++y) {
-    for (int x = 0; x < end; ++x) {
-      if (inked(x, y)) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-    }
+  std::vector<int> distance;
+  for (COLORREF p : shot.pixels) {
+    const COLORREF b = shot.pixels.front();
+    distance.push_back(std::abs(GetRValue(p) - GetRValue(b)) + std::abs(GetGValue(p) - GetGValue(b)) + std::abs(GetBValue(p) - GetBValue(b)));
   }
-  Ink ink;
-  for (int y = box.top; y < box.bottom; ++y) {
-    for (int x = box.left; x < box.right; ++x) ink.dots.push_back(inked(x, y));
+  const int farthest = distance.empty() ? 0 : *std::max_element(distance.begin(), distance.end());
+  Ink all = {shot.width, shot.height, {}};
+  for (const int d : distance) all.dots.push_back(farthest > 90 && 8 * d > farthest);
+  int left = all.width, top = all.height, right = 0, bottom = 0;
+  for (int i = 0; i < all.width * all.height; ++i) {
+    if (all.dots[i]) left = std::min(left, i % all.width), right = std::max(right, i % all.width + 1), top = std::min(top, i / all.width), bottom = i / all.width + 1;
   }
-  if (!ink.dots.empty()) ink.width = box.right - box.left, ink.height = box.bottom - box.top;
+  Ink ink = {std::max(right - left, 0), std::max(bottom - top, 0), {}};
+  for (int i = 0; i < ink.width * ink.height; ++i) ink.dots.push_back(all.at(left + i % ink.width, top + i / ink.width));
   return ink;
 }
+// How many of a's dots have a dot of b within a pixel, b shifted by (dx, dy).
+int NearDots(const Ink& a, const Ink& b, int dx, int dy) {
+  int count = 0;
+  for (int i = 0; i < a.width * a.height; ++i) {
+    bool hit = false;
+    for (int k = 0; k < 9 && a.dots[i]; ++k) hit = hit || b.at(i % a.width + dx + k % 3 - 1, i / a.width + dy + k / 3 - 1);
+    count += hit;
+  }
+  return count;
+}
 // How alike two inks of about the same size are, centred on each other: the share of their dots
-// that have a dot of the other within a pixel (text is smoothed a little differently on dark and
-// light backgrounds).
+// near a dot of the other (text is smoothed a little differently on dark and light).
 double Likeness(const Ink& a, const Ink& b) {
   if (a.dots.empty() || b.dots.empty() || std::abs(a.width - b.width) > 3 || std::abs(a.height - b.height) > 3) return 0;
-  auto within = [](const Ink& in, int x, int y) {
-    for (int dy = -1; dy <= 1; ++dy) {
-      for (int dx = -1; dx <= 1; ++dx) if (in.at(x + dx, y + dy)) return true;
-    }
-    return false;
-  };
   const int dx = (b.width - a.width) / 2, dy = (b.height - a.height) / 2;
-  int matched = 0, all = 0;
-  for (int y = 0; y < a.height; ++y) {
-    for (int x = 0; x < a.width; ++x) all += a.at(x, y), matched += a.at(x, y) && within(b, x + dx, y + dy);
-  }
-  for (int y = 0; y < b.height; ++y) {
-    for (int x = 0; x < b.width; ++x) all += b.at(x, y), matched += b.at(x, y) && within(a, x - dx, y - dy);
-  }
-  return static_cast<double>(matched) / all;
+  const auto all = std::count(a.dots.begin(), a.dots.end(), true) + std::count(b.dots.begin(), b.dots.end(), true);
+  return static_cast<double>(NearDots(a, b, dx, dy) + NearDots(b, a, -dx, -dy)) / all;
 }
 // Each text shown is most like the plain program's text of the same item, and alike.
 void ExpectSameTexts(const std::vector<Ink>& plain, const std::vector<Ink>& shown, const std::string& what) {
@@ -348,7 +323,7 @@ void ExpectSameTexts(const std::vector<Ink>& plain, const std::vector<Ink>& show
     size_t best = k;
     for (size_t j = 0; j < plain.size(); ++j) best = Likeness(shown[k], plain[j]) > Likeness(shown[k], plain[best]) ? j : best;
     EXPECT_EQ(best, k) << what << ": item " << k;
-    EXPECT_GT(Likeness(shown[k], plain[k]), 0.75) << what << ": item " << k;
+    EXPECT_GT(Likeness(shown[k], plain[k]), 0.9) << what << ": item " << k;
   }
 }
 
@@ -356,11 +331,8 @@ class ExtendedMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     MovePointer({0, 0});
-    WNDCLASSW c = {};
-    c.lpfnWndProc = &ExtendedOwnerProc;
-    c.hInstance = GetModuleHandleW(nullptr);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    c.lpszClassName = L"ExtendedMenuOwner";
+    WNDCLASSW c = {0, &ExtendedOwnerProc, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                   nullptr, L"ExtendedMenuOwner"};
     RegisterClassW(&c);
     // So narrow that the bar takes three lines.
     owner_ = CreateWindowW(L"ExtendedMenuOwner", L"Extended", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 150, 300, nullptr,
@@ -375,60 +347,58 @@ class ExtendedMenuTest : public ::testing::Test {
     DestroyWindow(owner_);
     Pump(50);
   }
-  std::wstring TextOf(HMENU menu, int position) const {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
-    return text;
-  }
-  // An item's text, once it shows.
-  Ink ItemInk(HMENU menu, int position) const {
-    Ink ink;
-    if (TextOf(menu, position).empty()) return ink;
-    WaitUntil([&] {
-      RECT r = {};
-      GetMenuItemRect(menu == GetMenu(owner_) ? owner_ : nullptr, menu, position, &r);  // a popup's own window
-      return !(ink = InkOf(r, GetSubMenu(menu, position) && menu != GetMenu(owner_))).dots.empty();
-    }, 2000);
-    return ink;
-  }
-  // The bar's texts, then each popup's, opened by its mnemonic.
+  // The bar's texts, then each popup's, opened by its mnemonic, each once it shows.
   std::vector<Ink> Texts() const {
     const HMENU bar = GetMenu(owner_);
     std::vector<Ink> texts;
-    for (int i = 0; i < GetMenuItemCount(bar); ++i) texts.push_back(ItemInk(bar, i));
+    auto add = [&](HMENU menu, int position) {
+      RECT r = {};
+      texts.emplace_back();
+      WaitUntil([&] {  // a popup item's rectangle is its own window's
+        GetMenuItemRect(menu == bar ? owner_ : nullptr, menu, position, &r);
+        return GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION) == 0 ||
+               !(texts.back() = InkOf(r)).dots.empty();
+      }, 2000);
+    };
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) add(bar, i);
     for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-      const std::wstring title = TextOf(bar, i);
-      if (title.find(L'&') == std::wstring::npos) continue;  // an MDI child's system menu
+      wchar_t title[64] = {};
+      GetMenuStringW(bar, i, title, 64, MF_BYPOSITION);
+      if (!std::wcschr(title, L'&')) continue;  // an MDI child's system menu
       WhileModal([&] {
-        TypeKey(static_cast<WORD>(std::towupper(title[title.find(L'&') + 1])), VK_MENU);
+        TypeKey(static_cast<WORD>(std::towupper(std::wcschr(title, L'&')[1])), VK_MENU);
         WaitUntil([] { return IsWindowVisible(FindWindowA("#32768", nullptr)); }, 2000);
-        for (int k = 0; k < GetMenuItemCount(GetSubMenu(bar, i)); ++k) texts.push_back(ItemInk(GetSubMenu(bar, i), k));
+        for (int k = 0; k < GetMenuItemCount(GetSubMenu(bar, i)); ++k) add(GetSubMenu(bar, i), k);
         CloseMenus();
       });
     }
     return texts;
   }
-  std::vector<RECT> BarRects() const {
-    std::vector<RECT> rects(GetMenuItemCount(GetMenu(owner_)));
-    for (size_t i = 0; i < rects.size(); ++i) GetMenuItemRect(owner_, GetMenu(owner_), static_cast<UINT>(i), &rects[i]);
-    return rects;
+  std::vector<std::vector<LONG>> BarPlaces() const {
+    std::vector<std::vector<LONG>> places;
+    for (int i = 0; i < GetMenuItemCount(GetMenu(owner_)); ++i) {
+      RECT r = {};
+      GetMenuItemRect(owner_, GetMenu(owner_), i, &r);
+      places.push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return places;
   }
   HWND owner_ = nullptr;
   std::vector<Item> plain_;
 };
 
+// Dressed in each look, every item shows the plain program's text at the plain program's place.
 TEST_F(ExtendedMenuTest, EveryItemShowsItsOwnTextInBothLooksAndTheProgramsOwnItemStaysTheProgramsAndComesBack) {
   const std::vector<Ink> plain = Texts();
-  const std::vector<RECT> plainPlaces = BarRects();
+  const auto places = BarPlaces();
   ASSERT_EQ(skin::SkinAttachThread(), 1);
   for (const wchar_t* theme : {L"light", L"dark"}) {
     ASSERT_EQ(skin::SkinSetTheme(theme), 1);
     programMeasures = 0;
     programDraws.clear();
     ExpectSameTexts(plain, Texts(), "dressed");
-    const std::vector<RECT> places = BarRects();
-    for (size_t i = 0; i < places.size(); ++i) EXPECT_TRUE(EqualRect(&places[i], &plainPlaces[i])) << "bar item " << i;
-    // The File menu was opened once: its item drawn by the program was measured once, by the program.
+    EXPECT_EQ(BarPlaces(), places);
+    // The File menu was opened once: the item the program draws was measured once, by the program.
     EXPECT_EQ(programMeasures, 1);
     EXPECT_FALSE(programDraws.empty());
     for (const RECT& r : programDraws) EXPECT_EQ(static_cast<UINT>(r.bottom - r.top), ProgramsItemHeight);
@@ -439,54 +409,36 @@ TEST_F(ExtendedMenuTest, EveryItemShowsItsOwnTextInBothLooksAndTheProgramsOwnIte
   EXPECT_TRUE(back == plain_);
 }
 
-TEST_F(ExtendedMenuTest, ItemsInsertedDeletedAndRenamedWhileDressedShowTheirTexts) {
+// While dressed the program changes the menu, and a maximised MDI child puts its system menu
+// before the bar's items and its buttons after them, items the system measures itself.
+TEST_F(ExtendedMenuTest, ItemsChangedWhileDressedAndAMaximisedMdiChildsShowAsThePlainProgramsDo) {
   ASSERT_EQ(skin::SkinAttachThread(), 1);
   const HMENU bar = GetMenu(owner_), file = GetSubMenu(bar, 0), print = CreatePopupMenu();
   AppendMenuW(print, MF_STRING, 308, L"&Print");
-  MENUITEMINFOW item = {};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_ID;
+  MENUITEMINFOW item = {sizeof item, MIIM_STRING | MIIM_SUBMENU | MIIM_ID, 0, 0, 0, print};
   item.dwTypeData = const_cast<wchar_t*>(L"&Go");
-  item.hSubMenu = print;
-  InsertMenuItemW(bar, 1, TRUE, &item);                   // F Go E V T W H
+  InsertMenuItemW(bar, 1, TRUE, &item);                   // F Go E V T W H, Go's identifier 0
   DeleteMenu(bar, 4, MF_BYPOSITION);                       // F Go E V W H
   item.fMask = MIIM_STRING;
   item.dwTypeData = const_cast<wchar_t*>(L"&Look");
   SetMenuItemInfoW(bar, 3, TRUE, &item);                   // keeps the item's type
   ModifyMenuW(bar, 5, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(GetSubMenu(bar, 5)), L"&Info");
-  InsertMenuW(file, 2, MF_BYPOSITION | MF_STRING, 0, L"&Zero");  // identifier 0, before the program's item
+  InsertMenuW(file, 1, MF_BYPOSITION | MF_STRING, 0, L"&Zero");  // identifier 0, before the program's item
   item.dwTypeData = const_cast<wchar_t*>(L"&Quit");
-  SetMenuItemInfoW(file, 5, TRUE, &item);
-  DrawMenuBar(owner_);
+  SetMenuItemInfoW(file, 4, TRUE, &item);
+  CLIENTCREATESTRUCT client = {nullptr, 1000};
+  mdiClient = CreateWindowW(L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner_, nullptr, nullptr, &client);
+  MDICREATESTRUCTW child = {L"ExtendedMenuOwner", L"Child", GetModuleHandleW(nullptr), 0, 0, 80, 80, WS_MAXIMIZE | WS_VISIBLE, 0};
+  SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child));
+  ASSERT_EQ(GetMenuItemCount(bar), 10);
   const std::vector<Ink> dressed = Texts();
+  const auto places = BarPlaces();
   skin::SkinDetachThread();
   ExpectSameTexts(Texts(), dressed, "changed while dressed");
+  EXPECT_EQ(BarPlaces(), places);
   std::vector<Item> back;
   Snapshot(bar, &back);
   EXPECT_EQ(std::count_if(back.begin(), back.end(), [](const Item& i) { return (i.type & MFT_OWNERDRAW) != 0; }), 1);
-}
-
-// A maximised MDI child puts its system menu before the bar's items and its buttons after them,
-// items the system measures itself: the bar keeps the plain program's places and texts.
-TEST_F(ExtendedMenuTest, ABarHoldingAMaximisedMdiChildsMenuAndButtonsKeepsItsPlacesAndTexts) {
-  WNDCLASSW c = {};
-  c.lpfnWndProc = &MdiChildProc;
-  c.hInstance = GetModuleHandleW(nullptr);
-  c.lpszClassName = L"ExtendedMenuChild";
-  RegisterClassW(&c);
-  CLIENTCREATESTRUCT client = {nullptr, 1000};
-  mdiClient = CreateWindowW(L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, owner_, nullptr, c.hInstance, &client);
-  MDICREATESTRUCTW child = {L"ExtendedMenuChild", L"Child", c.hInstance, 0, 0, 80, 80, WS_MAXIMIZE | WS_VISIBLE, 0};
-  SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child));
-  Pump(150);
-  ASSERT_EQ(GetMenuItemCount(GetMenu(owner_)), 10);
-  const std::vector<Ink> plain = Texts();
-  const std::vector<RECT> plainPlaces = BarRects();
-  ASSERT_EQ(skin::SkinAttachThread(), 1);
-  ExpectSameTexts(plain, Texts(), "MDI");
-  const std::vector<RECT> places = BarRects();
-  for (size_t i = 0; i < places.size(); ++i) EXPECT_TRUE(EqualRect(&places[i], &plainPlaces[i])) << "bar item " << i;
-  skin::SkinDetachThread();
   DestroyWindow(mdiClient);
   mdiClient = nullptr;
 }

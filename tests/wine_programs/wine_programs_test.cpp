@@ -341,75 +341,57 @@ TEST_F(WineProgramsTest, NotepadWithItsFindDialogAndWinecfgComeOutDarkInTheDarkT
   }
 }
 
-// The share of dark pixels of an area once it passes `holds`, or when it did not in time.
-double SettledDarkShare(const std::function<RECT()>& area, const std::function<bool(double)>& holds) {
-  double share = 0;
-  WaitUntil([&] { return holds(share = DarkShare(CaptureScreen(area()))); }, DialogTimeoutMs);
-  return share;
+// Whether the share of dark pixels of an area (read again until it holds, or in time) is at least
+// `percent`, or below it.
+bool SettlesDark(const std::function<RECT()>& area, bool dark, double percent) {
+  return WaitUntil([&] { return (DarkShare(CaptureScreen(area())) >= percent) == dark; }, DialogTimeoutMs);
 }
 
 // The first popup menu of the program on the screen, once there is one.
 RECT OpenMenu(const WineProgram& program) {
   std::vector<HWND> menus;
   RECT place = {};
-  if (WaitUntil([&] { return !(menus = TopLevelWindows(program.id(), "#32768")).empty(); }, DialogTimeoutMs)) {
-    GetWindowRect(menus.front(), &place);
-  }
+  WaitUntil([&] { return !(menus = TopLevelWindows(program.id(), "#32768")).empty(); }, DialogTimeoutMs);
+  if (!menus.empty()) GetWindowRect(menus.front(), &place);
   return place;
 }
 
-// The edit box shows its own menu (TrackPopupMenu with TPM_NONOTIFY: no WM_INITMENUPOPUP comes).
-TEST_F(WineProgramsTest, NotepadsEditContextMenuIsDarkInTheDarkTheme) {
-  WineProgram notepad("--theme dark notepad.exe", "Notepad");
-  ASSERT_NE(notepad.main(), nullptr);
-  const POINT inside = CentreOf(FindWindowExA(notepad.main(), nullptr, "Edit", nullptr));
-  SetForegroundWindow(notepad.main());
-  for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, inside);
-  const double share = SettledDarkShare([&] { return OpenMenu(notepad); },
-                                        [](double s) { return s >= ContextMenuDarkSharePercent; });
-  std::printf("[ dark ] dressed dark notepad's edit menu: %.1f %%\n", share);
-  EXPECT_GE(share, ContextMenuDarkSharePercent);
-  PressKey(VK_ESCAPE);
-}
-
-// The system's screen-reader flag, set as a screen reader sets it, and put back as it was.
-class ScreenReaderFlag {
- public:
-  ScreenReaderFlag() { SystemParametersInfoW(SPI_GETSCREENREADER, 0, &was_, 0); }
-  ~ScreenReaderFlag() { Set(was_); }
-  void Set(BOOL on) { SystemParametersInfoW(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); }
-
- private:
-  BOOL was_ = FALSE;
-};
-
-// Dressed dark, notepad's bar and File menu are the system's light ones while the flag is on, and
-// dark again once it is off.
-TEST_F(WineProgramsTest, NotepadsMenusAreTheSystemsWhileAScreenReaderRuns) {
-  ScreenReaderFlag flag;
-  flag.Set(FALSE);
-  WineProgram notepad("--theme dark notepad.exe", "Notepad");
-  ASSERT_NE(notepad.main(), nullptr);
-  auto bar = [&] {
-    const POINT client = ClientToScreenPoint(notepad.main(), 0, 0);
-    RECT outer = {};
-    GetWindowRect(notepad.main(), &outer);
-    return RECT{client.x, client.y - GetSystemMetrics(SM_CYMENU) + 2, outer.right - GetSystemMetrics(SM_CXFRAME), client.y - 2};
-  };
-  auto file = [&] {
-    notepad.PressKeyInFront('F', VK_MENU);
-    return OpenMenu(notepad);
-  };
-  const auto dark = [](double s) { return s >= DarkSharePercent; };
-  const auto plain = [](double s) { return s < PlainDarkSharePercent; };
-  for (const BOOL on : {TRUE, FALSE}) {
-    flag.Set(on);
-    EXPECT_TRUE((on ? plain : dark)(SettledDarkShare(bar, on ? plain : dark))) << "bar, screen reader " << on;
-    const RECT menu = file();
-    EXPECT_TRUE((on ? plain : dark)(SettledDarkShare([&] { return menu; }, on ? plain : dark))) << "File, screen reader " << on;
-    PressKey(VK_ESCAPE);
-    PressKey(VK_ESCAPE);
+// Dressed dark, notepad's bar, its File menu and its edit box's own context menu (tracked with
+// TPM_NONOTIFY: no WM_INITMENUPOPUP comes) are dark, and the system's light ones while the
+// screen-reader flag is on (set as a screen reader sets it, and put back at the end).
+TEST_F(WineProgramsTest, NotepadsMenusAreDarkAndTheSystemsWhileAScreenReaderRuns) {
+  BOOL was = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENREADER, 0, &was, 0);
+  auto set = [](BOOL on) { SystemParametersInfoW(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); };
+  set(FALSE);
+  {
+    WineProgram notepad("--theme dark notepad.exe", "Notepad");
+    ASSERT_NE(notepad.main(), nullptr);
+    const auto bar = [&] {
+      RECT client = {};
+      GetClientRect(notepad.main(), &client);
+      const POINT corner = ClientToScreenPoint(notepad.main(), 0, 0);
+      return RECT{corner.x, corner.y - GetSystemMetrics(SM_CYMENU) + 2, corner.x + client.right, corner.y - 2};
+    };
+    const POINT inside = CentreOf(FindWindowExA(notepad.main(), nullptr, "Edit", nullptr));
+    for (const BOOL on : {FALSE, TRUE, FALSE}) {
+      set(on);
+      const double percent = on ? PlainDarkSharePercent : DarkSharePercent;
+      EXPECT_TRUE(SettlesDark(bar, !on, percent)) << "bar, screen reader " << on;
+      notepad.PressKeyInFront('F', VK_MENU);
+      const RECT file = OpenMenu(notepad);
+      EXPECT_TRUE(SettlesDark([&] { return file; }, !on, percent)) << "File menu, screen reader " << on;
+      PressKey(VK_ESCAPE);
+      PressKey(VK_ESCAPE);
+      WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
+      for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, inside);
+      EXPECT_TRUE(SettlesDark([&] { return OpenMenu(notepad); }, !on, on ? percent : ContextMenuDarkSharePercent))
+          << "edit menu, screen reader " << on;
+      PressKey(VK_ESCAPE);
+      WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
+    }
   }
+  set(was);
 }
 
 // The vertical bar of notepad's edit, as the screen shows it: just right of the edit's client area.
