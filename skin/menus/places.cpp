@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "skin/engine.h"
+#include "skin/gdi/guards.h"
 #include "skin/menus/menus.h"
 
 namespace skin {
@@ -158,12 +159,20 @@ void GiveBackItems(Converted& c) {
   c.items = std::move(now);
 }
 
-bool ChangedSince(const Converted& c) {
+bool ChangedAt(const Converted& c, int position) {
+  const SeenItem item = ReadItem(c.menu, position);
+  return !SameItem(item, c.items[position]) || item.type != c.items[position].type;
+}
+
+bool CountChanged(const Converted& c) {
   const int count = GetMenuItemCount(c.menu);
-  if (count < 0 || static_cast<size_t>(count) != c.items.size()) return true;
-  for (int i = 0; i < count; ++i) {
-    const SeenItem item = ReadItem(c.menu, i);
-    if (!SameItem(item, c.items[i]) || item.type != c.items[i].type) return true;
+  return count < 0 || static_cast<size_t>(count) != c.items.size();
+}
+
+bool ChangedSince(const Converted& c) {
+  if (CountChanged(c)) return true;
+  for (size_t i = 0; i < c.items.size(); ++i) {
+    if (ChangedAt(c, static_cast<int>(i))) return true;
   }
   return false;
 }
@@ -238,21 +247,20 @@ int BitmapWidth(HMENU menu, size_t position, HBITMAP bitmap) {
   return GetObjectW(bitmap, sizeof b, &b) ? b.bmWidth : 0;
 }
 
-// The width the system gives a bar item it measures without asking the owner: its picture, and
-// its text with an average character's width on each side.
-int SystemBarItemWidth(HMENU menu, size_t position, const SeenItem& item) {
+// The width the system gives a bar item that is not owner-drawn: its picture (`picture` wide, as
+// the program measured it, or -1: as the system measures it), and its text with an average
+// character's width on each side.
+int SystemBarItemWidth(HMENU menu, size_t position, const SeenItem& item, int picture) {
   if (item.type & MFT_SEPARATOR) return 0;
   int width = 0;
   wchar_t text[256] = {};
   const int length = GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
-  if (item.bitmap) width += BitmapWidth(menu, position, item.bitmap) + (length > 0 ? 2 : 0);
+  if (item.bitmap) width += (picture >= 0 ? picture : BitmapWidth(menu, position, item.bitmap)) + (length > 0 ? 2 : 0);
   if (length > 0) {
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ font = SelectObject(dc, MenuFont());
+    const BorrowedDc dc(nullptr);
+    const ScopedSelection font(dc.get(), MenuFont());
     RECT r = {0, 0, 0, 0};
-    DrawTextW(dc, text, length, &r, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(dc, font);
-    ReleaseDC(nullptr, dc);
+    DrawTextW(dc.get(), text, length, &r, DT_SINGLELINE | DT_CALCRECT);
     width += r.right + 2 * AverageCharWidth();
   }
   return width;
@@ -379,7 +387,7 @@ int MeasuredPosition(HWND owner, const MEASUREITEMSTRUCT& measure, HMENU* menu) 
         // The items between, which the system measures itself, take their places on the line.
         for (size_t j = Expected.next; j < k; ++j) {
           if (j != Expected.lineStart && StartsLine(c->items[j])) Expected.lineStart = j, Expected.x = 0;
-          const int width = SystemBarItemWidth(c->menu, j, c->items[j]);
+          const int width = SystemBarItemWidth(c->menu, j, c->items[j], -1);
           if (!PlaceOnLine(j, width)) PlaceOnLine(j, width);
         }
         if (k != Expected.lineStart && StartsLine(item)) Expected.lineStart = k, Expected.x = 0;
@@ -408,23 +416,30 @@ int MeasuredPosition(HWND owner, const MEASUREITEMSTRUCT& measure, HMENU* menu) 
 
 void Measured(UINT width) {
   const size_t k = Expected.current;
-  if (k == None) return;
+  const Converted* c = Expected.menu ? Find(Expected.menu) : nullptr;
   Expected.current = None;
+  if (k == None || !c || k >= c->items.size()) return;
   if (!Expected.bar) {
     Expected.next = k + 1;
     return;
   }
-  // The system adds twice the average character width to an owner-drawn item; an item measured
-  // again at the start of the next line keeps the cursor where it is.
-  Expected.next = PlaceOnLine(k, static_cast<int>(width) + 2 * AverageCharWidth()) ? k + 1 : k;
+  // The system adds twice the average character width to an owner-drawn item, and the text to a
+  // picture the program measures; an item measured again at the start of the next line keeps the
+  // cursor where it is.
+  const SeenItem& item = c->items[k];
+  const int placed = OwnerDrawn(item) ? static_cast<int>(width) + 2 * AverageCharWidth()
+                                      : SystemBarItemWidth(c->menu, k, item, static_cast<int>(width));
+  Expected.next = PlaceOnLine(k, placed) ? k + 1 : k;
 }
 
 int DrawnPosition(const DRAWITEMSTRUCT& d) {
   Converted* c = Find(reinterpret_cast<HMENU>(d.hwndItem));
   if (!c || !IsMenu(c->menu)) return -1;
-  if (ChangedSince(*c)) Convert(*c);
+  if (CountChanged(*c)) Convert(*c);
   const int position = PlaceOf(*c, d);
-  if (position < 0 || !c->items[position].ours) return -1;
+  if (position < 0) return -1;
+  if (ChangedAt(*c, position)) Convert(*c);
+  if (!c->items[position].ours) return -1;
   c->nextDrawn = position + 1;
   return position;
 }
