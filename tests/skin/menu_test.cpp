@@ -251,6 +251,20 @@ TEST_F(MenuTest, UndressGivesEveryItemBackExactly) {
   ASSERT_EQ(skin::SkinAttachThread(), 1);
 }
 
+// Owner-drawn items would go to the program while the skin stands aside: the bar is the system's.
+bool contrastOn = false;
+TEST_F(MenuTest, InHighContrastTheBarIsTheSystemsAndTheSkinsAgainAfter) {
+  skin::SetHighContrastQuery([] { return contrastOn; });
+  MENUITEMINFOW item = {sizeof item, MIIM_FTYPE};
+  for (const bool on : {true, false}) {
+    contrastOn = on;
+    SendMessageW(owner_, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    GetMenuItemInfoW(GetMenu(owner_), 0, TRUE, &item);
+    EXPECT_EQ(item.fType & MFT_OWNERDRAW, on ? 0u : MFT_OWNERDRAW) << on;
+  }
+  skin::SetHighContrastQuery(nullptr);
+}
+
 // ---------------------------------------------------------------- an extended menu resource
 
 constexpr UINT ProgramsItemHeight = 16;
