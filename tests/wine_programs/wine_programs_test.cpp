@@ -1,9 +1,7 @@
 // Wine's notepad, winecfg and regedit, programs nobody here wrote, started dressed by
 // SkinDress.exe: how many of their visible windows wear the skin at start, in their dialogs and on
-// every page; whether their controls still work under real clicks; whether their menus are dark in
-// the dark theme, the edit box's own context menu too, and the system's while a screen reader runs;
-// and whether undressing and dressing them again and again keeps their GDI objects and leaves every
-// window as it was.
+// every page; whether their controls still work under real clicks; their menus, and whether
+// undressing and dressing them again and again keeps their GDI objects and leaves every window as it was.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -363,35 +362,32 @@ TEST_F(WineProgramsTest, NotepadsMenusAreDarkAndTheSystemsWhileAScreenReaderRuns
   BOOL was = FALSE;
   SystemParametersInfoW(SPI_GETSCREENREADER, 0, &was, 0);
   auto set = [](BOOL on) { SystemParametersInfoW(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); };
+  const std::shared_ptr<void> restore(nullptr, [set, was](void*) { set(was); });
   set(FALSE);
-  {
-    WineProgram notepad("--theme dark notepad.exe", "Notepad");
-    ASSERT_NE(notepad.main(), nullptr);
-    const auto bar = [&] {
-      RECT client = {};
-      GetClientRect(notepad.main(), &client);
-      const POINT corner = ClientToScreenPoint(notepad.main(), 0, 0);
-      return RECT{corner.x, corner.y - GetSystemMetrics(SM_CYMENU) + 2, corner.x + client.right, corner.y - 2};
-    };
-    const POINT inside = CentreOf(FindWindowExA(notepad.main(), nullptr, "Edit", nullptr));
-    for (const BOOL on : {FALSE, TRUE, FALSE}) {
-      set(on);
-      const double percent = on ? PlainDarkSharePercent : DarkSharePercent;
-      EXPECT_TRUE(SettlesDark(bar, !on, percent)) << "bar, screen reader " << on;
-      notepad.PressKeyInFront('F', VK_MENU);
-      const RECT file = OpenMenu(notepad);
-      EXPECT_TRUE(SettlesDark([&] { return file; }, !on, percent)) << "File menu, screen reader " << on;
-      PressKey(VK_ESCAPE);
-      PressKey(VK_ESCAPE);
-      WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
-      for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, inside);
-      EXPECT_TRUE(SettlesDark([&] { return OpenMenu(notepad); }, !on, on ? percent : ContextMenuDarkSharePercent))
-          << "edit menu, screen reader " << on;
-      PressKey(VK_ESCAPE);
-      WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
-    }
+  WineProgram notepad("--theme dark notepad.exe", "Notepad");
+  ASSERT_NE(notepad.main(), nullptr);
+  const HWND edit = FindWindowExA(notepad.main(), nullptr, "Edit", nullptr);  // below the bar, as wide
+  const auto bar = [&] {
+    RECT r = {};
+    GetWindowRect(edit, &r);
+    return RECT{r.left, r.top - GetSystemMetrics(SM_CYMENU) + 2, r.right, r.top - 2};
+  };
+  for (const BOOL on : {FALSE, TRUE, FALSE}) {
+    set(on);
+    const double percent = on ? PlainDarkSharePercent : DarkSharePercent;
+    EXPECT_TRUE(SettlesDark(bar, !on, percent)) << "bar, screen reader " << on;
+    notepad.PressKeyInFront('F', VK_MENU);
+    const RECT file = OpenMenu(notepad);
+    EXPECT_TRUE(SettlesDark([&] { return file; }, !on, percent)) << "File menu, screen reader " << on;
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
+    for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, CentreOf(edit));
+    EXPECT_TRUE(SettlesDark([&] { return OpenMenu(notepad); }, !on, on ? percent : ContextMenuDarkSharePercent))
+        << "edit menu, screen reader " << on;
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
   }
-  set(was);
 }
 
 // The vertical bar of notepad's edit, as the screen shows it: just right of the edit's client area.
