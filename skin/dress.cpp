@@ -15,9 +15,9 @@ namespace skin {
 namespace {
 
 // Popup menus (#32768) join: the system tracks and draws their items in a modal loop of its own,
-// through the popup's DC, and the skin only answers the owner for the items it made owner-drawn;
-// but the popup's frame is drawn by the popup window itself (inside it under Wine, around it on
-// Windows), which the skin paints over after the popup's own procedure.
+// through the popup's DC, and the skin answers the owner for the items it made owner-drawn; the
+// popup's frame is drawn by the popup window itself (inside it under Wine, around it on Windows),
+// which the skin paints over after the popup's own procedure.
 constexpr const char* LeftOutClasses[] = {
     // Tooltips: other controls create, move and measure them; they flicker on and off under the
     // pointer, and a second procedure would only lag them.
@@ -34,12 +34,20 @@ bool IsMessageOnly(HWND window, HWND parent) {
   return !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD) && GetAncestor(window, GA_PARENT) != GetDesktopWindow();
 }
 
+// A popup menu's window is made before its items are measured, whoever shows the menu (the
+// program, a control of the thread with TPM_NONOTIFY, the system menu): its menu is converted
+// there, and given back when the window goes.
 LRESULT CALLBACK JoinOnCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     const auto* creation = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
     const auto window = reinterpret_cast<HWND>(wParam);
     // Message-only windows are never seen; their messages need not pass the skin.
-    if (!IsMessageOnly(window, creation->lpcs->hwndParent)) StartJoining(window);
+    if (!IsMessageOnly(window, creation->lpcs->hwndParent)) {
+      StartJoining(window);
+      JoinPopupMenu(window, *creation->lpcs);
+    }
+  } else if (code == HCBT_DESTROYWND) {
+    LeavePopupMenu(reinterpret_cast<HWND>(wParam));
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -95,6 +103,7 @@ int SkinAttachThreadAtCreation(HWND creating) {
   if (!hook) return 0;
   DressHook = hook;
   DressedThreadId = thread;
+  ReadScreenReader();
   InitialiseSkin();
   scrollbars::TakeScrollFunctions();
   look::TakeSystemColours();

@@ -154,7 +154,7 @@ void FollowHighContrast();
 // Calls `each` for every window of this thread, descendants before their top-level window, then
 // redraws each top-level window whole, frames included.
 void HandOverEveryWindow(WNDENUMPROC each);
-// Puts a theme on every window the skin has (skin/look/switch.cpp).
+// Puts a theme on every window the skin has (skin/theme_switch.cpp).
 void ApplyTheme(look::Theme theme);
 // At WM_SETTINGCHANGE: a theme chosen as "auto" follows a change of the system's app mode.
 void FollowSystemTheme(LPARAM setting);

@@ -5,6 +5,7 @@
 
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
+#include "skin/menus/menus.h"
 
 namespace skin {
 namespace {
@@ -58,8 +59,10 @@ void SetHighContrastQuery(HighContrastQuery query) {
 void FollowHighContrast() {
   const bool aside = AskHighContrast();
   if (aside == StandingAside) return;
+  const bool menusWerePlain = MenusStayPlain();
   StandingAside = aside;
   look::SystemColoursChanged();
+  FollowMenusPlain(menusWerePlain);
   HandOverEveryWindow(&FollowOne);
 }
 

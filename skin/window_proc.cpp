@@ -33,6 +33,7 @@ LRESULT PassThenFollowSettings(WNDPROC previous, HWND window, UINT message, WPAR
   if (message == WM_SETTINGCHANGE) {
     ReleaseKeptObjects();
     FollowSystemTheme(lParam);
+    FollowScreenReader(wParam);
   }
   return result;
 }

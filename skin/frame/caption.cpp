@@ -59,7 +59,7 @@ void ComposeCaption(HDC dc, HWND window, const Layout& l, look::PartState state)
     const int cy = GetSystemMetrics(SM_CYSMICON);
     DrawIconEx(dc, l.IconAt.x, l.IconAt.y, l.Icon, cx, cy, 0, nullptr, DI_NORMAL);
   }
-  const ScopedSelection selected(dc, KeptFontOf(l.Small ? SmallCaptionFont : CaptionFont));
+  const ScopedSelection selected(dc, KeptFontOf(l.Small ? KeptSmallCaptionFont : KeptCaptionFont));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look::PartTextColour(caption, state));
   DrawTextIn(dc, WindowText(window), l.TextLeft, l.Caption.top, l.TextRight - l.TextLeft,

@@ -21,8 +21,8 @@ HFONT KeptFontOf(KeptFont font) {
   NONCLIENTMETRICSW metrics = {};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  const LOGFONTW& logical = font == MenuFont        ? metrics.lfMenuFont
-                            : font == CaptionFont   ? metrics.lfCaptionFont
+  const LOGFONTW& logical = font == KeptMenuFont      ? metrics.lfMenuFont
+                            : font == KeptCaptionFont ? metrics.lfCaptionFont
                                                     : metrics.lfSmCaptionFont;
   kept = CreateFontIndirectW(&logical);
   return kept;

@@ -8,7 +8,7 @@
 
 namespace skin {
 
-enum KeptFont { MenuFont, CaptionFont, SmallCaptionFont, KeptFontCount };
+enum KeptFont { KeptMenuFont, KeptCaptionFont, KeptSmallCaptionFont, KeptFontCount };
 
 // The font as the system's non-client metrics give it now; 0 when they cannot be read.
 HFONT KeptFontOf(KeptFont font);

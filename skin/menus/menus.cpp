@@ -1,54 +1,36 @@
-// Popup menus in the skin's look. The system draws menus itself, in a modal loop of its own and
+// Menus in the skin's look. The system draws menus itself, in a modal loop of its own and
 // straight through the popup's DC, and the same way under Wine and on every Windows only for
-// owner-drawn items: so a popup's text items and separators are made owner-drawn when the popup
-// is initialised (after the program has enabled, checked or renamed them) and drawn from the
-// theme when the system asks the owner. Only the owner-drawn bit of an item's type is changed;
-// which items it was set on is kept here, outside the menus, and cleared again at undress. Items
-// the program draws itself and items with bitmaps of their own are left alone.
+// owner-drawn items: so the text items and separators of a popup (when its window is made, and
+// again after the program has enabled, checked or renamed them at WM_INITMENUPOPUP) and of a
+// window's bar are made owner-drawn, and drawn from the theme when the system asks the owner.
+// Only the owner-drawn bit of an item's type is changed; which items are the skin's is kept in
+// places.cpp, by position, and given back when a popup closes and at undress. Items the program
+// draws itself and items with bitmaps of their own are left alone.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
 #include <string>
-#include <vector>
 
 #include "skin/frame/frame.h"
-#include "skin/menus/menus.h"
 #include "skin/gdi/guards.h"
 #include "skin/gdi/kept.h"
 #include "skin/look/parts.h"
+#include "skin/menus/menus.h"
+#include "skin/menus/places.h"
 
 namespace skin {
+namespace menus {
 namespace {
-
-struct ConvertedItem {
-  HMENU menu;
-  UINT id;
-};
-std::vector<ConvertedItem> Converted;
-// Windows whose bars were converted, with their bars: laid out again at undress.
-struct BarOwner {
-  HWND window;
-  HMENU bar;
-};
-std::vector<BarOwner> BarOwners;
-// WM_MEASUREITEM names no menu: an item is looked for in the popups last initialised first.
-std::vector<HMENU> Initialised;
-constexpr size_t InitialisedKept = 8;
 
 constexpr UINT ObmMenuArrow = 32739;    // OBM_MNARROW: the system's submenu arrow
 constexpr int TextGap = 6;              // around an item's text and between text and shortcut
 constexpr int SeparatorHeight = 7;
-constexpr int BarItemExtra = 2;
 constexpr int ArrowRows = 4;
-const auto FirstPopupBitmap = reinterpret_cast<HBITMAP>(8);  // HBMMENU_POPUP_CLOSE
-const auto LastMagicBitmap = reinterpret_cast<HBITMAP>(11);  // HBMMENU_POPUP_MINIMIZE
-
-bool IsOurs(HMENU menu, UINT id) {
-  return std::any_of(Converted.begin(), Converted.end(),
-                     [&](const ConvertedItem& c) { return c.menu == menu && c.id == id; });
-}
+// The system's average character width is that of the 52 letters, rounded.
+constexpr wchar_t Alphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+constexpr int AlphabetLetters = 52;
 
 MENUITEMINFOW ItemAt(HMENU menu, int position) {
   MENUITEMINFOW info = {};
@@ -71,58 +53,6 @@ std::wstring TextAt(HMENU menu, int position) {
   return text;
 }
 
-// The position of one of our items with this id in the menu, or -1.
-int FindOurs(HMENU menu, UINT id) {
-  if (!IsOurs(menu, id)) return -1;
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (info.wID == id && (info.fType & MFT_OWNERDRAW)) return i;
-  }
-  return -1;
-}
-
-// Text items and separators. A popup's items may carry the system's own caption-button pictures
-// (HBMMENU_POPUP_*), which the skin's drawing replaces; a bar's items with any picture (an MDI
-// frame's buttons for a maximised child among them) keep their type.
-bool DrawnBySkin(const MENUITEMINFOW& info, bool bar) {
-  if (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)) return false;
-  if (info.hbmpItem == nullptr) return true;
-  return !bar && info.hbmpItem >= FirstPopupBitmap && info.hbmpItem <= LastMagicBitmap;
-}
-
-bool IsBar(HMENU menu) {
-  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.bar == menu; });
-}
-
-void SetOwnerDrawn(HMENU menu, int position, UINT type) {
-  MENUITEMINFOW set = {};
-  set.cbSize = sizeof set;
-  set.fMask = MIIM_FTYPE;
-  set.fType = type;
-  SetMenuItemInfoW(menu, position, TRUE, &set);
-}
-
-// Every item the skin draws becomes owner-drawn; an item the program rewrote since (ModifyMenu
-// clears the owner-drawn type) is converted again.
-void Convert(HMENU menu) {
-  // Entries of menus destroyed meanwhile go, before a new menu can reuse their handles.
-  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [](const ConvertedItem& c) { return !IsMenu(c.menu); }),
-                  Converted.end());
-  const bool bar = IsBar(menu);
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (!DrawnBySkin(info, bar)) continue;
-    if (!IsOurs(menu, info.wID)) Converted.push_back({menu, info.wID});
-    SetOwnerDrawn(menu, i, info.fType | MFT_OWNERDRAW);
-  }
-  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), menu), Initialised.end());
-  Initialised.push_back(menu);
-  if (Initialised.size() > InitialisedKept) Initialised.erase(Initialised.begin());
-}
-
-HFONT MenuFontNow() { return KeptFontOf(MenuFont); }
 
 int ArrowWidth() {
   static const int width = [] {
@@ -152,36 +82,46 @@ void SplitAtTab(const std::wstring& text, std::wstring* label, std::wstring* sho
   *shortcut = tab == std::wstring::npos ? L"" : text.substr(tab + 1);
 }
 
+void AnswerMeasure(HMENU menu, int position, MEASUREITEMSTRUCT* measure) {
+  const MENUITEMINFOW info = ItemAt(menu, position);
+  if (info.fType & MFT_SEPARATOR) {
+    measure->itemWidth = 0;
+    measure->itemHeight = SeparatorHeight;
+    return;
+  }
+  std::wstring label, shortcut;
+  SplitAtTab(TextAt(menu, position), &label, &shortcut);
+  const BorrowedDc dc(nullptr);
+  const ScopedSelection font(dc.get(), MenuFont());
+  const SIZE text = TextSize(dc.get(), label);
+  if (IsConvertedBar(menu)) {
+    // The system adds twice the average character width to an owner-drawn bar item, as to a
+    // text item: the same place as the plain bar's.
+    measure->itemWidth = text.cx;
+    measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
+    return;
+  }
+  // Every item keeps the submenu arrow's column, where shortcuts end, as the system's items do.
+  const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
+  measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap + ArrowWidth();
+  measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
+}
+
+// The skin answers for its own items; the program's owner-drawn items and pictures go to the
+// program, and keep the cursor in step all the same.
 LRESULT OnMeasureItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  for (auto menu = Initialised.rbegin(); menu != Initialised.rend(); ++menu) {
-    const int position = FindOurs(*menu, measure->itemID);
-    if (position < 0) continue;
-    const MENUITEMINFOW info = ItemAt(*menu, position);
-    if (info.fType & MFT_SEPARATOR) {
-      measure->itemWidth = 0;
-      measure->itemHeight = SeparatorHeight;
-      return TRUE;
-    }
-    std::wstring label, shortcut;
-    SplitAtTab(TextAt(*menu, position), &label, &shortcut);
-    const BorrowedDc dc(nullptr);
-    const ScopedSelection font(dc.get(), MenuFontNow());
-    const SIZE text = TextSize(dc.get(), label);
-    if (IsBar(*menu)) {
-      // The system adds twice the average character width to an owner-drawn bar item, as to a
-      // text item, which also gets 2 more: the same place as the plain bar's.
-      measure->itemWidth = text.cx + BarItemExtra;
-      measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
-      return TRUE;
-    }
-    const SIZE keys = shortcut.empty() ? SIZE{0, 0} : TextSize(dc.get(), shortcut);
-    measure->itemWidth = CheckColumn() + TextGap + text.cx + (keys.cx ? 2 * TextGap + keys.cx : 0) + TextGap +
-                         (info.hSubMenu ? ArrowWidth() : 0);
-    measure->itemHeight = std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)) + 6;
-    return TRUE;
+  HMENU menu = nullptr;
+  const int position = MeasuredPosition(window, *measure, &menu);
+  if (position < 0) return Pass(previous, window, message, wParam, lParam);
+  LRESULT result = TRUE;
+  if (IsSkinsItem(menu, position)) {
+    AnswerMeasure(menu, position, measure);
+  } else {
+    result = Pass(previous, window, message, wParam, lParam);
   }
-  return Pass(previous, window, message, wParam, lParam);
+  Measured(measure->itemWidth);
+  return result;
 }
 
 // The arrow from its column at the item's right end, centred on the item's middle.
@@ -207,7 +147,7 @@ void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   const bool hot = (d.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
   const look::PartState state = ItemState(d, ODS_SELECTED | ODS_HOTLIGHT);
   look::DrawPart(look::PartMenuBarItem, hot ? look::Hot : look::Normal, dc, r);
-  const ScopedSelection font(dc, MenuFontNow());
+  const ScopedSelection font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look::PartTextColour(look::PartMenuBarItem, state));
   RECT text = r;
@@ -216,7 +156,7 @@ void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
 }
 
 void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
-  if (IsBar(menu)) {
+  if (IsConvertedBar(menu)) {
     DrawBarItem(d, menu, position);
     return;
   }
@@ -234,10 +174,12 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
     return;
   }
   const COLORREF ink = look::PartTextColour(look::PartMenuPopupItem, state);
-  if (d.itemState & ODS_CHECKED) DrawMark(dc, r, info.fType, look::LookOf(state) == look::Disabled ? look::Disabled : look::Normal);
+  if (d.itemState & ODS_CHECKED) {
+    DrawMark(dc, r, info.fType, look::LookOf(state) == look::Disabled ? look::Disabled : look::Normal);
+  }
   std::wstring label, shortcut;
   SplitAtTab(TextAt(menu, position), &label, &shortcut);
-  const ScopedSelection font(dc, MenuFontNow());
+  const ScopedSelection font(dc, MenuFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ink);
   const UINT prefix = (d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
@@ -253,17 +195,17 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
 
 LRESULT OnDrawItem(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const auto menu = reinterpret_cast<HMENU>(d->hwndItem);
-  const int position = FindOurs(menu, d->itemID);
+  const int position = DrawnPosition(*d);
   if (position < 0) return Pass(previous, window, message, wParam, lParam);
-  DrawItem(*d, menu, position);
+  DrawItem(*d, reinterpret_cast<HMENU>(d->hwndItem), position);
   return TRUE;
 }
 
 LRESULT OnInitMenuPopup(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = Pass(previous, window, message, wParam, lParam);
   const auto menu = reinterpret_cast<HMENU>(wParam);
-  if (IsMenu(menu)) Convert(menu);
+  BeforeInitMenuPopup(menu, window);
+  const LRESULT result = Pass(previous, window, message, wParam, lParam);
+  AfterInitMenuPopup(menu, window);
   return result;
 }
 
@@ -275,8 +217,7 @@ LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
   const wint_t key = std::towupper(static_cast<wint_t>(LOWORD(wParam)));
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(menu, i);
-    if (!(info.fType & MFT_OWNERDRAW) || !IsOurs(menu, info.wID)) continue;
+    if (!IsSkinsItem(menu, i)) continue;
     const std::wstring text = TextAt(menu, i);
     const size_t amp = text.find(L'&');
     if (amp != std::wstring::npos && amp + 1 < text.size() && std::towupper(text[amp + 1]) == key) {
@@ -287,7 +228,6 @@ LRESULT OnMenuChar(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
 }
 
 constexpr UINT MnGetHMenu = 0x01E1;  // MN_GETHMENU
-constexpr char PopupMenuClass[] = "#32768";
 
 // A ring from `outer` in to `inner` (both in the DC's coordinates): the outer line, the rest the
 // menu's background.
@@ -333,7 +273,7 @@ void PaintPopupFrame(HWND popup) {
 
 LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Pass(previous, popup, message, wParam, lParam);
-  if (DetachedMeanwhile(popup)) return result;
+  if (DetachedMeanwhile(popup) || !IsConvertedPopupWindow(popup)) return result;
   if (message == WM_NCPAINT) {
     PaintPopupFrame(popup);
   } else {
@@ -342,64 +282,55 @@ LRESULT OnPopupPaint(WNDPROC previous, HWND popup, UINT message, WPARAM wParam, 
   return result;
 }
 
-// A bar owner's frame: items the program rewrote are converted again before the frame (with the
-// bar, by the default procedure) is painted, and the bar's background after.
+// A bar owner's frame: the bar is read again before the system lays out and paints it (with the
+// frame's painter or the previous procedure), and its background painted after.
 LRESULT OnBarOwnerNcPaint(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ConvertMenuBarAgain(window);
   const SkinHandler frame = FrameHandlerFor(window, message);
-  const LRESULT result = frame ? frame(previous, window, message, wParam, lParam)
-                               : Pass(previous, window, message, wParam, lParam);
+  const LRESULT result = WithMenuBar(frame ? frame : &Pass, previous, window, message, wParam, lParam);
   if (!DetachedMeanwhile(window) && frame && !IsIconic(window)) {
     PaintMenuBarBackground(window, frame::LayoutOf(window).Caption.bottom);
   }
   return result;
 }
 
-bool OwnsTakenBar(HWND window) {
-  return std::any_of(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
+LRESULT OnBarOwnerNcCalcSize(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return WithMenuBar(&Pass, previous, window, message, wParam, lParam);
 }
 
 }  // namespace
 
+HFONT MenuFont() { return KeptFontOf(KeptMenuFont); }
+
+// Measured now: the font may have been made again since.
+int AverageCharWidth() {
+  const BorrowedDc dc(nullptr);
+  const ScopedSelection font(dc.get(), MenuFont());
+  SIZE letters = {};
+  if (!GetTextExtentPoint32W(dc.get(), Alphabet, AlphabetLetters, &letters)) return 0;
+  return (letters.cx / (AlphabetLetters / 2) + 1) / 2;
+}
+
+}  // namespace menus
+
 SkinHandler MenuHandlerFor(HWND window, UINT message, WPARAM, LPARAM lParam) {
   if (message != WM_INITMENUPOPUP && message != WM_MENUCHAR && message != WM_MEASUREITEM &&
-      message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT) {
+      message != WM_DRAWITEM && message != WM_PAINT && message != WM_NCPAINT && message != WM_NCCALCSIZE) {
     return nullptr;
   }
-  if (!OnDressedThread(window)) return nullptr;
+  if (!OnDressedThread(window) || MenusStayPlain()) return nullptr;
   switch (message) {
-    case WM_PAINT: return WindowClassName(window) == PopupMenuClass ? &OnPopupPaint : nullptr;
+    case WM_PAINT: return IsConvertedPopupWindow(window) ? &menus::OnPopupPaint : nullptr;
     case WM_NCPAINT:
-      if (WindowClassName(window) == PopupMenuClass) return &OnPopupPaint;
-      return OwnsTakenBar(window) ? &OnBarOwnerNcPaint : nullptr;
-    case WM_INITMENUPOPUP: return &OnInitMenuPopup;
-    case WM_MENUCHAR: return Converted.empty() ? nullptr : &OnMenuChar;
+      if (IsConvertedPopupWindow(window)) return &menus::OnPopupPaint;
+      return GetProperty(window, NcFrameProperty) ? &menus::OnBarOwnerNcPaint : nullptr;
+    case WM_NCCALCSIZE: return GetProperty(window, NcFrameProperty) ? &menus::OnBarOwnerNcCalcSize : nullptr;
+    case WM_INITMENUPOPUP: return &menus::OnInitMenuPopup;
+    case WM_MENUCHAR: return &menus::OnMenuChar;
     case WM_MEASUREITEM:
-      return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnMeasureItem : nullptr;
+      return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &menus::OnMeasureItem : nullptr;
     case WM_DRAWITEM:
-      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &OnDrawItem : nullptr;
+      return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU ? &menus::OnDrawItem : nullptr;
     default: return nullptr;
-  }
-}
-
-void TakeMenuBar(HWND window) {
-  if (!GetProperty(window, NcFrameProperty) || (GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) return;
-  const HMENU bar = GetMenu(window);
-  if (!bar || !IsMenu(bar)) return;
-  BarOwners.push_back({window, bar});
-  Convert(bar);
-  DrawMenuBar(window);
-}
-
-void ConvertMenuBarAgain(HWND window) {
-  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
-  if (owner == BarOwners.end() || GetMenu(window) != owner->bar || !IsMenu(owner->bar)) return;
-  const int count = GetMenuItemCount(owner->bar);
-  for (int i = 0; i < count; ++i) {
-    if (DrawnBySkin(ItemAt(owner->bar, i), true)) {
-      Convert(owner->bar);
-      return;
-    }
   }
 }
 
@@ -407,7 +338,7 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
   MENUBARINFO info = {};
   info.cbSize = sizeof info;
   const HMENU bar = GetMenu(window);
-  if (!bar || !IsBar(bar) || !GetMenuBarInfo(window, OBJID_MENU, 0, &info)) return;
+  if (!bar || !IsConvertedBar(bar) || !GetMenuBarInfo(window, OBJID_MENU, 0, &info)) return;
   RECT bounds = {}, client = {};
   GetWindowRect(window, &bounds);
   GetClientRect(window, &client);
@@ -418,46 +349,16 @@ void PaintMenuBarBackground(HWND window, int captionBottom) {
   RECT band = {info.rcBar.left, info.rcBar.top, info.rcBar.right, client.top - edge};
   OffsetRect(&band, -bounds.left, -bounds.top);
   band.top = std::min<LONG>(band.top, captionBottom);
-  RECT items = {}, last = {};
-  const int count = GetMenuItemCount(bar);
-  if (count > 0 && GetMenuItemRect(window, bar, 0, &items) && GetMenuItemRect(window, bar, count - 1, &last)) {
-    UnionRect(&items, &items, &last);
-    OffsetRect(&items, -bounds.left, -bounds.top);
-  }
   const BorrowedDc dc(window, BorrowedDc::Whole);
-  ExcludeClipRect(dc.get(), items.left, items.top, items.right, items.bottom);
+  // Every item by itself: on a bar of several lines the items do not make one run.
+  const int count = GetMenuItemCount(bar);
+  for (int i = 0; i < count; ++i) {
+    RECT item = {};
+    if (!GetMenuItemRect(window, bar, i, &item)) continue;
+    OffsetRect(&item, -bounds.left, -bounds.top);
+    ExcludeClipRect(dc.get(), item.left, item.top, item.right, item.bottom);
+  }
   look::DrawPart(look::PartMenuBarBackground, look::Normal, dc.get(), band);
 }
-
-void GiveBack(const ConvertedItem& c) {
-  if (!IsMenu(c.menu)) return;
-  const int count = GetMenuItemCount(c.menu);
-  for (int i = 0; i < count; ++i) {
-    const MENUITEMINFOW info = ItemAt(c.menu, i);
-    if (info.wID == c.id && (info.fType & MFT_OWNERDRAW)) SetOwnerDrawn(c.menu, i, info.fType & ~MFT_OWNERDRAW);
-  }
-}
-
-void GiveBackMenuBar(HWND window) {
-  const auto owner = std::find_if(BarOwners.begin(), BarOwners.end(), [&](const BarOwner& o) { return o.window == window; });
-  if (owner == BarOwners.end()) return;
-  const HMENU bar = owner->bar;
-  BarOwners.erase(owner);
-  for (const ConvertedItem& c : Converted) {
-    if (c.menu == bar) GiveBack(c);
-  }
-  Converted.erase(std::remove_if(Converted.begin(), Converted.end(), [&](const ConvertedItem& c) { return c.menu == bar; }),
-                  Converted.end());
-  Initialised.erase(std::remove(Initialised.begin(), Initialised.end(), bar), Initialised.end());
-  if (IsWindow(window) && GetMenu(window) == bar) DrawMenuBar(window);
-}
-
-void GiveBackMenus() {
-  while (!BarOwners.empty()) GiveBackMenuBar(BarOwners.back().window);
-  for (const ConvertedItem& c : Converted) GiveBack(c);
-  Converted.clear();
-  Initialised.clear();
-}
-
 
 }  // namespace skin

@@ -1,14 +1,16 @@
 // Wine's notepad, winecfg and regedit, programs nobody here wrote, started dressed by
 // SkinDress.exe: how many of their visible windows wear the skin at start, in their dialogs and on
-// every page; whether their controls still work under real clicks; and whether undressing and
-// dressing them again and again keeps their GDI objects and leaves every window as it was.
+// every page; whether their controls still work under real clicks; their menus, and whether
+// undressing and dressing them again and again keeps their GDI objects and leaves every window as it was.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,7 @@ constexpr int Rounds = 6;
 constexpr double DarkLuminance = 100;
 constexpr double DarkSharePercent = 85;
 constexpr double PlainDarkSharePercent = 10;
+constexpr double ContextMenuDarkSharePercent = 70;
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
@@ -360,6 +363,56 @@ TEST_F(WineProgramsTest, WinecfgShowsNoBrightSpotOnAnyPageInTheDarkTheme) {
       GetWindowRect(window, &area);
       EXPECT_FALSE(HasBrightBlock(CaptureScreen(area))) << name << " on page " << page;
     }
+  }
+}
+
+// Whether the share of dark pixels of an area (read again until it holds, or in time) is at least
+// `percent`, or below it.
+bool SettlesDark(const std::function<RECT()>& area, bool dark, double percent) {
+  return WaitUntil([&] { return (DarkShare(CaptureScreen(area())) >= percent) == dark; }, DialogTimeoutMs);
+}
+
+// The first popup menu of the program on the screen, once there is one.
+RECT OpenMenu(const WineProgram& program) {
+  std::vector<HWND> menus;
+  RECT place = {};
+  WaitUntil([&] { return !(menus = TopLevelWindows(program.id(), "#32768")).empty(); }, DialogTimeoutMs);
+  if (!menus.empty()) GetWindowRect(menus.front(), &place);
+  return place;
+}
+
+// Dressed dark, notepad's bar, its File menu and its edit box's own context menu (tracked with
+// TPM_NONOTIFY: no WM_INITMENUPOPUP comes) are dark, and the system's light ones while the
+// screen-reader flag is on (set as a screen reader sets it, and put back at the end).
+TEST_F(WineProgramsTest, NotepadsMenusAreDarkAndTheSystemsWhileAScreenReaderRuns) {
+  BOOL was = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENREADER, 0, &was, 0);
+  auto set = [](BOOL on) { SystemParametersInfoW(SPI_SETSCREENREADER, on, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE); };
+  const std::shared_ptr<void> restore(nullptr, [set, was](void*) { set(was); });
+  set(FALSE);
+  WineProgram notepad("--theme dark notepad.exe", "Notepad");
+  ASSERT_NE(notepad.main(), nullptr);
+  const HWND edit = FindWindowExA(notepad.main(), nullptr, "Edit", nullptr);  // below the bar, as wide
+  const auto bar = [&] {
+    RECT r = {};
+    GetWindowRect(edit, &r);
+    return RECT{r.left, r.top - GetSystemMetrics(SM_CYMENU) + 2, r.right, r.top - 2};
+  };
+  for (const BOOL on : {FALSE, TRUE, FALSE}) {
+    set(on);
+    const double percent = on ? PlainDarkSharePercent : DarkSharePercent;
+    EXPECT_TRUE(SettlesDark(bar, !on, percent)) << "bar, screen reader " << on;
+    notepad.PressKeyInFront('F', VK_MENU);
+    const RECT file = OpenMenu(notepad);
+    EXPECT_TRUE(SettlesDark([&] { return file; }, !on, percent)) << "File menu, screen reader " << on;
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
+    for (const DWORD step : {MOUSEEVENTF_MOVE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}) SendPointer(step, CentreOf(edit));
+    EXPECT_TRUE(SettlesDark([&] { return OpenMenu(notepad); }, !on, on ? percent : ContextMenuDarkSharePercent))
+        << "edit menu, screen reader " << on;
+    PressKey(VK_ESCAPE);
+    WaitUntil([&] { return TopLevelWindows(notepad.id(), "#32768").empty(); }, DialogTimeoutMs);
   }
 }
 
