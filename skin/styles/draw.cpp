@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "skin/gdi/guards.h"
 #include "skin/styles/internal.h"
@@ -471,7 +473,75 @@ bool DrawBorderBackground(const Lookup& lookup, int part, int state, HDC dc, con
   return true;
 }
 
+std::wstring SectionLabel(const std::wstring& className, const PartState& partState) {
+  return L"[" + className + L" part " + std::to_wstring(partState.first) + L" state " +
+         std::to_wstring(partState.second) + L"]";
+}
+
 }  // namespace
+
+bool CheckPartImages(const Style& style, const std::wstring& label, std::wstring* problem) {
+  for (const auto& named : style.ini.classes) {
+    const std::wstring& key = named.first;
+    const size_t colons = key.find(L"::");
+    const std::wstring app = colons == std::wstring::npos ? L"" : key.substr(0, colons);
+    const std::wstring className = colons == std::wstring::npos ? key : key.substr(colons + 2);
+    Lookup lookup;
+    if (!MakeLookup(&style, app.c_str(), className.c_str(), &lookup)) continue;
+    for (const auto& section : named.second) {
+      const int part = section.first.first, state = section.first.second;
+      int glyphType = GT_NONE, sizingType = ST_STRETCH;
+      FindEnum(lookup, part, state, TMT_GLYPHTYPE, &glyphType);
+      FindEnum(lookup, part, state, TMT_SIZINGTYPE, &sizingType);
+      MARGINS margins = {};
+      FindMargins(lookup, part, state, TMT_SIZINGMARGINS, &margins);
+      // The images the part's background and glyph can be drawn from, as SelectImage picks them.
+      int selectType = IST_NONE;
+      FindEnum(lookup, part, state, TMT_IMAGESELECTTYPE, &selectType);
+      auto candidates = [&](int fallback) {
+        std::vector<int> files;
+        if (selectType == IST_DPI || selectType == IST_SIZE) {
+          files.assign(std::begin(ImageFileProperties), std::end(ImageFileProperties));
+          if (!FileName(lookup, part, state, TMT_IMAGEFILE1)) files.push_back(fallback);
+        } else {
+          files.push_back(fallback);
+        }
+        return files;
+      };
+      const bool ownBackground = glyphType == GT_IMAGEGLYPH && FileName(lookup, part, state, TMT_IMAGEFILE);
+      std::vector<std::pair<int, bool>> files;  // property, whether a glyph
+      for (int property : ownBackground ? std::vector<int>{TMT_IMAGEFILE} : candidates(TMT_IMAGEFILE)) {
+        files.emplace_back(property, false);
+      }
+      if (glyphType == GT_IMAGEGLYPH) {
+        for (int property : candidates(TMT_GLYPHIMAGEFILE)) files.emplace_back(property, true);
+      }
+      for (const auto& candidate : files) {
+        const Value* file = FileName(lookup, part, state, candidate.first);
+        const auto found = file ? style.images.find(Lower(file->text)) : style.images.end();
+        if (found == style.images.end()) continue;
+        const Image& image = *found->second;
+        const RECT frame = FrameOf(lookup, part, state, image);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        const std::wstring where = label + L": " + SectionLabel(className, section.first) + L" ";
+        if (width <= 0 || height <= 0) {
+          *problem = where + L"cuts " + file->text + L" (" + std::to_wstring(image.layout.width) + L" x " +
+                     std::to_wstring(std::abs(image.layout.height)) + L" pixels) into more images than it has pixels";
+          return false;
+        }
+        if (!candidate.second && sizingType != ST_TRUESIZE &&
+            (margins.cxLeftWidth + margins.cxRightWidth > width || margins.cyTopHeight + margins.cyBottomHeight > height)) {
+          *problem = where + L"has sizing margins " + std::to_wstring(margins.cxLeftWidth) + L", " +
+                     std::to_wstring(margins.cxRightWidth) + L", " + std::to_wstring(margins.cyTopHeight) + L", " +
+                     std::to_wstring(margins.cyBottomHeight) + L" larger than the " + std::to_wstring(width) +
+                     L" x " + std::to_wstring(height) + L" images of " + file->text;
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}
 
 bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip) {
   int backgroundType = BT_BORDERFILL;

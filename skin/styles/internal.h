@@ -143,6 +143,9 @@ bool FindPosition(const Lookup& lookup, int part, int state, int property, POINT
 LOGFONTW FontFromValue(const Value& value, int dpi);
 
 // The drawing (draw.cpp).
+// Checks that every part's sizing margins fit the images it is drawn from, and that no image is cut
+// into more frames than it has pixels; `label` names the style in the problem.
+bool CheckPartImages(const Style& style, const std::wstring& label, std::wstring* problem);
 bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip);
 bool ContentRect(const Lookup& lookup, int part, int state, const RECT& bounds, RECT* content);
 bool PartSize(const Lookup& lookup, int part, int state, const RECT* bounds, THEMESIZE which, SIZE* size);

@@ -416,6 +416,8 @@ bool OpenStyle(const std::wstring& path, const std::wstring& scheme, const std::
     if (!LoadImageEntry(package, fileName, image.get(), &found, problem)) return false;
     if (found) style->images[Lower(fileName)] = std::move(image);
   }
+  const std::wstring iniLabel = package.folder ? Join(path, iniName) : path + L": " + iniName;
+  if (!CheckPartImages(*style, iniLabel, problem)) return false;
   style->file = std::move(package.file);  // the images point into it
   style->dpi = ScreenDpi();
   *handle = ++lastHandle;
