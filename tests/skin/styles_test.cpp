@@ -7,12 +7,15 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "skin/styles/styles.h"
 #include "tests/support/dib.h"
+#include "tests/support/gdi_headroom.h"
 
 namespace {
 
@@ -205,6 +208,258 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   bool uniform = false;
   EXPECT_TRUE(styles::PartBool(style_, L"Explorer", L"TreeView", TVP_GLYPH, GLPS_OPENED, TMT_UNIFORMSIZING, &uniform));
   EXPECT_TRUE(uniform);
+}
+
+// ---- Styles the tests make ---------------------------------------------------------------------
+
+std::wstring TempPath(const wchar_t* name) {
+  wchar_t directory[MAX_PATH];
+  GetTempPathW(MAX_PATH, directory);
+  return std::wstring(directory) + name;
+}
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + L"\\" + name);
+      else DeleteFileW((path + L"\\" + name).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(path.c_str());
+  DeleteFileW(path.c_str());
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void Put(std::string* b, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) b->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A top-down BMP of one row of pixels repeated `height` times: COLORREFs, with alphas for 32 bits.
+std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<BYTE>& alphas = {}) {
+  const int bits = alphas.empty() ? 24 : 32, width = static_cast<int>(row.size());
+  const int stride = (width * bits / 8 + 3) & ~3;
+  std::string b = "BM";
+  Put(&b, 54 + stride * height, 4), Put(&b, 0, 4), Put(&b, 54, 4);
+  Put(&b, 40, 4), Put(&b, width, 4), Put(&b, -height, 4), Put(&b, 1, 2), Put(&b, bits, 2);
+  b.append(24, '\0');
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Put(&b, GetBValue(row[x]) | GetGValue(row[x]) << 8 | GetRValue(row[x]) << 16, 3);
+      if (bits == 32) Put(&b, alphas[x], 1);
+    }
+    b.append(stride - width * bits / 8, '\0');
+  }
+  return b;
+}
+
+// Wine's light style unpacked into a fresh folder.
+class UnpackedStyleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveTree(folder_);
+    std::wstring problem;
+    ASSERT_TRUE(styles::UnpackStyle(LightStyle(), folder_, &problem)) << problem;
+    ASSERT_TRUE(styles::OpenStyle(LightStyle(), L"", L"", &file_, &problem)) << problem;
+  }
+  void TearDown() override {
+    styles::CloseStyle(file_);
+    RemoveTree(folder_);
+  }
+  // Opens the folder; 0 and the problem reported when it is refused.
+  styles::StyleHandle OpenFolder() {
+    styles::StyleHandle style = 0;
+    std::wstring problem;
+    EXPECT_TRUE(styles::OpenStyle(folder_, L"Blue", L"normalsize", &style, &problem)) << problem;
+    return style;
+  }
+  const std::wstring folder_ = TempPath(L"styles-test-light");
+  const std::wstring ini_ = folder_ + L"\\blue.ini";
+  styles::StyleHandle file_ = 0;
+};
+
+TEST_F(UnpackedStyleTest, TheFolderUnchangedIsTheSameStyleAsTheFile) {
+  styles::StyleNames names;
+  std::wstring problem;
+  ASSERT_TRUE(styles::ListStyle(folder_, &names, &problem)) << problem;
+  EXPECT_EQ(names.schemes, std::vector<std::wstring>{L"Blue"});
+  EXPECT_EQ(names.sizes, std::vector<std::wstring>{L"NormalSize"});
+  const styles::StyleHandle folder = OpenFolder();
+  ASSERT_NE(folder, 0u);
+  for (const Row& row : Rows) {
+    for (int state = row.firstState; state <= row.lastState; ++state) {
+      Dib fromFile(60, 40), fromFolder(60, 40);
+      fromFile.FillPattern(state);
+      fromFolder.FillPattern(state);
+      const RECT rect = {3, 2, 55, 37};
+      styles::DrawPartBackground(file_, nullptr, row.className, row.part, state, fromFile.dc(), rect, nullptr);
+      styles::DrawPartBackground(folder, nullptr, row.className, row.part, state, fromFolder.dc(), rect, nullptr);
+      ASSERT_TRUE(fromFile.SameAs(fromFolder)) << "part " << row.part << " state " << state << " of "
+                                               << std::string(row.className, row.className + wcslen(row.className));
+    }
+  }
+  for (int index = COLOR_SCROLLBAR; index <= COLOR_MENUBAR; ++index) {
+    COLORREF fromFile = CLR_INVALID, fromFolder = CLR_INVALID;
+    EXPECT_EQ(styles::SystemColour(file_, index, &fromFile), styles::SystemColour(folder, index, &fromFolder));
+    EXPECT_EQ(fromFile, fromFolder) << "system colour " << index;
+  }
+  styles::CloseStyle(folder);
+}
+
+TEST_F(UnpackedStyleTest, AChangedFolderDrawsAndReadsItsChanges) {
+  CreateDirectoryW((folder_ + L"\\test").c_str(), nullptr);
+  constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0), Blue = RGB(0, 0, 255), Thumb = RGB(10, 20, 30);
+  WriteBytes(folder_ + L"\\test\\strip.bmp", Bmp(2, {Red, Red, Green, Green, Blue, Blue}));
+  WriteBytes(folder_ + L"\\test\\tile.bmp", Bmp(1, {Red, Green, Blue}));
+  WriteBytes(folder_ + L"\\test\\true.bmp", Bmp(4, {Thumb, Thumb, Thumb, Thumb}));
+  WriteBytes(folder_ + L"\\test\\alpha.bmp", Bmp(1, {Red, Green, RGB(200, 100, 0)}, {0, 255, 128}));
+  // Sections put first win: a property given twice keeps its first value.
+  WriteBytes(ini_,
+             "[SysMetrics]\r\nWindow = 1 2 3\r\n"
+             "[Button.PushButton]\r\nImageFile = test\\strip.bmp\r\nImageLayout = Horizontal\r\nImageCount = 3\r\n"
+             "SizingMargins = 0, 0, 0, 0\r\n"
+             "[Progress.Bar]\r\nImageFile = test/tile.bmp\r\nSizingType = Tile\r\nSizingMargins = 0, 0, 0, 0\r\n"
+             "[TrackBar.Thumb]\r\nImageFile = test\\true.bmp\r\nImageCount = 1\r\nSizingType = TrueSize\r\n"
+             "[Status.Pane]\r\nBgType = BorderFill\r\nBorderSize = 1\r\nBorderColor = 10 20 30\r\n"
+             "FillColor = 40 50 60\r\n"
+             "[Header.HeaderItem]\r\nImageFile = test\\alpha.bmp\r\nImageCount = 1\r\nSizingMargins = 0, 0, 0, 0\r\n" +
+                 ReadBytes(ini_));
+  const styles::StyleHandle style = OpenFolder();
+  ASSERT_NE(style, 0u);
+  struct Probe {
+    const wchar_t* className;
+    int part, state;
+    RECT rect;
+    POINT at;
+    COLORREF expected;
+  };
+  const COLORREF untouched = CLR_INVALID;  // the pattern under the part stays
+  const Probe probes[] = {
+      {L"Button", BP_PUSHBUTTON, PBS_NORMAL, {0, 0, 2, 2}, {1, 1}, Red},
+      {L"Button", BP_PUSHBUTTON, PBS_HOT, {0, 0, 2, 2}, {0, 1}, Green},
+      {L"Button", BP_PUSHBUTTON, PBS_DEFAULTED, {0, 0, 2, 2}, {1, 0}, Blue},  // past the last image
+      {L"Progress", PP_BAR, 0, {0, 0, 8, 2}, {3, 1}, Red},
+      {L"Progress", PP_BAR, 0, {0, 0, 8, 2}, {7, 0}, Green},
+      {L"TrackBar", TKP_THUMB, TUS_NORMAL, {0, 0, 10, 10}, {3, 6}, Thumb},
+      {L"TrackBar", TKP_THUMB, TUS_NORMAL, {0, 0, 10, 10}, {2, 3}, untouched},
+      {L"TrackBar", TKP_THUMB, TUS_NORMAL, {0, 0, 10, 10}, {7, 3}, untouched},
+      {L"Status", SP_PANE, 0, {0, 0, 10, 8}, {9, 4}, RGB(10, 20, 30)},
+      {L"Status", SP_PANE, 0, {0, 0, 10, 8}, {1, 1}, RGB(40, 50, 60)},
+      {L"Header", HP_HEADERITEM, HIS_NORMAL, {0, 0, 3, 1}, {1, 0}, Green},
+  };
+  for (const Probe& probe : probes) {
+    Dib drawn(12, 12), pattern(12, 12);
+    drawn.FillPattern(5);
+    pattern.FillPattern(5);
+    EXPECT_TRUE(styles::DrawPartBackground(style, nullptr, probe.className, probe.part, probe.state, drawn.dc(),
+                                           probe.rect, nullptr));
+    const COLORREF expected = probe.expected == untouched ? pattern.at(probe.at.x, probe.at.y) : probe.expected;
+    EXPECT_EQ(drawn.at(probe.at.x, probe.at.y), expected)
+        << "part " << probe.part << " state " << probe.state << " at " << probe.at.x << "," << probe.at.y;
+  }
+  // The alpha image over white: transparent, opaque, and half: premultiplied once, blended once.
+  Dib white(3, 1);
+  PatBlt(white.dc(), 0, 0, 3, 1, WHITENESS);
+  styles::DrawPartBackground(style, nullptr, L"Header", HP_HEADERITEM, HIS_NORMAL, white.dc(), {0, 0, 3, 1}, nullptr);
+  EXPECT_EQ(white.at(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(white.at(1, 0), Green);
+  EXPECT_NEAR(GetRValue(white.at(2, 0)), 227, 1);
+  EXPECT_NEAR(GetGValue(white.at(2, 0)), 177, 1);
+  EXPECT_NEAR(GetBValue(white.at(2, 0)), 127, 1);
+  COLORREF window = 0, face = 0;
+  EXPECT_TRUE(styles::SystemColour(style, COLOR_WINDOW, &window));
+  EXPECT_EQ(window, RGB(1, 2, 3));
+  EXPECT_TRUE(styles::SystemColour(style, COLOR_BTNFACE, &face));
+  EXPECT_EQ(face, RGB(245, 245, 245));
+  int backgroundType = -1;
+  EXPECT_TRUE(styles::PartEnum(style, nullptr, L"Status", SP_PANE, 0, TMT_BGTYPE, &backgroundType));
+  EXPECT_EQ(backgroundType, BT_BORDERFILL);
+  styles::CloseStyle(style);
+}
+
+// Each kind of unsound style is refused in one line that names the file and what is wrong.
+TEST_F(UnpackedStyleTest, EachUnsoundStyleIsRefusedInOneLine) {
+  const std::wstring notPe = TempPath(L"styles-test-text.msstyles");
+  const std::wstring cut = TempPath(L"styles-test-cut.msstyles");
+  const std::wstring badValue = TempPath(L"styles-test-value.msstyles");
+  const std::string light = ReadBytes(LightStyle());
+  WriteBytes(notPe, "[Globals]\r\nThis is text, not a style.\r\n");
+  WriteBytes(cut, light.substr(0, light.size() / 2));
+  std::string patched = light;
+  const std::string value = std::string("B\0g\0T\0y\0p\0e\0 \0=\0 \0I\0m\0a\0g\0e\0F\0i\0l\0e\0", 36);
+  const size_t at = patched.find(value);
+  ASSERT_NE(at, std::string::npos);
+  patched.replace(at + 30, 4, std::string("l\0i\0", 4));  // ImageFile -> ImageFlie
+  WriteBytes(badValue, patched);
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring dll = std::wstring(system) + L"\\comctl32.dll";
+  struct Case {
+    const char* what;
+    std::wstring path, scheme, size;
+    std::function<void()> breakFolder;
+    std::wstring names;  // the file the line begins with
+    const wchar_t* says;
+  };
+  const std::wstring ini = ini_, image = folder_ + L"\\blue_button.bmp";
+  const Case cases[] = {
+      {"no PE", notPe, L"", L"", nullptr, notPe, L" is not a visual style: it is no Windows PE file"},
+      {"a DLL", dll, L"", L"", nullptr, dll, L" is not a visual style: it has no PACKTHEM_VERSION resource"},
+      {"cut short", cut, L"", L"", nullptr, cut, L" is cut short: its section data runs to byte"},
+      {"a bad value", badValue, L"", L"", nullptr, badValue,
+       L": BLUE_INI: line 50: [Button.Pushbutton] BgType = \"ImageFlie\" is not one of ImageFile, BorderFill, None"},
+      {"a bad line", folder_, L"", L"", [&] { WriteBytes(ini, ReadBytes(ini) + "Border #123\r\n"); }, ini,
+       L"\"Border #123\" is neither a [section] nor a Name = Value"},
+      {"a bad image", folder_, L"", L"", [&] { WriteBytes(image, ReadBytes(image).substr(0, 400)); }, image,
+       L" is cut short in its pixels"},
+      {"no such scheme", LightStyle(), L"Olive", L"", nullptr, LightStyle(),
+       L" has no colour scheme named \"Olive\" (it has Blue)"},
+      {"no such size", LightStyle(), L"", L"Huge", nullptr, LightStyle(), L" has no size named \"Huge\" (it has NormalSize)"},
+  };
+  for (const Case& c : cases) {
+    if (c.breakFolder) c.breakFolder();
+    styles::StyleHandle style = 1;
+    std::wstring problem;
+    EXPECT_FALSE(styles::OpenStyle(c.path, c.scheme, c.size, &style, &problem)) << c.what;
+    EXPECT_EQ(style, 0u) << c.what;
+    EXPECT_NE(problem.find(c.says), std::wstring::npos) << c.what << ": " << std::string(problem.begin(), problem.end());
+    EXPECT_EQ(problem.find_first_of(L"\r\n"), std::wstring::npos) << c.what;
+    EXPECT_EQ(problem.find(c.names), 0u) << c.what << ": " << std::string(problem.begin(), problem.end());
+    if (c.breakFolder) {
+      RemoveTree(folder_);
+      std::wstring again;
+      ASSERT_TRUE(styles::UnpackStyle(LightStyle(), folder_, &again)) << std::string(again.begin(), again.end());
+    }
+  }
+  for (const std::wstring& path : {notPe, cut, badValue}) DeleteFileW(path.c_str());
+}
+
+// Opening, drawing (which decodes images) and closing leaves no GDI object behind.
+TEST_F(UnpackedStyleTest, OpeningAndClosingTwentyTimesWhileDrawingKeepsTheGdiHeadroom) {
+  Dib target(40, 30);
+  const auto workload = [&] {
+    styles::StyleHandle style = 0;
+    std::wstring problem;
+    ASSERT_TRUE(styles::OpenStyle(LightStyle(), L"", L"", &style, &problem));
+    for (const Row& row : Rows) {
+      styles::DrawPartBackground(style, nullptr, row.className, row.part, row.lastState, target.dc(), {0, 0, 40, 30},
+                                 nullptr);
+    }
+    styles::CloseStyle(style);
+  };
+  EXPECT_EQ(GdiObjectsLeakedBy(workload, 20), 0);
 }
 
 }  // namespace
