@@ -210,6 +210,44 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   EXPECT_TRUE(uniform);
 }
 
+// Where the drawing departs from Wine's engine for what Windows does: a font glyph is drawn (Wine's
+// engine draws none), and a part with MirrorImage = False keeps its image unmirrored in a
+// right-to-left DC, while the others are mirrored by GDI there.
+TEST_F(StylesTest, FontGlyphsAreDrawnAndMirrorImageIsKeptInRightToLeftDcs) {
+  Dib password(20, 20);
+  EXPECT_TRUE(styles::DrawPartBackground(style_, nullptr, L"Edit", EP_PASSWORD, 0, password.dc(), {0, 0, 20, 20}, nullptr));
+  EXPECT_EQ(password.at(0, 0), RGB(174, 174, 174));  // [Edit]'s border
+  EXPECT_EQ(password.at(2, 2), RGB(255, 255, 255));
+  int black = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) black += password.at(x, y) == RGB(0, 0, 0);
+  }
+  EXPECT_GT(black, 4);  // the bullet, GlyphIndex 9679 in GlyphFont
+  struct Case {
+    int part, state;
+    bool mirrored;
+  };
+  for (const Case& c : {Case{BP_CHECKBOX, CBS_CHECKEDNORMAL, false}, Case{BP_PUSHBUTTON, PBS_HOT, true}}) {
+    Dib leftToRight(23, 13), rightToLeft(23, 13);
+    SetLayout(rightToLeft.dc(), LAYOUT_RTL);
+    styles::DrawPartBackground(style_, nullptr, L"Button", c.part, c.state, leftToRight.dc(), {5, 0, 18, 13}, nullptr);
+    styles::DrawPartBackground(style_, nullptr, L"Button", c.part, c.state, rightToLeft.dc(), {5, 0, 18, 13}, nullptr);
+    // Wine's GDI puts a blit that keeps its orientation one pixel further left in an RTL DC.
+    auto matches = [&](bool mirrored, int shift) {
+      for (int y = 0; y < 13; ++y) {
+        for (int x = 0; x + shift < 23; ++x) {
+          if (rightToLeft.at(x, y) != leftToRight.at(mirrored ? 22 - x : x + shift, y)) return false;
+        }
+      }
+      return true;
+    };
+    EXPECT_EQ(matches(true, 0), c.mirrored) << "part " << c.part;
+    if (!c.mirrored) {
+      EXPECT_TRUE(matches(false, 0) || matches(false, 1)) << "part " << c.part;
+    }
+  }
+}
+
 // ---- Styles the tests make ---------------------------------------------------------------------
 
 std::wstring TempPath(const wchar_t* name) {
