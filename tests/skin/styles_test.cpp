@@ -210,6 +210,28 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   EXPECT_TRUE(uniform);
 }
 
+// Wine installs the same style as a 32-bit and a 64-bit PE; each reads and draws as the other,
+// whatever the bitness of the reader.
+TEST_F(StylesTest, StyleFilesOfEitherBitnessAreTheSameStyle) {
+  int opened = 0;
+  for (const wchar_t* path : {L"Z:\\usr\\lib\\i386-linux-gnu\\wine\\i386-windows\\light.msstyles",
+                              L"Z:\\usr\\lib\\x86_64-linux-gnu\\wine\\x86_64-windows\\light.msstyles"}) {
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) continue;
+    styles::StyleHandle other = 0;
+    std::wstring problem;
+    ASSERT_TRUE(styles::OpenStyle(path, L"", L"", &other, &problem)) << std::string(problem.begin(), problem.end());
+    ++opened;
+    for (const Row& row : Rows) {
+      Dib ours(50, 30), theirs(50, 30);
+      styles::DrawPartBackground(style_, nullptr, row.className, row.part, row.lastState, ours.dc(), {2, 1, 47, 28}, nullptr);
+      styles::DrawPartBackground(other, nullptr, row.className, row.part, row.lastState, theirs.dc(), {2, 1, 47, 28}, nullptr);
+      EXPECT_TRUE(ours.SameAs(theirs)) << "part " << row.part << " of " << std::string(row.className, row.className + wcslen(row.className));
+    }
+    styles::CloseStyle(other);
+  }
+  EXPECT_GE(opened, 1);
+}
+
 // Where the drawing departs from Wine's engine for what Windows does: a font glyph is drawn (Wine's
 // engine draws none), and a part with MirrorImage = False keeps its image unmirrored in a
 // right-to-left DC, while the others are mirrored by GDI there.
