@@ -120,8 +120,9 @@ const Value* SelectImage(const Lookup& lookup, int part, int state, const RECT& 
       POINT wanted;
       if (!FindPosition(lookup, part, state, MinSizeProperties[i], &wanted)) {
         // Without MinSizeN the image's own frame is the size it needs.
-        const Image* image = ImageOf(lookup, file);
-        if (!image) continue;
+        const auto known = lookup.style->images.find(Lower(file->text));
+        if (known == lookup.style->images.end()) continue;
+        const Image* image = known->second.get();
         int layout = IL_HORIZONTAL, count = 1;
         FindEnum(lookup, part, state, TMT_IMAGELAYOUT, &layout);
         FindInt(lookup, part, state, TMT_IMAGECOUNT, &count);
@@ -559,7 +560,7 @@ bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const REC
   const DWORD layout = GetLayout(dc);
   bool mirror = true;
   FindBool(lookup, part, state, TMT_MIRRORIMAGE, &mirror);
-  const bool keepOrientation = (layout & LAYOUT_RTL) && !mirror;
+  const bool keepOrientation = layout != GDI_ERROR && (layout & LAYOUT_RTL) && !mirror;
   if (keepOrientation) SetLayout(dc, layout | LAYOUT_BITMAPORIENTATIONPRESERVED);
   RECT drawn = rect;
   bool done = false;

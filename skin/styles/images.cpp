@@ -24,7 +24,6 @@ constexpr uint64_t LargestPixelCount = 16u * 1024 * 1024;
 constexpr uint32_t Red888 = 0x00FF0000, Green888 = 0x0000FF00, Blue888 = 0x000000FF;
 constexpr uint32_t Red555 = 0x7C00, Green555 = 0x03E0, Blue555 = 0x001F;
 constexpr uint32_t Red565 = 0xF800, Green565 = 0x07E0, Blue565 = 0x001F;
-constexpr BYTE Opaque = 0xFF;
 
 uint16_t Read16(const uint8_t* data) { return static_cast<uint16_t>(data[0] | (data[1] << 8)); }
 uint32_t Read32(const uint8_t* data) {
@@ -154,6 +153,7 @@ HBITMAP DecodeDib(const uint8_t* data, const DibLayout& layout, bool* hasAlpha) 
   }
   std::memcpy(bits, data + layout.pixelOffset, layout.pixelSize);
   if (layout.bitCount == 32) {
+    // Every 32-bit image is blended by its alpha, as the system's engine does, even an opaque one.
     // AlphaBlend wants the colours multiplied by their alpha: done once, here.
     BYTE* pixel = static_cast<BYTE*>(bits);
     for (size_t i = 0; i < layout.pixelSize / 4; ++i, pixel += 4) {
@@ -161,7 +161,6 @@ HBITMAP DecodeDib(const uint8_t* data, const DibLayout& layout, bool* hasAlpha) 
       pixel[0] = static_cast<BYTE>((pixel[0] * alpha) >> 8);
       pixel[1] = static_cast<BYTE>((pixel[1] * alpha) >> 8);
       pixel[2] = static_cast<BYTE>((pixel[2] * alpha) >> 8);
-      if (pixel[3] != Opaque) *hasAlpha = true;
     }
     *hasAlpha = true;
   }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <climits>
-#include <cwctype>
 #include <string>
 #include <utility>
 #include <vector>
@@ -69,7 +68,8 @@ bool ReadNumbers(const std::wstring& text, std::vector<int>* numbers) {
     }
     const bool negative = c == L'-';
     if (negative || c == L'+') ++at;
-    if (at >= text.size() || !std::iswdigit(text[at])) return false;
+    // Only ASCII digits: iswdigit also takes others (superscripts) that the loop below would not read.
+    if (at >= text.size() || text[at] < L'0' || text[at] > L'9') return false;
     long long number = 0;
     while (at < text.size() && text[at] >= L'0' && text[at] <= L'9') {
       number = number * 10 + (text[at] - L'0');
@@ -124,7 +124,8 @@ bool ReadFont(const std::wstring& text, Value* value, std::wstring* problem) {
   return true;
 }
 
-// A file name an image is found by: relative, without a drive or a way up.
+}  // namespace
+
 bool IsPlainFileName(const std::wstring& name) {
   if (name.empty() || name[0] == L'\\' || name[0] == L'/' || name.find(L':') != std::wstring::npos) return false;
   size_t start = 0;
@@ -137,6 +138,8 @@ bool IsPlainFileName(const std::wstring& name) {
   }
   return name.find_first_of(L"*?\"<>|") == std::wstring::npos;
 }
+
+namespace {
 
 struct SectionName {
   std::wstring app, className, part, state;

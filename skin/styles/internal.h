@@ -62,6 +62,8 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
 // Text of a resource or file: UTF-16 little-endian (mark optional) when `utf16`, else UTF-8 (mark
 // optional) or UTF-16 with its mark.
 bool DecodeText(const std::vector<uint8_t>& bytes, bool resourceText, std::wstring* text, std::wstring* problem);
+// A file name inside a style folder: relative, without a drive or a way up.
+bool IsPlainFileName(const std::wstring& name);
 // Parses a value of the given type; false with `problem` saying why.
 bool ParseValue(int property, int type, const std::wstring& text, Value* value, std::wstring* problem);
 

@@ -73,7 +73,10 @@ struct Reader {
     const size_t length = Read16(file, base + at);
     if (!Inside(at + 2, length * 2)) return false;
     name->resize(length);
-    for (size_t i = 0; i < length; ++i) (*name)[i] = static_cast<wchar_t>(Read16(file, base + at + 2 + 2 * i));
+    for (size_t i = 0; i < length; ++i) {
+      const wchar_t c = static_cast<wchar_t>(Read16(file, base + at + 2 + 2 * i));
+      (*name)[i] = c < 0x20 ? L'?' : c;  // names go into one-line messages
+    }
     return true;
   }
 

@@ -118,6 +118,7 @@ bool ReadNameList(const std::vector<uint8_t>& file, const Resource& resource, st
   bool ended = false;
   for (size_t i = 0; i + 1 < resource.size; i += 2) {
     const wchar_t c = static_cast<wchar_t>(file[resource.offset + i] | (file[resource.offset + i + 1] << 8));
+    if (c != 0 && c < 0x20) return false;  // names go into one-line messages
     if (c != 0) {
       current += c;
       continue;
@@ -227,6 +228,12 @@ bool OpenPackageFolder(Package* package, std::wstring* problem) {
     line.erase(0, first);
     if (line.empty() || line[0] == L';') continue;
     const std::wstring where = indexPath + L": line " + std::to_wstring(lineNumber) + L" ";
+    for (wchar_t c : line) {
+      if (c < 0x20 && c != L'\t') {
+        *problem = where + L"holds a control character";
+        return false;
+      }
+    }
     if (line[0] == L'[' && line.back() == L']') {
       section = Lower(line.substr(1, line.size() - 2));
       continue;
@@ -272,8 +279,8 @@ bool OpenPackageFolder(Package* package, std::wstring* problem) {
     for (size_t size = 1; size <= package->sizes.size(); ++size) {
       const std::wstring key = std::to_wstring(scheme) + L"." + std::to_wstring(size);
       const auto found = sections[L"files"].find(key);
-      if (found == sections[L"files"].end()) {
-        *problem = indexPath + L": [Files] names no INI for " + key;
+      if (found == sections[L"files"].end() || !IsPlainFileName(found->second)) {
+        *problem = indexPath + L": [Files] names no INI file inside the folder for " + key;
         return false;
       }
       package->iniNames.push_back(found->second);
@@ -370,9 +377,20 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : DefaultDpi;
 }
 
-std::wstring IniFileName(const std::wstring& resourceName) {
-  std::wstring name = Lower(resourceName);
+// A file name made from a resource name: letters, digits, '-' and '_' kept, anything else (a path
+// separator, a dot, a drive's colon) made '_', so that nothing is written outside the folder.
+std::wstring SafeFileName(const std::wstring& resourceName) {
+  std::wstring name = resourceName;
   if (!name.empty() && name[0] == L'#') name.erase(0, 1);
+  for (wchar_t& c : name) {
+    const bool plain = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'-';
+    if (!plain) c = L'_';
+  }
+  return name.empty() ? L"_" : name;
+}
+
+std::wstring IniFileName(const std::wstring& resourceName) {
+  std::wstring name = Lower(SafeFileName(resourceName));
   if (name.size() > 4 && name.compare(name.size() - 4, 4, L"_ini") == 0) name.erase(name.size() - 4);
   return name + L".ini";
 }
@@ -512,8 +530,7 @@ bool UnpackStyle(const std::wstring& file, const std::wstring& folder, std::wstr
       *problem = file + L": BITMAP " + resource.name + L" " + why;
       return false;
     }
-    const std::wstring name = resource.name[0] == L'#' ? resource.name.substr(1) : resource.name;
-    if (!add(name + L".bmp", BmpFileFromDib(data, layout))) return false;
+    if (!add(SafeFileName(resource.name) + L".bmp", BmpFileFromDib(data, layout))) return false;
   }
   std::wstring documentation;
   if (const Resource* themes = FindStyleResource(package.resources, L"TEXTFILE", L"THEMES_INI")) {

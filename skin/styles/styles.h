@@ -10,7 +10,7 @@
 // class's, then [Globals]; with an application name its App::Class sections come first at each step.
 //
 // Images are decoded when first drawn and kept until the style is closed; CloseStyle gives back
-// every GDI object and all memory.
+// every GDI object and all memory. Call the functions from one thread at a time.
 //
 // Images per state: a part's image holds ImageCount frames and state N draws frame N, a state past
 // the last frame the last one. Some styles hold more frames than the part has states: Wine's caption

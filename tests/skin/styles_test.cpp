@@ -506,6 +506,38 @@ TEST_F(UnpackedStyleTest, EachUnsoundStyleIsRefusedInOneLine) {
   for (const std::wstring& path : {notPe, cut, badValue}) DeleteFileW(path.c_str());
 }
 
+// Bytes of the resource directory, the INI and the first images changed at random: each copy opens
+// and draws, or is refused in one line; none is read outside the file.
+TEST_F(UnpackedStyleTest, StyleFilesWithBytesChangedAtRandomNeverReadOutsideThem) {
+  const std::string light = ReadBytes(LightStyle());
+  const std::wstring copy = TempPath(L"styles-test-changed.msstyles");
+  unsigned seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  constexpr size_t Directory = 0x1000, Images = 0x40000;  // Wine's layout: resources from 0x1000
+  int refused = 0;
+  for (int round = 0; round < 60; ++round) {
+    std::string changed = light;
+    for (int i = 0; i < 6; ++i) changed[Directory + next() % (Images - Directory)] = static_cast<char>(next());
+    WriteBytes(copy, changed);
+    styles::StyleHandle style = 0;
+    std::wstring problem;
+    if (!styles::OpenStyle(copy, L"", L"", &style, &problem)) {
+      ++refused;
+      EXPECT_EQ(problem.find(copy), 0u) << std::string(problem.begin(), problem.end());
+      EXPECT_EQ(problem.find_first_of(L"\r\n"), std::wstring::npos);
+      continue;
+    }
+    Dib target(40, 30);
+    for (const Row& row : Rows) {
+      styles::DrawPartBackground(style, nullptr, row.className, row.part, row.lastState, target.dc(), {0, 0, 40, 30},
+                                 nullptr);
+    }
+    styles::CloseStyle(style);
+  }
+  EXPECT_GT(refused, 0);
+  DeleteFileW(copy.c_str());
+}
+
 // Opening, drawing (which decodes images) and closing leaves no GDI object behind.
 TEST_F(UnpackedStyleTest, OpeningAndClosingTwentyTimesWhileDrawingKeepsTheGdiHeadroom) {
   Dib target(40, 30);
