@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
 #include <string>
 #include <utility>
@@ -407,17 +408,8 @@ bool MakeFolders(const std::wstring& root, const std::wstring& relative) {
   }
 }
 
-}  // namespace
-
-Style* StyleFromHandle(StyleHandle handle) {
-  const auto found = OpenStyles().find(handle);
-  return found == OpenStyles().end() ? nullptr : found->second.get();
-}
-
-bool OpenStyle(const std::wstring& path, const std::wstring& scheme, const std::wstring& size, StyleHandle* handle,
-               std::wstring* problem) {
-  *handle = 0;
-  problem->clear();
+bool OpenStyleOrThrow(const std::wstring& path, const std::wstring& scheme, const std::wstring& size,
+                      StyleHandle* handle, std::wstring* problem) {
   Package package;
   if (!OpenPackage(path, &package, problem)) return false;
   size_t schemeIndex = 0, sizeIndex = 0;
@@ -443,34 +435,7 @@ bool OpenStyle(const std::wstring& path, const std::wstring& scheme, const std::
   return true;
 }
 
-void CloseStyle(StyleHandle handle) {
-  const auto found = OpenStyles().find(handle);
-  if (found == OpenStyles().end()) return;
-  for (auto& entry : found->second->images) {
-    if (entry.second->bitmap) DeleteObject(entry.second->bitmap);
-  }
-  OpenStyles().erase(found);
-}
-
-bool ListStyle(const std::wstring& path, StyleNames* names, std::wstring* problem) {
-  Package package;
-  if (!OpenPackage(path, &package, problem)) return false;
-  names->schemes = package.schemes;
-  names->sizes = package.sizes;
-  return true;
-}
-
-int StyleDpi(StyleHandle handle) {
-  const Style* style = StyleFromHandle(handle);
-  return style ? style->dpi : 0;
-}
-
-void SetStyleDpi(StyleHandle handle, int dpi) {
-  Style* style = StyleFromHandle(handle);
-  if (style && dpi > 0) style->dpi = dpi;
-}
-
-bool UnpackStyle(const std::wstring& file, const std::wstring& folder, std::wstring* problem) {
+bool UnpackStyleOrThrow(const std::wstring& file, const std::wstring& folder, std::wstring* problem) {
   Package package;
   if (IsFolder(file)) {
     *problem = file + L" is a folder: only a style file is unpacked";
@@ -574,6 +539,66 @@ bool UnpackStyle(const std::wstring& file, const std::wstring& folder, std::wstr
     }
   }
   return true;
+}
+
+}  // namespace
+
+Style* StyleFromHandle(StyleHandle handle) {
+  const auto found = OpenStyles().find(handle);
+  return found == OpenStyles().end() ? nullptr : found->second.get();
+}
+
+bool OpenStyle(const std::wstring& path, const std::wstring& scheme, const std::wstring& size, StyleHandle* handle,
+               std::wstring* problem) {
+  *handle = 0;
+  problem->clear();
+  try {
+    return OpenStyleOrThrow(path, scheme, size, handle, problem);
+  } catch (const std::bad_alloc&) {
+    *problem = path + L" is too large to read: there is not enough memory";
+    return false;
+  }
+}
+
+void CloseStyle(StyleHandle handle) {
+  const auto found = OpenStyles().find(handle);
+  if (found == OpenStyles().end()) return;
+  for (auto& entry : found->second->images) {
+    if (entry.second->bitmap) DeleteObject(entry.second->bitmap);
+  }
+  OpenStyles().erase(found);
+}
+
+bool ListStyle(const std::wstring& path, StyleNames* names, std::wstring* problem) {
+  try {
+    Package package;
+    if (!OpenPackage(path, &package, problem)) return false;
+    names->schemes = package.schemes;
+    names->sizes = package.sizes;
+    return true;
+  } catch (const std::bad_alloc&) {
+    *problem = path + L" is too large to read: there is not enough memory";
+    return false;
+  }
+}
+
+int StyleDpi(StyleHandle handle) {
+  const Style* style = StyleFromHandle(handle);
+  return style ? style->dpi : 0;
+}
+
+void SetStyleDpi(StyleHandle handle, int dpi) {
+  Style* style = StyleFromHandle(handle);
+  if (style && dpi > 0) style->dpi = dpi;
+}
+
+bool UnpackStyle(const std::wstring& file, const std::wstring& folder, std::wstring* problem) {
+  try {
+    return UnpackStyleOrThrow(file, folder, problem);
+  } catch (const std::bad_alloc&) {
+    *problem = file + L" is too large to unpack: there is not enough memory";
+    return false;
+  }
 }
 
 }  // namespace skin::styles

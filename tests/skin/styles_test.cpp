@@ -7,6 +7,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -83,6 +84,56 @@ const Row Rows[] = {
     {L"Menu", MENU_POPUPSUBMENU, 1, 2}, {L"Menu", MENU_SYSTEMCLOSE, 1, 2}, {L"Menu", MENU_SYSTEMMAXIMIZE, 1, 2},
 };
 
+// Properties of each type, read by both.
+struct Property {
+  int type, id;
+};
+const Property Properties[] = {
+    {TMT_INT, TMT_IMAGECOUNT}, {TMT_INT, TMT_BORDERSIZE}, {TMT_INT, TMT_MINDPI1}, {TMT_INT, TMT_ALPHATHRESHOLD},
+    {TMT_INT, TMT_GLYPHINDEX}, {TMT_INT, TMT_PROGRESSCHUNKSIZE}, {TMT_BOOL, TMT_TRANSPARENT},
+    {TMT_BOOL, TMT_BORDERONLY}, {TMT_BOOL, TMT_UNIFORMSIZING}, {TMT_BOOL, TMT_MIRRORIMAGE},
+    {TMT_BOOL, TMT_GLYPHTRANSPARENT}, {TMT_ENUM, TMT_BGTYPE}, {TMT_ENUM, TMT_SIZINGTYPE}, {TMT_ENUM, TMT_IMAGELAYOUT},
+    {TMT_ENUM, TMT_GLYPHTYPE}, {TMT_ENUM, TMT_IMAGESELECTTYPE}, {TMT_ENUM, TMT_TRUESIZESCALINGTYPE},
+    {TMT_ENUM, TMT_VALIGN}, {TMT_ENUM, TMT_FILLTYPE}, {TMT_MARGINS, TMT_SIZINGMARGINS},
+    {TMT_MARGINS, TMT_CONTENTMARGINS}, {TMT_MARGINS, TMT_CAPTIONMARGINS}, {TMT_COLOR, TMT_FILLCOLOR},
+    {TMT_COLOR, TMT_BORDERCOLOR}, {TMT_COLOR, TMT_EDGESHADOWCOLOR}, {TMT_POSITION, TMT_MINSIZE},
+    {TMT_POSITION, TMT_MINSIZE1}};
+
+bool SameProperty(HTHEME theme, styles::StyleHandle style, const wchar_t* app, const Row& row, int state,
+                  const Property& property) {
+  const wchar_t* c = row.className;
+  int systemInt = -1, ourInt = -1;
+  BOOL systemBool = -1;
+  bool ourBool = false;
+  MARGINS systemMargins = {}, ourMargins = {};
+  COLORREF systemColour = 1, ourColour = 1;
+  POINT systemPoint = {}, ourPoint = {};
+  switch (property.type) {
+    case TMT_INT:
+      return SUCCEEDED(GetThemeInt(theme, row.part, state, property.id, &systemInt)) ==
+                 styles::PartInt(style, app, c, row.part, state, property.id, &ourInt) && systemInt == ourInt;
+    case TMT_BOOL:
+      return SUCCEEDED(GetThemeBool(theme, row.part, state, property.id, &systemBool)) ==
+                 styles::PartBool(style, app, c, row.part, state, property.id, &ourBool) &&
+             (systemBool == -1 || (systemBool != FALSE) == ourBool);
+    case TMT_ENUM:
+      return SUCCEEDED(GetThemeEnumValue(theme, row.part, state, property.id, &systemInt)) ==
+                 styles::PartEnum(style, app, c, row.part, state, property.id, &ourInt) && systemInt == ourInt;
+    case TMT_MARGINS:
+      return SUCCEEDED(GetThemeMargins(theme, nullptr, row.part, state, property.id, nullptr, &systemMargins)) ==
+                 styles::PartMargins(style, app, c, row.part, state, property.id, &ourMargins) &&
+             memcmp(&systemMargins, &ourMargins, sizeof ourMargins) == 0;
+    case TMT_COLOR:
+      return SUCCEEDED(GetThemeColor(theme, row.part, state, property.id, &systemColour)) ==
+                 styles::PartColour(style, app, c, row.part, state, property.id, &ourColour) &&
+             systemColour == ourColour;
+    default:
+      return SUCCEEDED(GetThemePosition(theme, row.part, state, property.id, &systemPoint)) ==
+                 styles::PartPosition(style, app, c, row.part, state, property.id, &ourPoint) &&
+             systemPoint.x == ourPoint.x && systemPoint.y == ourPoint.y;
+  }
+}
+
 constexpr int Border = 5;  // around the part's rectangle in the DIB, to catch drawing outside it
 
 // The first way our drawing, text colour, content rectangle or size of one state differs from the
@@ -133,6 +184,11 @@ std::string CompareState(HTHEME theme, styles::StyleHandle style, const wchar_t*
   GetThemeColor(theme, row.part, state, TMT_TEXTCOLOR, &systemColour);
   styles::PartColour(style, app, row.className, row.part, state, TMT_TEXTCOLOR, &ourColour);
   if (ourColour != systemColour) return std::string(name) + ": text colour";
+  for (const Property& property : Properties) {
+    if (!SameProperty(theme, style, app, row, state, property)) {
+      return std::string(name) + ": property " + std::to_string(property.id);
+    }
+  }
   const RECT bounds = {3, 4, 103, 54};
   RECT systemContent = {}, ourContent = {};
   GetThemeBackgroundContentRect(theme, nullptr, row.part, state, &bounds, &systemContent);
@@ -208,6 +264,32 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   bool uniform = false;
   EXPECT_TRUE(styles::PartBool(style_, L"Explorer", L"TreeView", TVP_GLYPH, GLPS_OPENED, TMT_UNIFORMSIZING, &uniform));
   EXPECT_TRUE(uniform);
+}
+
+// What the INI and [SysMetrics] of Wine's light style say, read back.
+TEST_F(StylesTest, PartsAndSystemMetricsReadAsTheStyleWritesThem) {
+  EXPECT_TRUE(styles::HasPart(style_, nullptr, L"window", WP_CLOSEBUTTON, CBS_HOT));  // [Window.CloseButton]
+  EXPECT_TRUE(styles::HasPart(style_, L"Explorer", L"TreeView", TVP_TREEITEM, TREIS_HOT));
+  EXPECT_FALSE(styles::HasPart(style_, nullptr, L"Window", WP_SMALLMINCAPTION, 0));
+  EXPECT_FALSE(styles::HasPart(style_, nullptr, L"NoSuchClass", 1, 0));
+  EXPECT_EQ(styles::PartImageCount(style_, nullptr, L"Window", WP_CLOSEBUTTON, CBS_NORMAL), 8);
+  std::wstring image;
+  EXPECT_TRUE(styles::PartString(style_, nullptr, L"Button", BP_PUSHBUTTON, PBS_HOT, TMT_IMAGEFILE, &image));
+  EXPECT_EQ(image, L"blue_button.bmp");
+  LOGFONTW font = {};
+  EXPECT_TRUE(styles::PartFont(style_, nullptr, L"Edit", EP_PASSWORD, 0, TMT_GLYPHFONT, 96, &font));
+  EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
+  EXPECT_EQ(font.lfHeight, -12);  // 9 points
+  COLORREF face = 0;
+  int scrollWidth = 0;
+  bool flat = false;
+  EXPECT_TRUE(styles::SystemColour(style_, COLOR_BTNFACE, &face));
+  EXPECT_EQ(face, RGB(245, 245, 245));
+  EXPECT_FALSE(styles::SystemColour(style_, COLOR_MENUBAR + 1, &face));
+  EXPECT_TRUE(styles::SystemSize(style_, TMT_SCROLLBARWIDTH, &scrollWidth));
+  EXPECT_EQ(scrollWidth, 17);
+  EXPECT_TRUE(styles::SystemBool(style_, TMT_FLATMENUS, &flat));
+  EXPECT_TRUE(flat);
 }
 
 // Wine installs the same style as a 32-bit and a 64-bit PE; each reads and draws as the other,
