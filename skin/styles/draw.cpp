@@ -59,15 +59,14 @@ const Value* FileName(const Lookup& lookup, int part, int state, int property) {
   return FindValue(lookup, part, state, property, TMT_FILENAME);
 }
 
+// The image a file name names, decoded at its first use and kept (a cache behind the const style);
+// a decoding GDI had no room for is tried again at the next use.
 Image* ImageOf(const Lookup& lookup, const Value* fileName) {
   if (!fileName) return nullptr;
   const auto found = lookup.style->images.find(Lower(fileName->text));
   if (found == lookup.style->images.end()) return nullptr;
   Image* image = found->second.get();
-  if (!image->bitmap && !image->decodeFailed) {
-    image->bitmap = DecodeDib(image->data, image->layout, &image->hasAlpha);
-    image->decodeFailed = image->bitmap == nullptr;
-  }
+  if (!image->bitmap) image->bitmap = DecodeDib(image->data, image->layout, &image->hasAlpha);
   return image->bitmap ? image : nullptr;
 }
 
@@ -316,33 +315,33 @@ bool DrawImageBackground(const Lookup& lookup, int part, int state, HDC dc, RECT
     const int top = margins.cyTopHeight, bottom = margins.cyBottomHeight;
     POINT origin;
     OffsetViewportOrgEx(dc, target.left, target.top, &origin);
-    const HDC from_dc = source.dc;
+    const HDC sourceDc = source.dc;
     // The four corners at their own size, then the edges and the middle sized.
-    done = PutSameSize(dc, 0, 0, left, top, from_dc, from.left, from.top, blend, colour) &&
-           PutSameSize(dc, targetSize.x - right, 0, right, top, from_dc, from.right - right, from.top, blend, colour) &&
-           PutSameSize(dc, 0, targetSize.y - bottom, left, bottom, from_dc, from.left, from.bottom - bottom, blend,
+    done = PutSameSize(dc, 0, 0, left, top, sourceDc, from.left, from.top, blend, colour) &&
+           PutSameSize(dc, targetSize.x - right, 0, right, top, sourceDc, from.right - right, from.top, blend, colour) &&
+           PutSameSize(dc, 0, targetSize.y - bottom, left, bottom, sourceDc, from.left, from.bottom - bottom, blend,
                        colour) &&
-           PutSameSize(dc, targetSize.x - right, targetSize.y - bottom, right, bottom, from_dc, from.right - right,
+           PutSameSize(dc, targetSize.x - right, targetSize.y - bottom, right, bottom, sourceDc, from.right - right,
                        from.bottom - bottom, blend, colour);
     const int middleWidth = targetSize.x - (left + right), sourceMiddleWidth = sourceSize.x - (left + right);
     const int middleHeight = targetSize.y - (top + bottom), sourceMiddleHeight = sourceSize.y - (top + bottom);
     if (done && middleWidth > 0) {
-      done = PutSized(dc, left, 0, middleWidth, top, from_dc, from.left + left, from.top, sourceMiddleWidth, top,
+      done = PutSized(dc, left, 0, middleWidth, top, sourceDc, from.left + left, from.top, sourceMiddleWidth, top,
                       sizingType, blend, colour) &&
-             PutSized(dc, left, targetSize.y - bottom, middleWidth, bottom, from_dc, from.left + left,
+             PutSized(dc, left, targetSize.y - bottom, middleWidth, bottom, sourceDc, from.left + left,
                       from.bottom - bottom, sourceMiddleWidth, bottom, sizingType, blend, colour);
     }
     if (done && middleHeight > 0) {
-      done = PutSized(dc, 0, top, left, middleHeight, from_dc, from.left, from.top + top, left, sourceMiddleHeight,
+      done = PutSized(dc, 0, top, left, middleHeight, sourceDc, from.left, from.top + top, left, sourceMiddleHeight,
                       sizingType, blend, colour) &&
-             PutSized(dc, targetSize.x - right, top, right, middleHeight, from_dc, from.right - right, from.top + top,
+             PutSized(dc, targetSize.x - right, top, right, middleHeight, sourceDc, from.right - right, from.top + top,
                       right, sourceMiddleHeight, sizingType, blend, colour);
     }
     if (done && middleWidth > 0 && middleHeight > 0) {
       bool borderOnly = false;
       FindBool(lookup, part, state, TMT_BORDERONLY, &borderOnly);
       if (!borderOnly) {
-        done = PutSized(dc, left, top, middleWidth, middleHeight, from_dc, from.left + left, from.top + top,
+        done = PutSized(dc, left, top, middleWidth, middleHeight, sourceDc, from.left + left, from.top + top,
                         sourceMiddleWidth, sourceMiddleHeight, sizingType, blend, colour);
       }
     }

@@ -114,7 +114,6 @@ struct Image {
   DibLayout layout;
   HBITMAP bitmap = nullptr;  // decoded at first use
   bool hasAlpha = false;
-  bool decodeFailed = false;
 };
 
 struct Style {
