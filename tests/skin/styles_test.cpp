@@ -566,6 +566,8 @@ TEST_F(UnpackedStyleTest, EachUnsoundStyleIsRefusedInOneLine) {
        L"\"Border #123\" is neither a [section] nor a Name = Value"},
       {"a bad image", folder_, L"", L"", [&] { WriteBytes(image, ReadBytes(image).substr(0, 400)); }, image,
        L" is cut short in its pixels"},
+      {"a way out", folder_, L"", L"", [&] { WriteBytes(ini, "[Edit]\r\nImageFile = ..\\out.bmp\r\n" + ReadBytes(ini)); },
+       ini, L"line 2: [Edit] ImageFile = \"..\\out.bmp\" is not the name of a file inside the style"},
       {"no such scheme", LightStyle(), L"Olive", L"", nullptr, LightStyle(),
        L" has no colour scheme named \"Olive\" (it has Blue)"},
       {"no such size", LightStyle(), L"", L"Huge", nullptr, LightStyle(), L" has no size named \"Huge\" (it has NormalSize)"},
@@ -586,6 +588,27 @@ TEST_F(UnpackedStyleTest, EachUnsoundStyleIsRefusedInOneLine) {
     }
   }
   for (const std::wstring& path : {notPe, cut, badValue}) DeleteFileW(path.c_str());
+}
+
+// A style whose INI resource is named like a path: unpacked, it stays inside the folder.
+TEST_F(UnpackedStyleTest, ResourceNamesNeverTakeUnpackedFilesOutOfTheFolder) {
+  std::string light = ReadBytes(LightStyle());
+  const std::string blueIni("B\0L\0U\0E\0_\0I\0N\0I\0", 16), wayOut(".\0.\0\\\0.\0.\0\\\0I\0N\0", 16);
+  for (size_t at = light.find(blueIni); at != std::string::npos; at = light.find(blueIni, at)) {
+    light.replace(at, blueIni.size(), wayOut);  // in FILERESNAMES and the resource directory
+  }
+  const std::wstring copy = TempPath(L"styles-test-names.msstyles"), inner = folder_ + L"\\inner";
+  WriteBytes(copy, light);
+  RemoveTree(folder_);
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  std::wstring problem;
+  ASSERT_TRUE(styles::UnpackStyle(copy, inner, &problem)) << std::string(problem.begin(), problem.end());
+  EXPECT_EQ(GetFileAttributesW(TempPath(L"IN.ini").c_str()), INVALID_FILE_ATTRIBUTES);  // inner\\..\\..
+  EXPECT_NE(GetFileAttributesW((inner + L"\\______in.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+  styles::StyleHandle style = 0;
+  EXPECT_TRUE(styles::OpenStyle(inner, L"", L"", &style, &problem)) << std::string(problem.begin(), problem.end());
+  styles::CloseStyle(style);
+  DeleteFileW(copy.c_str());
 }
 
 // Bytes of the resource directory, the INI and the first images changed at random: each copy opens
