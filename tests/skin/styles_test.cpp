@@ -603,7 +603,7 @@ TEST_F(UnpackedStyleTest, ResourceNamesNeverTakeUnpackedFilesOutOfTheFolder) {
   CreateDirectoryW(folder_.c_str(), nullptr);
   std::wstring problem;
   ASSERT_TRUE(styles::UnpackStyle(copy, inner, &problem)) << std::string(problem.begin(), problem.end());
-  EXPECT_EQ(GetFileAttributesW(TempPath(L"IN.ini").c_str()), INVALID_FILE_ATTRIBUTES);  // inner\\..\\..
+  EXPECT_EQ(GetFileAttributesW(TempPath(L"IN.ini").c_str()), INVALID_FILE_ATTRIBUTES);  // where inner\..\..\IN.ini lies
   EXPECT_NE(GetFileAttributesW((inner + L"\\______in.ini").c_str()), INVALID_FILE_ATTRIBUTES);
   styles::StyleHandle style = 0;
   EXPECT_TRUE(styles::OpenStyle(inner, L"", L"", &style, &problem)) << std::string(problem.begin(), problem.end());
