@@ -1,4 +1,5 @@
-// Builds the current theme's five images into off-screen surfaces.
+// Builds the current theme's five images into off-screen surfaces, and opens the visual style it
+// wears.
 #include "skin/engine.h"
 
 namespace skin {
@@ -36,6 +37,7 @@ void BuildSkinAtlas() {
   PrepareKeyed(SkinAtlas.ComboButtonParts, look::ImageComboParts);
   PrepareKeyed(SkinAtlas.CheckGlyphs, look::ImageCheckGlyphs);
   PrepareKeyed(SkinAtlas.OptionCircleStrip, look::ImageOptionCircles);
+  look::OpenStyleInUse();
 }
 
 void ReleaseSkinAtlas() {
@@ -45,6 +47,7 @@ void ReleaseSkinAtlas() {
     ReleaseSurface(*surface);
     *surface = nullptr;
   }
+  look::CloseStyleInUse();
   ReleaseDrawingObjects();
 }
 

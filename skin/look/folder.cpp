@@ -528,8 +528,10 @@ bool ResolveTheme(const std::wstring& nameOrFolder, Theme* theme, bool* followsS
   } else if (name == L"dark" || *followsSystem) {
     *theme = DarkTheme();
   } else if (nameOrFolder.empty()) {
-    *problem = L"no theme named: give light, dark, auto or a theme folder";
+    *problem = L"no theme named: give light, dark, auto, a theme folder or a visual style";
     return false;
+  } else if (StyleChoice choice; ReadStyleChoice(nameOrFolder, &choice)) {
+    return LoadStyleTheme(nameOrFolder, choice, theme, problem);
   } else {
     return LoadThemeFolder(nameOrFolder, theme, problem, warnings);
   }

@@ -41,7 +41,24 @@ bool LoadThemeFolder(const std::wstring& folder, Theme* theme, std::wstring* pro
 // `problem` when the folder or a file cannot be written.
 bool ExportThemeFolder(const Theme& theme, const std::wstring& folder, std::wstring* problem);
 
-// A theme by name ("light", "dark", "auto": the system's app mode) or folder. False with one line
+// A visual style chosen as a theme: "PATH", "PATH|SCHEME" or "PATH|SCHEME|SIZE", PATH a .msstyles
+// file or a folder a style was unpacked into, SCHEME and SIZE names of the style's colour scheme
+// and size (empty: the style's first). "|" cannot be part of a file name.
+struct StyleChoice {
+  std::wstring Path;
+  std::wstring Scheme;
+  std::wstring Size;
+};
+inline constexpr wchar_t StyleChoiceSeparator = L'|';
+// Splits a theme value into a style choice. False when the value names no style: a built-in
+// theme's name or a theme folder (one without a style.index) and no separator.
+bool ReadStyleChoice(const std::wstring& value, StyleChoice* choice);
+
+// A visual style as a theme: its colours from the style's [SysMetrics] (the light theme's where it
+// gives none), colouring content. False with the style's one line in `problem`.
+bool LoadStyleTheme(const std::wstring& value, const StyleChoice& choice, Theme* theme, std::wstring* problem);
+
+// A theme by name ("light", "dark", "auto": the system's app mode), folder or visual style. False with one line
 // in `problem` when it would be refused. `followsSystem` tells whether it was "auto".
 bool ResolveTheme(const std::wstring& nameOrFolder, Theme* theme, bool* followsSystem,
                   std::wstring* problem, std::vector<std::wstring>* warnings);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,13 @@ struct Theme {
   int Sizes[SizeCount];
   // Each image row by row from the top, COLORREF 0x00BBGGRR, in the size the item table gives.
   std::vector<COLORREF> Images[ImageCount];
+  // A visual style worn as the theme (empty path: none): the file or unpacked folder, the colour
+  // scheme and the size by name (empty: the style's first). Its parts are drawn from the style's
+  // images (skin/look/style_parts.cpp); the colours above are read from its [SysMetrics].
+  std::wstring StylePath, StyleScheme, StyleSize;
+  // The style's [SysMetrics] colour for each COLOR_* index, CLR_INVALID where it gives none or the
+  // theme is no style: a dressed thread's GetSysColor answers these first.
+  std::vector<COLORREF> SystemColours;
 };
 
 // The built-in themes.
@@ -161,6 +169,15 @@ bool ColoursContent();
 bool ContentColouredHere(HWND window);
 // A content colour: the theme's where it colours content, the system's colour otherwise.
 COLORREF ContentColour(Role role, int systemColour);
+
+// The theme's role for a system colour (a COLOR_* index), or -1 where the system's colour stays.
+int RoleOfSystemColour(int index);
+
+// The visual style the theme in use wears: opened when the atlas is built, closed (its images
+// freed) when the atlas is released. 0 while there is none.
+uintptr_t StyleInUse();
+void OpenStyleInUse();
+void CloseStyleInUse();
 
 // The system's own colour of a GetSysColor index, whatever a dressed thread is answered.
 COLORREF SystemColour(int index);

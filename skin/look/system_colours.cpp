@@ -31,7 +31,7 @@ using DeleteObjectFunction = BOOL(WINAPI*)(HGDIOBJ);
 constexpr int NoRole = -1;
 // The theme's role for each of the system's colours, COLOR_SCROLLBAR to COLOR_MENUBAR. The
 // desktop keeps the system's colour: it is not the program's.
-constexpr int RoleOfSystemColour[] = {
+constexpr int RolesOfSystemColours[] = {
     RoleScrollTrack,          // COLOR_SCROLLBAR
     NoRole,                   // COLOR_BACKGROUND
     RoleCaptionActive,        // COLOR_ACTIVECAPTION
@@ -64,7 +64,7 @@ constexpr int RoleOfSystemColour[] = {
     RoleMenuHot,              // COLOR_MENUHILIGHT
     RoleMenuBar,              // COLOR_MENUBAR
 };
-constexpr int SystemColourCount = static_cast<int>(std::size(RoleOfSystemColour));
+constexpr int SystemColourCount = static_cast<int>(std::size(RolesOfSystemColours));
 static_assert(SystemColourCount == COLOR_MENUBAR + 1);
 
 SysColorFunction RealSysColor = nullptr;
@@ -87,12 +87,22 @@ void FindRealFunctions() {
   RealDeleteObject = imports::Find<DeleteObjectFunction>(gdi32, "DeleteObject");
 }
 
-// The theme's role for a system colour on this thread now, or NoRole for the system's own.
-int AnsweredRole(int index) {
-  if (Taken.empty() || index < 0 || index >= SystemColourCount) return NoRole;
-  if (DressedThreadId == 0 || GetCurrentThreadId() != DressedThreadId) return NoRole;
-  if (StandingAside || !ColoursContent()) return NoRole;
-  return RoleOfSystemColour[index];
+// Whether this thread is answered the theme's colours now.
+bool Answering() {
+  if (Taken.empty() || DressedThreadId == 0 || GetCurrentThreadId() != DressedThreadId) return false;
+  return !StandingAside && ColoursContent();
+}
+
+// The colour this thread is answered for a system colour now, or CLR_INVALID for the system's
+// own: a style's own colour for the index first, else the theme's role for it.
+COLORREF Answered(int index) {
+  if (index < 0 || index >= SystemColourCount || !Answering()) return CLR_INVALID;
+  const std::vector<COLORREF>& own = CurrentTheme().SystemColours;
+  if (static_cast<size_t>(index) < own.size() && own[static_cast<size_t>(index)] != CLR_INVALID) {
+    return own[static_cast<size_t>(index)];
+  }
+  const int role = RolesOfSystemColours[index];
+  return role == NoRole ? CLR_INVALID : Colour(static_cast<Role>(role));
 }
 
 HBRUSH BrushOf(COLORREF colour) {
@@ -110,21 +120,21 @@ bool IsKeptBrush(HGDIOBJ object) {
 }
 
 DWORD WINAPI AnswerSysColor(int index) {
-  const int role = AnsweredRole(index);
-  return role == NoRole ? RealSysColor(index) : Colour(static_cast<Role>(role));
+  const COLORREF answer = Answered(index);
+  return answer == CLR_INVALID ? RealSysColor(index) : answer;
 }
 
 HBRUSH WINAPI AnswerSysColorBrush(int index) {
-  const int role = AnsweredRole(index);
-  if (role == NoRole) return RealSysColorBrush(index);
-  const HBRUSH brush = BrushOf(Colour(static_cast<Role>(role)));
+  const COLORREF answer = Answered(index);
+  if (answer == CLR_INVALID) return RealSysColorBrush(index);
+  const HBRUSH brush = BrushOf(answer);
   return brush ? brush : RealSysColorBrush(index);
 }
 
 // A brush of 1 to COLOR_MENUBAR + 1 stands for the system colour one below it.
 int WINAPI AnswerFillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   const auto value = reinterpret_cast<INT_PTR>(brush);
-  if (value > 0 && value <= SystemColourCount && AnsweredRole(static_cast<int>(value) - 1) != NoRole) {
+  if (value > 0 && value <= SystemColourCount && Answered(static_cast<int>(value) - 1) != CLR_INVALID) {
     brush = AnswerSysColorBrush(static_cast<int>(value) - 1);
   }
   return RealFillRect(dc, rect, brush);
@@ -151,6 +161,10 @@ void TellCommonControls() {
 
 }  // namespace
 
+int RoleOfSystemColour(int index) {
+  return index >= 0 && index < SystemColourCount ? RolesOfSystemColours[index] : NoRole;
+}
+
 COLORREF SystemColour(int index) {
   FindRealFunctions();
   return RealSysColor ? RealSysColor(index) : 0;
@@ -161,9 +175,7 @@ COLORREF SystemColour(int index) {
 bool IsSystemColour(COLORREF colour) {
   if (colour == CLR_DEFAULT || colour == CLR_NONE) return true;
   for (int index = 0; index < SystemColourCount; ++index) {
-    if (SystemColour(index) == colour) return true;
-    const int role = AnsweredRole(index);
-    if (role != NoRole && Colour(static_cast<Role>(role)) == colour) return true;
+    if (SystemColour(index) == colour || Answered(index) == colour) return true;
   }
   return false;
 }
