@@ -36,7 +36,7 @@ LRESULT DrawToolbarItem(const NMTBCUSTOMDRAW& draw) {
 LRESULT EraseBands(WNDPROC, HWND bar, UINT, WPARAM wParam, LPARAM) {
   RECT client = {};
   GetClientRect(bar, &client);
-  look::DrawPart(look::PartHeaderBackground, look::Normal, reinterpret_cast<HDC>(wParam), client);
+  look::DrawPart(look::PartReBarBackground, look::Normal, reinterpret_cast<HDC>(wParam), client);
   return 1;
 }
 

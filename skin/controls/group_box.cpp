@@ -18,11 +18,7 @@ constexpr int DesignDpi = 96;
 LRESULT Paint(WNDPROC, HWND window, UINT, WPARAM, LPARAM) {
   const PaintScope paint(window);
   const HDC dc = paint.dc();
-  const HWND parent = GetParent(window);
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageW(parent ? parent : window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(window)));
-  if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
+  const HBRUSH brush = controls::ParentBackground(window, dc);
   const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   const ScopedSelection selected(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW metrics = {};

@@ -36,7 +36,8 @@ int RoundRest(float fraction, int extent) {
 // The one painter of a progress bar: its trough over `place` of `dc` and the part of it that
 // `fraction` fills.
 void PaintBar(HDC dc, const RECT& place, bool upright, double fraction, Rounding rounding) {
-  look::DrawPart(look::PartProgressBar, look::Normal, dc, place);
+  const look::PartState state = upright ? look::Vertical : look::Normal;
+  look::DrawPart(look::PartProgressBar, state, dc, place);
   if (fraction <= 0) return;
   const int w = place.right - place.left;
   const int h = place.bottom - place.top;
@@ -54,7 +55,7 @@ void PaintBar(HDC dc, const RECT& place, bool upright, double fraction, Rounding
       filled.top = std::max(filled.top, place.top);
     }
   }
-  look::DrawPart(look::PartProgressChunk, look::Normal, dc, filled);
+  look::DrawPart(look::PartProgressChunk, state, dc, filled);
 }
 
 bool IsUpright(HWND bar) { return (GetWindowLongA(bar, GWL_STYLE) & PBS_VERTICAL) != 0; }
@@ -98,7 +99,8 @@ LRESULT OnKindNcPaint(WNDPROC, HWND bar, UINT, WPARAM, LPARAM) {
   GetClientRect(bar, &client);
   const ScopedSurface surface(b.Width, b.Height);
   look::DrawPart(look::PartControlBorder, look::Normal, surface.get(), {0, 0, b.Width, b.Height});
-  look::DrawPart(look::PartProgressBar, look::Normal, surface.get(), {1, 1, b.Width - 1, b.Height - 1});
+  look::DrawPart(look::PartProgressBar, IsUpright(bar) ? look::Vertical : look::Normal, surface.get(),
+                 {1, 1, b.Width - 1, b.Height - 1});
   const LONG style = GetWindowLongA(bar, GWL_STYLE);
   const bool filledHere = !(style & PBS_VERTICAL) || (style & PBS_SMOOTH);
   if (filledHere) {

@@ -79,4 +79,11 @@ bool HasAnyBorder(HWND window) {
          (GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
 }
 
+HBRUSH ParentBackground(HWND window, HDC dc) {
+  const HWND parent = GetParent(window);
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent ? parent : window, WM_CTLCOLORSTATIC,
+                                                           reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
 }  // namespace skin::controls

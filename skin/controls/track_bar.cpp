@@ -23,6 +23,15 @@ RECT ThumbOf(HWND bar) {
   return thumb;
 }
 
+// Which way the thumb points: down (right when upright) unless the ticks are on top or on both
+// sides, or there are none.
+look::PartState ThumbShape(LONG style) {
+  look::PartState shape = (style & TBS_VERT) ? look::Vertical : look::Normal;
+  if (style & (TBS_BOTH | TBS_NOTICKS)) return shape | look::PointsBoth;
+  if (style & TBS_TOP) shape |= look::PointsBefore;  // TBS_LEFT for an upright bar
+  return shape;
+}
+
 int ThumbState(HWND bar) {
   if (!IsEnabled(bar)) return StateDisabled;
   if (GetCapture() == bar) return StatePressed;
@@ -39,8 +48,13 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
     channel = {channel.top, channel.left, channel.bottom, channel.right};
   }
   const BorrowedDc dc(bar);
-  look::DrawPart(look::PartTrackBarTrack, EnabledState(bar), dc.get(), channel);
-  look::DrawPart(look::PartTrackBarThumb, static_cast<look::PartState>(ThumbState(bar)), dc.get(), ThumbOf(bar));
+  const RECT thumb = ThumbOf(bar);
+  const LONG style = GetWindowLongA(bar, GWL_STYLE);
+  const look::PartState shape = ThumbShape(style);
+  // The control's own thumb goes first: a thumb of another shape does not cover it.
+  FillRect(dc.get(), &thumb, ParentBackground(bar, dc.get()));
+  look::DrawPart(look::PartTrackBarTrack, EnabledState(bar) | (shape & look::Vertical), dc.get(), channel);
+  look::DrawPart(look::PartTrackBarThumb, static_cast<look::PartState>(ThumbState(bar)) | shape, dc.get(), thumb);
   return result;
 }
 

@@ -16,12 +16,29 @@ constexpr UINT TitleFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX 
 
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-// The four sides of the sizing frame, the top one under the caption.
+// The four sides of the sizing frame: the top one under the caption; or, where the caption
+// covers the top of the frame, the sides below the caption and the bottom across the whole width.
 void PaintFrameBand(HDC dc, const Layout& l, look::PartState state) {
+  if (look::CaptionCoversTopFrame() && !IsEmpty(l.Caption)) {
+    const int top = l.Caption.bottom;
+    const int bottom = l.Height - l.FrameY;
+    if (bottom > top) {
+      look::DrawPart(look::PartFrameLeft, state, dc, {0, top, l.FrameX, bottom});
+      look::DrawPart(look::PartFrameRight, state, dc, {l.Width - l.FrameX, top, l.Width, bottom});
+    }
+    look::DrawPart(look::PartFrameBottom, state, dc, {0, bottom, l.Width, l.Height});
+    return;
+  }
   look::DrawPart(look::PartFrameTop, state, dc, {0, 0, l.Width, l.FrameY});
   look::DrawPart(look::PartFrameBottom, state, dc, {0, l.Height - l.FrameY, l.Width, l.Height});
   look::DrawPart(look::PartFrameLeft, state, dc, {0, 0, l.FrameX, l.Height});
   look::DrawPart(look::PartFrameRight, state, dc, {l.Width - l.FrameX, 0, l.Width, l.Height});
+}
+
+// Where the caption is composed: the title bar, or the whole band from the window's top.
+RECT CaptionBand(const Layout& l) {
+  if (look::CaptionCoversTopFrame()) return {0, 0, l.Width, l.Caption.bottom};
+  return l.Caption;
 }
 
 look::Part ButtonPart(HWND window, int hit) {
@@ -49,11 +66,11 @@ void DrawButton(HDC dc, HWND window, int hit, const RECT& button, look::PartStat
   look::DrawPart(ButtonPart(window, hit), state, dc, button);
 }
 
-// The caption into `dc`, whose origin is the caption's top-left corner.
-void ComposeCaption(HDC dc, HWND window, const Layout& l, look::PartState state) {
+// The caption into `dc`, whose origin is the top-left corner of `band`.
+void ComposeCaption(HDC dc, HWND window, const Layout& l, const RECT& band, look::PartState state) {
   const look::Part caption = l.Small ? look::PartSmallCaption : look::PartCaption;
-  look::DrawPart(caption, state, dc, {0, 0, l.Caption.right - l.Caption.left, l.Caption.bottom - l.Caption.top});
-  SetViewportOrgEx(dc, -l.Caption.left, -l.Caption.top, nullptr);
+  look::DrawPart(caption, state, dc, {0, 0, band.right - band.left, band.bottom - band.top});
+  SetViewportOrgEx(dc, -band.left, -band.top, nullptr);
   if (l.Icon) {
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
@@ -80,17 +97,20 @@ void PaintFrame(HWND window) {
 
 void PaintFrame(HWND window, const Layout& l) {
   if (!IsWindowVisible(window) || IsIconic(window)) return;
-  const look::PartState state = CaptionActive(window) ? look::Normal : look::Inactive;
+  look::PartState state = CaptionActive(window) ? look::Normal : look::Inactive;
+  if (l.Small) state |= look::Small;
+  if (IsZoomed(window)) state |= look::Maximised;
   const BorrowedDc dc(window, BorrowedDc::Whole);
   if (!dc.get()) return;
   PaintFrameBand(dc.get(), l, state);
-  const int width = l.Caption.right - l.Caption.left;
-  const int height = l.Caption.bottom - l.Caption.top;
-  if (width <= 0 || height <= 0) return;
+  if (IsEmpty(l.Caption)) return;
+  const RECT band = CaptionBand(l);
+  const int width = band.right - band.left;
+  const int height = band.bottom - band.top;
   const ScopedSurface surface(width, height);
   if (!surface.get()) return;
-  ComposeCaption(surface.get(), window, l, state);
-  BitBlt(dc.get(), l.Caption.left, l.Caption.top, width, height, surface.get(), 0, 0, SRCCOPY);
+  ComposeCaption(surface.get(), window, l, band, state);
+  BitBlt(dc.get(), band.left, band.top, width, height, surface.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace skin::frame

@@ -8,6 +8,7 @@
 
 #include "skin/engine.h"
 #include "skin/gdi/guards.h"
+#include "skin/look/style_parts.h"
 
 namespace skin::look {
 namespace {
@@ -110,12 +111,20 @@ int HeaderFace(PartState state) {
 
 void DrawScrollArrow(HDC dc, const RECT& r, PartState state, Direction direction) {
   const PartState look = LookOf(state);
-  if (look == Pressed) Fill(dc, r, RoleScrollArrowPressed);
-  if (look == Hot) Fill(dc, r, RoleScrollArrowHot);
+  Fill(dc, r, look == Pressed ? RoleScrollArrowPressed : look == Hot ? RoleScrollArrowHot : RoleScrollTrack);
   DrawArrow(dc, r, direction, look != Disabled);
 }
 
-void DrawScrollThumb(HDC dc, const RECT& r, PartState state) {
+// The thumb stands a little inside the track across it, the track showing beside it.
+void DrawScrollThumb(HDC dc, const RECT& across, PartState state) {
+  Fill(dc, across, RoleScrollTrack);
+  RECT r = across;
+  if (state & Vertical) {
+    InflateRect(&r, -ThumbInset, 0);
+  } else {
+    InflateRect(&r, 0, -ThumbInset);
+  }
+  if (IsRectEmpty(&r)) return;
   const PartState look = LookOf(state);
   Fill(dc, r, look == Pressed ? RoleScrollThumbPressed : look == Hot ? RoleScrollThumbHot : RoleScrollThumb);
   if (state & Focused) {
@@ -235,6 +244,7 @@ void DrawMenuSubmenu(HDC dc, const RECT& r, PartState state) {
 }  // namespace
 
 void DrawPart(Part part, PartState state, HDC dc, const RECT& r) {
+  if (DrawStylePart(part, state, dc, r)) return;
   const PartState look = LookOf(state);
   switch (part) {
     case PartPushButton:
@@ -283,6 +293,7 @@ void DrawPart(Part part, PartState state, HDC dc, const RECT& r) {
       Sliced(dc, r, PieceHeaderFace, HeaderFace(state));
       break;
     case PartHeaderBackground:
+    case PartReBarBackground:
       DrawStretchedPiece(dc, r.left, r.top, Width(r), Height(r), PieceHeaderBackground, 0);
       break;
     case PartTabPane:
@@ -316,6 +327,7 @@ void DrawPart(Part part, PartState state, HDC dc, const RECT& r) {
       DrawArrow(dc, r, part == PartSortArrowUp ? Up : Down, look != Disabled);
       break;
     case PartScrollTrack:
+    case PartScrollTrackLower:
       Fill(dc, r, look == Pressed ? RoleScrollTrackPressed : RoleScrollTrack);
       break;
     case PartScrollArrowUp:
@@ -386,6 +398,7 @@ void DrawPart(Part part, PartState state, HDC dc, const RECT& r) {
 }
 
 COLORREF PartTextColour(Part part, PartState state) {
+  if (COLORREF given = CLR_INVALID; StyleTextColour(part, state, &given)) return given;
   const PartState look = LookOf(state);
   switch (part) {
     case PartGroupBox:
@@ -406,6 +419,7 @@ COLORREF PartTextColour(Part part, PartState state) {
 }
 
 RECT PartContentMargins(Part part) {
+  if (RECT given = {}; StyleContentMargins(part, &given)) return given;
   switch (part) {
     case PartPushButton: {
       const int inset = Size(SizeCaptionInset);
@@ -425,6 +439,7 @@ RECT PartContentMargins(Part part) {
 }
 
 SIZE PartNaturalSize(Part part) {
+  if (SIZE given = {}; StyleNaturalSize(part, &given)) return given;
   switch (part) {
     case PartSortArrowUp:
     case PartSortArrowDown:
@@ -435,5 +450,7 @@ SIZE PartNaturalSize(Part part) {
       return {0, 0};
   }
 }
+
+bool CaptionCoversTopFrame() { return StyleCoversTopFrame(); }
 
 }  // namespace skin::look

@@ -28,7 +28,8 @@ enum Part : int {
                            // fill inside it (clipped the same way)
   // Headers, tabs, bars.
   PartHeaderItem,          // a header item's face
-  PartHeaderBackground,    // a header, status bar or rebar behind its items
+  PartHeaderBackground,    // a header behind its items
+  PartReBarBackground,     // a rebar behind its bands
   PartTabItem,             // a tab (Pressed: selected)
   PartTabPane,             // the pane under the tabs: its border, and its inside where the theme
                            // colours content (Checked)
@@ -47,22 +48,26 @@ enum Part : int {
   PartSortArrowUp,         // a header's sort arrows
   PartSortArrowDown,
   // Scroll bars.
-  PartScrollTrack,         // the track (Pressed: the part of it held down)
+  PartScrollTrack,         // the track before the thumb (Pressed: held down)
+  PartScrollTrackLower,    // the track after the thumb
   PartScrollArrowUp,       // the arrow cells and their arrows
   PartScrollArrowDown,
   PartScrollArrowLeft,
   PartScrollArrowRight,
-  PartScrollThumb,         // the thumb (Focused: with the focus frame inside it)
+  PartScrollThumb,         // the thumb across the whole bar (Focused: with the focus frame inside)
   PartScrollSizeBox,       // the corner between two bars
   PartScrollGripper,       // a size grip's dots, over the size box
   // Title bars and frames (Inactive: of an inactive window).
-  PartCaption,             // the title bar behind the icon and the title; its text colour
+  PartCaption,             // the title bar behind the icon and the title (Maximised: of a maximised
+                           // window); its text colour
   PartSmallCaption,        // a tool window's
   PartFrameLeft,           // the sizing frame's sides, each with the outer line along its outside
+                           // (Small: a tool window's)
   PartFrameRight,
   PartFrameTop,
   PartFrameBottom,
-  PartCaptionClose,        // the caption buttons with their marks (Hot, Pressed, Disabled)
+  PartCaptionClose,        // the caption buttons with their marks (Hot, Pressed, Disabled; Small:
+                           // on a tool window's caption)
   PartCaptionMaximise,
   PartCaptionRestore,
   PartCaptionMinimise,
@@ -90,6 +95,13 @@ inline constexpr PartState Focused = 0x40;
 inline constexpr PartState Defaulted = 0x80;
 inline constexpr PartState Inactive = 0x100; // of a window that is not active
 inline constexpr PartState Radio = 0x200;    // a popup item's check drawn as a bullet
+inline constexpr PartState Vertical = 0x400; // of an upright bar: scroll bar, progress or track bar
+inline constexpr PartState Maximised = 0x800;
+inline constexpr PartState Small = 0x1000;   // of a tool window's title bar and frame
+// A track bar thumb's point: none is one pointing down (or right, upright); Before points up (or
+// left); Both is a thumb with no point.
+inline constexpr PartState PointsBefore = 0x2000;
+inline constexpr PartState PointsBoth = 0x4000;
 
 inline constexpr PartState LookOf(PartState state) { return state & LookMask; }
 
@@ -102,5 +114,8 @@ COLORREF PartTextColour(Part part, PartState state);
 RECT PartContentMargins(Part part);
 // The size the part is drawn at when it keeps its own size (the sort arrows, the menu's marks).
 SIZE PartNaturalSize(Part part);
+// Whether the title bar is drawn over the top of the sizing frame too, from the window's top edge
+// and across its whole width, and the frame's sides only below it (a visual style's layout).
+bool CaptionCoversTopFrame();
 
 }  // namespace skin::look

@@ -168,9 +168,10 @@ void DrawItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
   const look::PartState state = ItemState(d, separator ? 0 : ODS_SELECTED);
   look::DrawPart(look::PartMenuPopupItem, hot ? look::Hot : look::Normal, dc, r);
   if (separator) {
-    const int middle = (r.top + r.bottom) / 2;
+    const int height = std::max<int>(1, look::PartNaturalSize(look::PartMenuPopupSeparator).cy);
+    const int top = (r.top + r.bottom - height) / 2;
     look::DrawPart(look::PartMenuPopupSeparator, look::Normal, dc,
-                   {r.left + CheckColumn(), middle, r.right - TextGap, middle + 1});
+                   {r.left + CheckColumn(), top, r.right - TextGap, top + height});
     return;
   }
   const COLORREF ink = look::PartTextColour(look::PartMenuPopupItem, state);

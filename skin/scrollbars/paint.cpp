@@ -1,5 +1,5 @@
-// A bar from the theme: the track, the two arrow cells with their arrows, the part of the track
-// held down and the thumb with its corners cut, drawn off-screen and copied in one piece.
+// A bar from the theme: the track on both sides of the thumb, the part of it held down, the two
+// arrow cells with their arrows and the thumb, drawn off-screen and copied in one piece.
 #include <algorithm>
 
 #include "skin/gdi/guards.h"
@@ -9,22 +9,21 @@
 namespace skin::scrollbars {
 namespace {
 
-// The thumb stands this far inside the track on each side across it.
-constexpr int ThumbInset = 2;
-
 // A rectangle of the bar from `start` to `end` along it, across its whole width, in a surface
 // whose origin is the bar's start.
-RECT Along(const Bar& bar, int start, int end, int inset = 0) {
+RECT Along(const Bar& bar, int start, int end) {
   const int across = bar.Vertical ? bar.Place.right - bar.Place.left : bar.Place.bottom - bar.Place.top;
-  return bar.Vertical ? RECT{inset, start, across - inset, end} : RECT{start, inset, end, across - inset};
+  return bar.Vertical ? RECT{0, start, across, end} : RECT{start, 0, end, across};
 }
+
+look::PartState Orientation(const Bar& bar) { return bar.Vertical ? look::Vertical : look::Normal; }
 
 // The look of a part of the bar: pressed while held, hot under the pointer while nothing is held.
 look::PartState ShownState(const Bar& bar, int part, bool disabled) {
-  if (disabled) return look::Disabled;
-  if (bar.Pressed == part) return look::Pressed;
-  if (bar.Hot == part && bar.Pressed == PartNone) return look::Hot;
-  return look::Normal;
+  if (disabled) return look::Disabled | Orientation(bar);
+  if (bar.Pressed == part) return look::Pressed | Orientation(bar);
+  if (bar.Hot == part && bar.Pressed == PartNone) return look::Hot | Orientation(bar);
+  return look::Normal | Orientation(bar);
 }
 
 void PaintArrowCell(HDC dc, const Bar& bar, int part) {
@@ -40,17 +39,23 @@ void PaintThumb(HDC dc, const Bar& bar) {
   if (bar.ThumbEnd <= bar.ThumbStart || bar.Disabled) return;
   look::PartState state = ShownState(bar, PartThumb, false);
   if (bar.Focused) state |= look::Focused;
-  look::DrawPart(look::PartScrollThumb, state, dc, Along(bar, bar.ThumbStart, bar.ThumbEnd, ThumbInset));
+  look::DrawPart(look::PartScrollThumb, state, dc, Along(bar, bar.ThumbStart, bar.ThumbEnd));
 }
 
-void PaintHeldPage(HDC dc, const Bar& bar) {
-  if (bar.Disabled || (bar.Pressed != PartPageUp && bar.Pressed != PartPageDown)) return;
-  const bool hasThumb = bar.ThumbEnd > bar.ThumbStart;
+// The track before the thumb and after it (split in the middle when there is no thumb), each
+// pressed while held.
+void PaintTrack(HDC dc, const Bar& bar) {
+  const bool hasThumb = bar.ThumbEnd > bar.ThumbStart && !bar.Disabled;
   const int middle = Length(bar) / 2;
-  const RECT held = bar.Pressed == PartPageUp
-                        ? Along(bar, bar.Arrow, hasThumb ? bar.ThumbStart : middle)
-                        : Along(bar, hasThumb ? bar.ThumbEnd : middle, Length(bar) - bar.Arrow);
-  look::DrawPart(look::PartScrollTrack, look::Pressed, dc, held);
+  const int before = hasThumb ? bar.ThumbStart : middle;
+  const int after = hasThumb ? bar.ThumbEnd : middle;
+  const int end = Length(bar) - bar.Arrow;
+  if (before > bar.Arrow) {
+    look::DrawPart(look::PartScrollTrack, ShownState(bar, PartPageUp, bar.Disabled), dc, Along(bar, bar.Arrow, before));
+  }
+  if (end > after) {
+    look::DrawPart(look::PartScrollTrackLower, ShownState(bar, PartPageDown, bar.Disabled), dc, Along(bar, after, end));
+  }
 }
 
 }  // namespace
@@ -63,8 +68,7 @@ void PaintBar(HDC dc, const Bar& bar) {
   const HDC target = surface.get() ? surface.get() : dc;
   const int saved = surface.get() ? 0 : SaveDC(dc);
   if (!surface.get()) SetViewportOrgEx(dc, bar.Place.left, bar.Place.top, nullptr);
-  look::DrawPart(look::PartScrollTrack, look::Normal, target, {0, 0, width, height});
-  PaintHeldPage(target, bar);
+  PaintTrack(target, bar);
   PaintArrowCell(target, bar, PartArrowUp);
   PaintArrowCell(target, bar, PartArrowDown);
   PaintThumb(target, bar);
