@@ -483,15 +483,27 @@ std::wstring CheckedTheme(const std::wstring& nameOrFolder) {
   return value;
 }
 
+// The arguments after an option, exactly `count` of them, none empty; false (reported, with the
+// usage) otherwise.
+bool ReadOperands(const wchar_t* rest, const wchar_t* option, const wchar_t* takes,
+                  std::vector<std::wstring>* operands, size_t count) {
+  for (rest = SkipBlanks(rest); *rest; rest = SkipBlanks(rest)) {
+    operands->push_back(ReadArgument(rest));
+  }
+  bool complete = operands->size() == count;
+  for (const std::wstring& operand : *operands) complete = complete && !operand.empty();
+  if (!complete) Report(std::wstring(option) + L" takes " + takes + L"; " + Usage);
+  return complete;
+}
+
 // --export-theme light|dark FOLDER, the rest of the command line after the option.
 int ExportTheme(const wchar_t* rest) {
-  const std::wstring name = ReadArgument(rest);
-  rest = SkipBlanks(rest);
-  const std::wstring folder = ReadArgument(rest);
-  if (name.empty() || folder.empty() || *SkipBlanks(rest)) {
-    Report(std::wstring(L"--export-theme takes a theme and a folder; ") + Usage);
+  std::vector<std::wstring> operands;
+  if (!ReadOperands(rest, ExportThemeOption, L"a theme and a folder", &operands, 2)) {
     return UsageExit;
   }
+  const std::wstring& name = operands[0];
+  const std::wstring& folder = operands[1];
   skin::look::Theme theme;
   if (_wcsicmp(name.c_str(), L"light") == 0) {
     theme = skin::look::LightTheme();
@@ -507,19 +519,6 @@ int ExportTheme(const wchar_t* rest) {
     return UsageExit;
   }
   return 0;
-}
-
-// The arguments after an option, exactly `count` of them, none empty; false (reported, with the
-// usage) otherwise.
-bool ReadOperands(const wchar_t* rest, const wchar_t* option, const wchar_t* takes,
-                  std::vector<std::wstring>* operands, size_t count) {
-  for (rest = SkipBlanks(rest); *rest; rest = SkipBlanks(rest)) {
-    operands->push_back(ReadArgument(rest));
-  }
-  bool complete = operands->size() == count;
-  for (const std::wstring& operand : *operands) complete = complete && !operand.empty();
-  if (!complete) Report(std::wstring(option) + L" takes " + takes + L"; " + Usage);
-  return complete;
 }
 
 std::wstring Joined(const std::vector<std::wstring>& names) {
@@ -563,7 +562,7 @@ int Run() {
   const wchar_t* rest = SkipBlanks(SkipProgramName(GetCommandLineW()));
   const wchar_t* afterOption = rest;
   const std::wstring option = ReadArgument(afterOption);
-  if (option == ExportThemeOption) return ExportTheme(SkipBlanks(afterOption));
+  if (option == ExportThemeOption) return ExportTheme(afterOption);
   if (option == ListStyleOption) return ListStyle(afterOption);
   if (option == UnpackStyleOption) return UnpackStyle(afterOption);
   for (const wchar_t* help : HelpOptions) {
