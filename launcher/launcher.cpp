@@ -1,7 +1,11 @@
-// SkinDress.exe [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...]: starts PROGRAM with
-// TavrinSkin.dll (found beside this executable) on its user-interface thread, in the theme named
-// (light when none is), waits for it and exits with its exit code.
+// SkinDress.exe [--theme THEME] PROGRAM [ARGUMENTS...]: starts PROGRAM with TavrinSkin.dll (found
+// beside this executable) on its user-interface thread, in the theme named (light when none is),
+// waits for it and exits with its exit code. THEME is light, dark, auto, a theme folder or a visual
+// style: "FILE|SCHEME|SIZE" (scheme and size may be left out), FILE a .msstyles file or a folder
+// one was unpacked into.
 // SkinDress.exe --export-theme light|dark FOLDER: writes a built-in theme as a theme folder.
+// SkinDress.exe --list-style STYLE: prints a visual style's colour schemes and sizes.
+// SkinDress.exe --unpack-style STYLE FOLDER: writes a visual style file out as a folder.
 // SkinDress.exe --help (-h, /?) and --version print the usage and the version.
 //
 // The program is started suspended and a WH_CBT hook is set on its main thread before it runs,
@@ -17,6 +21,7 @@
 #include <vector>
 
 #include "skin/look/items.h"
+#include "skin/styles/styles.h"
 
 namespace dress {
 namespace {
@@ -25,19 +30,29 @@ constexpr int UsageExit = 2;       // a bad command line or theme; no startable 
 constexpr int MissingDllExit = 3;  // TavrinSkin.dll missing beside SkinDress.exe, or unusable
 constexpr wchar_t DllName[] = L"TavrinSkin.dll";
 constexpr wchar_t Usage[] =
-    L"usage: SkinDress [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...] or "
-    L"SkinDress --export-theme light|dark FOLDER";
+    L"usage: SkinDress [--theme THEME] PROGRAM [ARGUMENTS...], "
+    L"SkinDress --export-theme light|dark FOLDER, SkinDress --list-style STYLE or "
+    L"SkinDress --unpack-style STYLE FOLDER";
 constexpr wchar_t Help[] =
-    L"usage: SkinDress [--theme NAME|FOLDER] PROGRAM [ARGUMENTS...]\r\n"
+    L"usage: SkinDress [--theme THEME] PROGRAM [ARGUMENTS...]\r\n"
     L"       SkinDress --export-theme light|dark FOLDER\r\n"
+    L"       SkinDress --list-style STYLE\r\n"
+    L"       SkinDress --unpack-style STYLE FOLDER\r\n"
     L"       SkinDress --help | --version\r\n"
     L"\r\n"
-    L"Starts PROGRAM wearing the skin and exits with its exit code. --theme takes light (the\r\n"
-    L"default), dark, auto (the system's app mode) or a theme folder; a theme that cannot be used\r\n"
-    L"stops everything with exit code 2. --export-theme writes a built-in theme as a folder.\r\n";
+    L"Starts PROGRAM wearing the skin and exits with its exit code. THEME is light (the\r\n"
+    L"default), dark, auto (the system's app mode), a theme folder or a visual style:\r\n"
+    L"STYLE, STYLE|SCHEME or STYLE|SCHEME|SIZE, STYLE a .msstyles file or a folder one was\r\n"
+    L"unpacked into (quote it: | is the shell's pipe). A theme that cannot be used stops\r\n"
+    L"everything with exit code 2. --export-theme writes a built-in theme as a folder.\r\n"
+    L"--list-style prints a style's colour schemes and sizes, on the lines \"schemes: A, B\"\r\n"
+    L"and \"sizes: X, Y\". --unpack-style writes a style file out as a folder that --theme\r\n"
+    L"takes.\r\n";
 constexpr wchar_t Version[] = L"SkinDress " TAVRIN_VERSION L"\r\n";
 constexpr wchar_t ThemeOption[] = L"--theme";
 constexpr wchar_t ExportThemeOption[] = L"--export-theme";
+constexpr wchar_t ListStyleOption[] = L"--list-style";
+constexpr wchar_t UnpackStyleOption[] = L"--unpack-style";
 constexpr const wchar_t* HelpOptions[] = {L"--help", L"-h", L"/?"};
 constexpr wchar_t VersionOption[] = L"--version";
 // Read by the DLL's hook procedures in the program they dress.
@@ -442,11 +457,20 @@ bool IsThemeName(const std::wstring& text) {
   return false;
 }
 
-// What the program's DLL is given for a theme: a name as it is, a folder as a full path, since
-// the program may run elsewhere. Empty when the DLL would refuse it: that has been reported in
-// one line. Items the folder leaves out are reported one line each, and do not stop it.
+// A theme folder or a visual style as the program's DLL is given it: the path as a full path,
+// since the program may run elsewhere, and a style's "|SCHEME|SIZE" after it as written.
+std::wstring WithFullPath(const std::wstring& folderOrStyle) {
+  const size_t bar = folderOrStyle.find(skin::look::StyleChoiceSeparator);
+  const std::wstring path = folderOrStyle.substr(0, bar);
+  if (path.empty()) return folderOrStyle;
+  return FullPath(path) + (bar == std::wstring::npos ? std::wstring() : folderOrStyle.substr(bar));
+}
+
+// What the program's DLL is given for a theme: a name as it is, a folder or a style with its full
+// path. Empty when the DLL would refuse it: that has been reported in one line. Items the folder
+// leaves out are reported one line each, and do not stop it.
 std::wstring CheckedTheme(const std::wstring& nameOrFolder) {
-  const std::wstring value = IsThemeName(nameOrFolder) ? nameOrFolder : FullPath(nameOrFolder);
+  const std::wstring value = IsThemeName(nameOrFolder) ? nameOrFolder : WithFullPath(nameOrFolder);
   skin::look::Theme theme;
   bool followsSystem = false;
   std::wstring problem;
@@ -459,15 +483,27 @@ std::wstring CheckedTheme(const std::wstring& nameOrFolder) {
   return value;
 }
 
+// The arguments after an option, exactly `count` of them, none empty; false (reported, with the
+// usage) otherwise.
+bool ReadOperands(const wchar_t* rest, const wchar_t* option, const wchar_t* takes,
+                  std::vector<std::wstring>* operands, size_t count) {
+  for (rest = SkipBlanks(rest); *rest; rest = SkipBlanks(rest)) {
+    operands->push_back(ReadArgument(rest));
+  }
+  bool complete = operands->size() == count;
+  for (const std::wstring& operand : *operands) complete = complete && !operand.empty();
+  if (!complete) Report(std::wstring(option) + L" takes " + takes + L"; " + Usage);
+  return complete;
+}
+
 // --export-theme light|dark FOLDER, the rest of the command line after the option.
 int ExportTheme(const wchar_t* rest) {
-  const std::wstring name = ReadArgument(rest);
-  rest = SkipBlanks(rest);
-  const std::wstring folder = ReadArgument(rest);
-  if (name.empty() || folder.empty() || *SkipBlanks(rest)) {
-    Report(std::wstring(L"--export-theme takes a theme and a folder; ") + Usage);
+  std::vector<std::wstring> operands;
+  if (!ReadOperands(rest, ExportThemeOption, L"a theme and a folder", &operands, 2)) {
     return UsageExit;
   }
+  const std::wstring& name = operands[0];
+  const std::wstring& folder = operands[1];
   skin::look::Theme theme;
   if (_wcsicmp(name.c_str(), L"light") == 0) {
     theme = skin::look::LightTheme();
@@ -485,13 +521,50 @@ int ExportTheme(const wchar_t* rest) {
   return 0;
 }
 
+std::wstring Joined(const std::vector<std::wstring>& names) {
+  std::wstring text;
+  for (const std::wstring& name : names) text += (text.empty() ? L"" : L", ") + name;
+  return text;
+}
+
+// --list-style STYLE: the style's colour schemes and sizes, a line each, in the style's order.
+int ListStyle(const wchar_t* rest) {
+  std::vector<std::wstring> operands;
+  if (!ReadOperands(rest, ListStyleOption, L"a visual style", &operands, 1)) return UsageExit;
+  skin::styles::StyleNames names;
+  std::wstring problem;
+  if (!skin::styles::ListStyle(FullPath(operands[0]), &names, &problem)) {
+    Report(problem);
+    return UsageExit;
+  }
+  Write(STD_OUTPUT_HANDLE, L"schemes: " + Joined(names.schemes) + L"\r\nsizes: " +
+                               Joined(names.sizes) + L"\r\n");
+  return 0;
+}
+
+// --unpack-style STYLE FOLDER: the style file written out as a folder.
+int UnpackStyle(const wchar_t* rest) {
+  std::vector<std::wstring> operands;
+  if (!ReadOperands(rest, UnpackStyleOption, L"a visual style file and a folder", &operands, 2)) {
+    return UsageExit;
+  }
+  std::wstring problem;
+  if (!skin::styles::UnpackStyle(FullPath(operands[0]), FullPath(operands[1]), &problem)) {
+    Report(problem);
+    return UsageExit;
+  }
+  return 0;
+}
+
 // ---------------------------------------------------------------- starting the program
 
 int Run() {
   const wchar_t* rest = SkipBlanks(SkipProgramName(GetCommandLineW()));
   const wchar_t* afterOption = rest;
   const std::wstring option = ReadArgument(afterOption);
-  if (option == ExportThemeOption) return ExportTheme(SkipBlanks(afterOption));
+  if (option == ExportThemeOption) return ExportTheme(afterOption);
+  if (option == ListStyleOption) return ListStyle(afterOption);
+  if (option == UnpackStyleOption) return UnpackStyle(afterOption);
   for (const wchar_t* help : HelpOptions) {
     if (option == help) {
       Write(STD_OUTPUT_HANDLE, Help);
@@ -506,7 +579,7 @@ int Run() {
   if (option == ThemeOption) {
     rest = SkipBlanks(afterOption);
     if (!*rest) {
-      Report(std::wstring(L"--theme takes a theme name or folder; ") + Usage);
+      Report(std::wstring(L"--theme takes a theme name, folder or visual style; ") + Usage);
       return UsageExit;
     }
     theme = CheckedTheme(ReadArgument(rest));

@@ -22,6 +22,12 @@ std::string TemporaryPath(const char* name) {
   return std::string(directory) + name;
 }
 
+// A file every prefix holds in its Windows directory: Wine's own programs and visual style.
+std::string WindowsFile(const char* name = "resources\\themes\\light\\light.msstyles") {
+  char windows[MAX_PATH];
+  return std::string(windows, GetWindowsDirectoryA(windows, MAX_PATH)) + "\\" + name;
+}
+
 struct Outcome {
   DWORD exitCode = 0xDEAD;
   std::string output, errors;
@@ -95,6 +101,9 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
   ASSERT_TRUE(testing_support::WriteFileBytes(other, OtherBitnessExecutable(0x80)));
   // A PE header 2 GB into a file of 512 bytes.
   ASSERT_TRUE(testing_support::WriteFileBytes(distant, OtherBitnessExecutable(0x7FFFFFF0)));
+  const std::string cut = TemporaryPath("skindress-cut.msstyles");
+  ASSERT_TRUE(testing_support::WriteFileBytes(cut, testing_support::ReadFileBytes(WindowsFile()).substr(0, 8192)));
+  const std::string notepad = WindowsFile("notepad.exe");
   std::string dll = TAVRIN_SKINDRESS_EXE;
   dll.replace(dll.rfind("SkinDress.exe"), 13, "TavrinSkin.dll");
   using Case = std::pair<std::string, std::string>;  // the arguments, a word the line must hold
@@ -112,7 +121,12 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
                         Case{"--theme \"\" notepad", "no theme named"},
                         Case{"--export-theme sepia somewhere", "sepia"},
                         Case{"--export-theme dark", "usage"},
-                        Case{"--export-theme dark Z:\\no\\such\\place\\theme", "cannot be made"}}) {
+                        Case{"--export-theme dark Z:\\no\\such\\place\\theme", "cannot be made"},
+                        Case{"--theme " + notepad + " notepad", "theme refused: " + notepad + " is not a visual style"},
+                        Case{"--list-style " + notepad, notepad + " is not a visual style: it has no PACKTHEM_VERSION resource"},
+                        Case{"--theme \"" + cut + "\" notepad", cut + " is cut short: its section data runs to byte"},
+                        Case{"--theme \"" + WindowsFile() + "|Olive\" notepad", "has no colour scheme named \"Olive\" (it has Blue)"},
+                        Case{"--unpack-style \"" + WindowsFile() + "\"", "usage"}}) {
     SCOPED_TRACE(c.first);
     const Outcome outcome = RunSkinDress(c.first);
     EXPECT_EQ(outcome.exitCode, 2u);
@@ -122,7 +136,7 @@ TEST(SkinDressTest, RefusesWhatItCannotStartInOneLineWithExitCode2) {
   const Outcome gallery = RunSkinDress("--theme Z:\\no\\such\\place", TAVRIN_SKINGALLERY_EXE);
   EXPECT_EQ(gallery.exitCode, 2u);
   EXPECT_EQ(gallery.errors, "SkinGallery: theme refused: theme folder Z:\\no\\such\\place: no such folder\r\n");
-  for (const std::string& file : {text, other, distant}) DeleteFileA(file.c_str());
+  for (const std::string& file : {text, other, distant, cut}) DeleteFileA(file.c_str());
   EXPECT_EQ(FindWindowA("Notepad", nullptr), nullptr) << "notepad started with a refused theme";
 }
 
@@ -149,7 +163,7 @@ TEST(SkinDressTest, PassesTheArgumentsAsWrittenAndHandsBackTheExitCode) {
   for (const char* help : {"--help", "-h", "/?"}) {
     outcome = RunSkinDress(help);
     EXPECT_EQ(outcome.exitCode, 0u) << help;
-    EXPECT_EQ(outcome.output.rfind("usage: SkinDress [--theme NAME|FOLDER] PROGRAM", 0), 0u) << outcome.output;
+    EXPECT_EQ(outcome.output.rfind("usage: SkinDress [--theme THEME] PROGRAM", 0), 0u) << outcome.output;
     EXPECT_EQ(outcome.errors, "");
   }
   outcome = RunSkinDress("--version");
@@ -158,9 +172,24 @@ TEST(SkinDressTest, PassesTheArgumentsAsWrittenAndHandsBackTheExitCode) {
 }
 
 TEST(SkinDressTest, TheFirstWindowIsDressedAsItIsCreated) {
-  const Outcome outcome = RunSkinDress(std::string("\"") + TAVRIN_DRESS_PROBE_EXE + "\"");
-  EXPECT_EQ(outcome.exitCode, 0u) << "the probe's window or button was created plain";
-  EXPECT_EQ(outcome.errors, "");
+  for (const std::string& theme : {std::string(), "--theme \"" + WindowsFile() + "|blue\" "}) {
+    const Outcome outcome = RunSkinDress(theme + "\"" + TAVRIN_DRESS_PROBE_EXE + "\"");
+    EXPECT_EQ(outcome.exitCode, 0u) << "the probe's window or button was created plain " << theme;
+    EXPECT_EQ(outcome.errors, "");
+  }
+}
+
+TEST(SkinDressTest, ListsAndUnpacksAVisualStyleAndPassesItToTheProgramAsAFullPath) {
+  const std::string folder = TemporaryPath("skindress-style");
+  EXPECT_EQ(RunSkinDress("--unpack-style \"" + WindowsFile() + "\" \"" + folder + "\"").exitCode, 0u);
+  for (const std::string& style : {WindowsFile(), folder}) {
+    const Outcome listed = RunSkinDress("--list-style \"" + style + "\"");
+    EXPECT_EQ(listed.exitCode, 0u);
+    EXPECT_EQ(listed.output, "schemes: Blue\r\nsizes: NormalSize\r\n") << style;
+  }
+  const Outcome worn = RunSkinDress("--theme \"" + folder + "\\..\\skindress-style|blue|normalsize\" cmd /c set TAVRIN_SKIN_THEME");
+  EXPECT_EQ(worn.output, "TAVRIN_SKIN_THEME=" + folder + "|blue|normalsize\r\n") << worn.errors;
+  RunSkinDress("cmd /c rd /s /q \"" + folder + "\"");
 }
 
 TEST(SkinDressTest, ExportsABuiltInThemeAndPassesAFolderToTheProgramAsAFullPath) {
