@@ -302,6 +302,15 @@ bool StyleNaturalSize(Part part, SIZE* size) {
          styles::PartTrueSize(StyleInUse(), nullptr, a.className, a.part, a.state, nullptr, TS_DRAW, size);
 }
 
+bool StyleAddressOf(Part part, PartState state, const wchar_t** className, int* partId, int* stateId) {
+  Address a = {};
+  if (!AddressOf(part, state, &a)) return false;
+  *className = a.className;
+  *partId = a.part;
+  *stateId = a.state;
+  return true;
+}
+
 bool StyleCoversTopFrame() {
   Address a = {};
   return Given(PartCaption, Normal, &a);
