@@ -1,9 +1,13 @@
 // Putting the skin on a window tree and taking it off again. Attach lets the window's room and
 // frame take what they need, then installs SkinWindowProc and keeps the previous procedure in
 // "PROCADDR"; detach undoes each step, children first, and the last detach releases the atlas.
+#include "skin/joining.h"
+
 #include "skin/controls/room.h"
 #include "skin/engine.h"
 #include "skin/frame/frame.h"
+#include "skin/gdi/kept.h"
+#include "skin/high_contrast.h"
 #include "skin/menus/menus.h"
 #include "skin/scrollbars/scrollbars.h"
 

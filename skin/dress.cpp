@@ -8,11 +8,16 @@
 #include <string>
 
 #include "skin/engine.h"
+#include "skin/gdi/kept.h"
+#include "skin/joining.h"
 #include "skin/menus/menus.h"
 #include "skin/scrollbars/scrollbars.h"
 
 namespace skin {
 namespace {
+
+// The creation hook of the dressed thread.
+HHOOK DressHook = nullptr;
 
 // Popup menus (#32768) join: the system tracks and draws their items in a modal loop of its own,
 // through the popup's DC, and the skin answers the owner for the items it made owner-drawn; the

@@ -1,7 +1,7 @@
 // High contrast: the skin stands aside, drawing nothing, while the system's mode is on, and
 // draws again when it goes off. Windows stay subclassed all the while, so nothing has to join
 // again and nothing is lost.
-#include <windows.h>
+#include "skin/high_contrast.h"
 
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"

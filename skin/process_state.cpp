@@ -5,10 +5,8 @@ namespace skin {
 
 bool SkinInitialised = false;
 DWORD SkinThreadId = 0;
-bool ThemeFollowsSystem = false;
 bool TrackMouseEventAvailable = false;
 DWORD DressedThreadId = 0;
-HHOOK DressHook = nullptr;
 int32_t SkinnedWindowCount = 0;
 SkinAtlasSurfaces SkinAtlas = {};
 DrawingObjects SkinDrawing = {};

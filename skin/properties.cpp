@@ -37,13 +37,6 @@ std::wstring WindowText(HWND window) {
   return std::wstring(buffer.data(), static_cast<size_t>(length));
 }
 
-// Only the push-button types: a radio button (type 9 has bits 1 and 2 clear as well) owner-drawn
-// would lose its automatic check, and every other type keeps its own painting.
-bool IsPushButtonStyle(LONG style) {
-  const LONG type = style & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON;
-}
-
 // A window whose copy mark someone else took away counts as this copy's, so that it can still be
 // detached.
 bool IsSkinnedHere(HWND window) {
@@ -62,18 +55,10 @@ void SetProperty(HWND window, const char* name, intptr_t value) {
 
 void RemoveProperty(HWND window, const char* name) { RemovePropA(window, name); }
 
-std::string StateSurfaceProperty(int state) { return std::to_string(state) + "HDC"; }
-
-std::string StateBitmapProperty(int state) { return std::to_string(state) + "BMP"; }
-
 bool DetachedMeanwhile(HWND window) { return GetProperty(window, ProcAddrProperty) == 0; }
 
 bool OnDressedThread(HWND window) {
   return DressedThreadId != 0 && GetWindowThreadProcessId(window, nullptr) == DressedThreadId;
-}
-
-HDC StateSurface(HWND window, int state) {
-  return reinterpret_cast<HDC>(GetProperty(window, StateSurfaceProperty(state).c_str()));
 }
 
 }  // namespace skin

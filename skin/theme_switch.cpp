@@ -1,18 +1,25 @@
 // Choosing the theme while the program runs: SkinSetTheme, "auto" following the system's app
 // mode, and every window of the skin taking the new look at once.
-#include <windows.h>
+#include "skin/theme_switch.h"
 
 #include <cwchar>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
+#include "skin/gdi/kept.h"
+#include "skin/high_contrast.h"
 #include "skin/look/items.h"
 
 namespace skin {
 namespace {
 
 constexpr wchar_t AppModeSetting[] = L"ImmersiveColorSet";
+
+// The theme was chosen as "auto".
+bool ThemeFollowsSystem = false;
 
 // Nothing wears the skin yet, or this is the thread that does.
 bool OnSkinThread() {
@@ -42,13 +49,13 @@ BOOL CALLBACK RetakeOne(HWND window, LPARAM) {
   return TRUE;
 }
 
-}  // namespace
-
+// Sends each line to the debugger's output.
 void ReportThemeLines(const std::wstring& problem, const std::vector<std::wstring>& warnings) {
   for (const std::wstring& line : warnings) OutputDebugStringW((L"skin: " + line + L"\n").c_str());
   if (!problem.empty()) OutputDebugStringW((L"skin: refused: " + problem + L"\n").c_str());
 }
 
+// Puts a theme on every window the skin has.
 void ApplyTheme(look::Theme theme) {
   look::LeaveContentTheme();
   ReleaseKeptObjects();
@@ -58,6 +65,8 @@ void ApplyTheme(look::Theme theme) {
   BuildSkinAtlas();
   HandOverEveryWindow(&RetakeOne);
 }
+
+}  // namespace
 
 void FollowSystemTheme(LPARAM setting) {
   const auto* name = reinterpret_cast<const wchar_t*>(setting);

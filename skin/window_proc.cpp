@@ -8,9 +8,13 @@
 #include "skin/controls/room.h"
 #include "skin/engine.h"
 #include "skin/frame/frame.h"
+#include "skin/gdi/kept.h"
+#include "skin/high_contrast.h"
+#include "skin/joining.h"
 #include "skin/look/content.h"
 #include "skin/menus/menus.h"
 #include "skin/scrollbars/scrollbars.h"
+#include "skin/theme_switch.h"
 
 namespace skin {
 namespace {

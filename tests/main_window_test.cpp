@@ -12,6 +12,7 @@
 #include "app/instructions_window.h"
 #include "app/main_window.h"
 #include "skin/engine.h"
+#include "skin/high_contrast.h"
 #include "tests/support/desktop.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/system_state.h"

@@ -8,6 +8,8 @@
 #include "skin/controls/bars.h"
 #include "skin/controls/borders.h"
 #include "skin/controls/header.h"
+#include "skin/controls/push_button.h"
+#include "skin/joining.h"
 
 namespace skin {
 namespace {

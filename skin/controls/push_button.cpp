@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "skin/controls/shared.h"
 #include "skin/gdi/guards.h"
@@ -437,6 +438,21 @@ void GiveBackButton(HWND window) {
 }
 
 const controls::Room controls::PushButtonRoom = {&TakeButton, &GiveBackButton, &PushButtonHandlerFor};
+
+// Only the push-button types: a radio button (type 9 has bits 1 and 2 clear as well) owner-drawn
+// would lose its automatic check, and every other type keeps its own painting.
+bool IsPushButtonStyle(LONG style) {
+  const LONG type = style & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON;
+}
+
+std::string StateSurfaceProperty(int state) { return std::to_string(state) + "HDC"; }
+
+std::string StateBitmapProperty(int state) { return std::to_string(state) + "BMP"; }
+
+HDC StateSurface(HWND window, int state) {
+  return reinterpret_cast<HDC>(GetProperty(window, StateSurfaceProperty(state).c_str()));
+}
 
 void RenderButtonFaces(HWND window) {
   FaceContent content = {};

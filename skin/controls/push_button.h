@@ -4,6 +4,8 @@
 // only push buttons and push-like boxes hold faces.
 #pragma once
 
+#include <string>
+
 #include "skin/controls/room.h"
 
 namespace skin {
@@ -17,6 +19,15 @@ extern const Room PushButtonRoom;
 void TakeButton(HWND window);
 void GiveBackButton(HWND window);
 SkinHandler PushButtonHandlerFor(HWND window, UINT message);
+
+// A KindButton window counts as a push button, and is painted by the skin, when its type before
+// skinning is BS_PUSHBUTTON, BS_DEFPUSHBUTTON or BS_USERBUTTON.
+bool IsPushButtonStyle(LONG style);
+// Names of a push button's per-state face surface and its bitmap: "0HDC" .. "3HDC", "0BMP" ..
+// "3BMP"; and the surface of a state, 0 when the button holds none.
+std::string StateSurfaceProperty(int state);
+std::string StateBitmapProperty(int state);
+HDC StateSurface(HWND window, int state);
 
 inline constexpr UINT_PTR FadeTimerId = 1;
 inline constexpr UINT FadePeriodMs = 15;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "tests/support/desktop.h"
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skin/engine.h"
+#include "skin/high_contrast.h"
 #include "tests/support/desktop.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "skin/joining.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"

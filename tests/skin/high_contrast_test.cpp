@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "skin/high_contrast.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"

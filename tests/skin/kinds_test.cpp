@@ -1,6 +1,7 @@
 // Classification by class name and the window properties, on real windows.
 #include <gtest/gtest.h>
 
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 // After windows.h, which skin.h brings.
 #include <windows.h>

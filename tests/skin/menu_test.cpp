@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/high_contrast.h"
 #include "tests/support/desktop.h"
 #include "tests/support/skinned_gallery.h"
 

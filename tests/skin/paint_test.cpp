@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "skin/joining.h"
 #include "tests/support/desktop.h"
 #include "tests/support/skinned_gallery.h"
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gallery/gallery.h"
+#include "skin/skin.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"
@@ -234,6 +235,45 @@ TEST_F(StandardControlsTest, OnlyPushButtonsAndPushLikeBoxesHoldFacesAndBoxesCos
   EXPECT_EQ(held(box), 0);
   EXPECT_EQ(GdiHeadroom(), before);
   DeleteObject(probe);
+}
+
+// A hot-key control dressed in the dark theme keeps its own painting but its sunken frame shows
+// the flat border with the theme's window colour inside it; undressed, it is given back whole.
+TEST(HotkeyControlTest, DarkFrameIsTheFlatBorderAroundTheWindowColourAndUndressGivesItBack) {
+  constexpr COLORREF DarkBorder = 0x00996E3D, DarkWindow = 0x00221F1E;
+  const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_HOTKEY_CLASS};
+  ASSERT_TRUE(InitCommonControlsEx(&classes));
+  WNDCLASSW form = {};
+  form.lpfnWndProc = &DefWindowProcW;
+  form.hInstance = GetModuleHandleW(nullptr);
+  form.lpszClassName = L"HotkeyForm";
+  RegisterClassW(&form);
+  const HWND owner = CreateWindowW(L"HotkeyForm", L"Hotkey", WS_POPUP | WS_VISIBLE, 40, 40, 240, 80, nullptr,
+                                   nullptr, form.hInstance, nullptr);
+  const HWND hotkey = CreateWindowW(HOTKEY_CLASSW, L"", WS_CHILD | WS_VISIBLE, 20, 20, 160, 24, owner, nullptr,
+                                    form.hInstance, nullptr);
+  ASSERT_NE(hotkey, nullptr);
+  const LONG style = GetWindowLongW(hotkey, GWL_STYLE), exStyle = GetWindowLongW(hotkey, GWL_EXSTYLE);
+  const LONG_PTR procedure = GetWindowLongPtrW(hotkey, GWLP_WNDPROC);
+  ASSERT_NE(exStyle & WS_EX_CLIENTEDGE, 0);  // the control gives itself the 2-pixel sunken edge
+
+  ASSERT_EQ(skin::SkinSetTheme(L"dark"), 1);
+  ASSERT_EQ(skin::SkinAttachThread(), 1);
+  Pump(100);
+  EXPECT_EQ(WindowPixel(hotkey, 0, 12), DarkBorder);
+  EXPECT_EQ(WindowPixel(hotkey, 80, 23), DarkBorder);
+  EXPECT_EQ(WindowPixel(hotkey, 1, 12), DarkWindow);
+  EXPECT_EQ(WindowPixel(hotkey, 80, 1), DarkWindow);
+
+  skin::SkinDetachThread();
+  skin::SkinSetTheme(L"light");
+  Pump(50);
+  EXPECT_EQ(GetWindowLongW(hotkey, GWL_STYLE), style);
+  EXPECT_EQ(GetWindowLongW(hotkey, GWL_EXSTYLE), exStyle);
+  EXPECT_EQ(GetWindowLongPtrW(hotkey, GWLP_WNDPROC), procedure);
+  for (const char* name : {"PROCADDR", "SKINCOPY", "ROOM"}) EXPECT_EQ(GetPropA(hotkey, name), nullptr) << name;
+  EXPECT_NE(WindowPixel(hotkey, 0, 12), DarkBorder);
+  DestroyWindow(owner);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gallery/gallery.h"
+#include "skin/joining.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gdi_headroom.h"
 #include "tests/support/skinned_gallery.h"

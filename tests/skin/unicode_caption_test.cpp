@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "skin/controls/header.h"
+#include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "tests/support/dib.h"
 
