@@ -16,7 +16,17 @@ namespace {
 using controls::EnterOnce;
 using controls::IsUnderCursor;
 
-int Centre(int outer, int inner) { return RoundHalfEven((outer - inner) / 2.0); }
+// The square's or circle's size: the visual style's where the look wears one, else the system's.
+SIZE BoxSize(look::Part part) {
+  const SIZE natural = look::PartNaturalSize(part);
+  return natural.cx > 0 && natural.cy > 0 ? natural : CheckSize();
+}
+
+// Its top on the control's height: centred, rounded down where the parts go where the system's
+// themed buttons put them, else to the nearer even half.
+int BoxTop(int height, int box) {
+  return look::PlacesPartsAsThemedControls() ? (height - box) / 2 : RoundHalfEven((height - box) / 2.0);
+}
 
 // A disabled control shows the pale look whatever the state.
 look::PartState ToggleState(int state, int check, bool enabled) {
@@ -39,8 +49,8 @@ int PaintToggle(HWND window, look::Part part, int state, bool force) {
   if (!TakeNewState(window, state, force)) return 0;
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const SIZE size = CheckSize();
-  const int y = Centre(b.Height, size.cy);
+  const SIZE size = BoxSize(part);
+  const int y = BoxTop(b.Height, size.cy);
   const auto check = static_cast<int>(SendMessageA(window, BM_GETCHECK, 0, 0));
   const DrawTarget target(window, nullptr);
   look::DrawPart(part, ToggleState(state, check, IsWindowEnabled(window) != FALSE), target.get(),
@@ -214,11 +224,12 @@ bool IsRadio(LONG style) {
 void DrawToggle(HWND window, const Toggle& t) {
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const SIZE size = CheckSize();
+  const look::Part part = IsRadio(t.style) ? look::PartRadioButton : look::PartCheckBox;
+  const SIZE size = BoxSize(part);
   const int x = (t.style & BS_LEFTTEXT) ? b.Width - size.cx : 0;
-  const int y = RoundHalfEven((b.Height - size.cy) / 2.0);
+  const int y = BoxTop(b.Height, size.cy);
   const BorrowedDc dc(window, BorrowedDc::Whole);
-  look::DrawPart(IsRadio(t.style) ? look::PartRadioButton : look::PartCheckBox,
+  look::DrawPart(part,
                  ToggleState(LookOf(t), static_cast<int>(t.check), t.enabled), dc.get(),
                  {x, y, x + size.cx, y + size.cy});
 }

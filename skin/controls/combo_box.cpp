@@ -16,6 +16,8 @@ namespace {
 constexpr LONG ComboHasNoEditBit = 0x1;   // CBS_SIMPLE and CBS_DROPDOWNLIST; clear for CBS_DROPDOWN
 constexpr LONG ComboDropButtonBit = 0x2;  // clear for a simple combo box, which has no button
 constexpr int DropZoneInset = 2;
+// The system's themed combo box puts its drop button inside the classic edge, this wide.
+constexpr int ThemedButtonInset = 2;
 
 using controls::EnabledState;
 
@@ -145,13 +147,15 @@ void PaintComboButton(HWND window, HDC dc, int state, bool force) {
 
   WindowBounds b;
   GetWindowBounds(window, &b);
-  const int width = GetSystemMetrics(SM_CXVSCROLL) + 1;
-  const int height = b.Height - 2;
+  const bool themed = look::PlacesPartsAsThemedControls();
+  const int inset = themed ? ThemedButtonInset : 1;
+  const int width = GetSystemMetrics(SM_CXVSCROLL) + (themed ? 0 : 1);
+  const int height = b.Height - 2 * inset;
   const ScopedSurface face(width, height);
   const auto shown = static_cast<look::PartState>(IsWindowEnabled(window) ? state : StateDisabled);
   look::DrawPart(look::PartComboDropButton, shown, face.get(), {0, 0, width, height});
   const DrawTarget target(window, dc);
-  BitBlt(target.get(), b.Width - width - 1, 1, width, height, face.get(), 0, 0, SRCCOPY);
+  BitBlt(target.get(), b.Width - width - inset, inset, width, height, face.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace skin

@@ -14,6 +14,8 @@ namespace skin {
 namespace {
 
 constexpr int DesignDpi = 96;
+// The system's themed group box draws its frame this far above the middle of the caption's line.
+constexpr int ThemedFrameRaise = 1;
 
 LRESULT Paint(WNDPROC, HWND window, UINT, WPARAM, LPARAM) {
   const PaintScope paint(window);
@@ -25,7 +27,7 @@ LRESULT Paint(WNDPROC, HWND window, UINT, WPARAM, LPARAM) {
   GetTextMetricsW(dc, &metrics);
   RECT client = {};
   GetClientRect(window, &client);
-  const int top = metrics.tmHeight / 2;
+  const int top = metrics.tmHeight / 2 - (look::PlacesPartsAsThemedControls() ? ThemedFrameRaise : 0);
   const look::PartState state = controls::EnabledState(window);
   look::DrawPart(look::PartGroupBox, state, dc, {0, top, client.right, client.bottom});
 

@@ -33,12 +33,16 @@ int RoundRest(float fraction, int extent) {
   return RoundHalfEven(static_cast<float>(extent) - fraction * static_cast<float>(extent));
 }
 
-// The one painter of a progress bar: its trough over `place` of `dc` and the part of it that
-// `fraction` fills.
-void PaintBar(HDC dc, const RECT& place, bool upright, double fraction, Rounding rounding) {
+// The one painter of a progress bar: its trough over `bar` of `dc` and the part of the trough's
+// content that `fraction` fills.
+void PaintBar(HDC dc, const RECT& bar, bool upright, double fraction, Rounding rounding) {
   const look::PartState state = upright ? look::Vertical : look::Normal;
-  look::DrawPart(look::PartProgressBar, state, dc, place);
+  look::DrawPart(look::PartProgressBar, state, dc, bar);
   if (fraction <= 0) return;
+  const RECT margins = look::PartContentMargins(look::PartProgressBar, state);
+  const RECT place = {bar.left + margins.left, bar.top + margins.top, bar.right - margins.right,
+                      bar.bottom - margins.bottom};
+  if (IsRectEmpty(&place)) return;
   const int w = place.right - place.left;
   const int h = place.bottom - place.top;
   RECT filled = place;

@@ -1,6 +1,6 @@
 // "msctls_statusbar32": the header strip's background under every pane, the panes parted by
-// lines in the border colour, their texts on top. A bar with an owner-drawn pane is left to its
-// own painting.
+// lines in the border colour (a visual style's panes each with the line at its end), their texts
+// on top. A bar with an owner-drawn pane is left to its own painting.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -68,6 +68,10 @@ LRESULT PaintBar(WNDPROC previous, HWND bar, UINT message, WPARAM wParam, LPARAM
   int left = 0;
   for (size_t i = 0; i < edges.size(); ++i) {
     const int right = edges[i] < 0 || edges[i] > w ? w : edges[i];
+    // The pane where the bar lays it out (a visual style draws each with its end line).
+    if (RECT pane = {}; SendMessageW(bar, SB_GETRECT, i, reinterpret_cast<LPARAM>(&pane))) {
+      look::DrawPart(look::PartStatusPane, state, dc, pane);
+    }
     const std::wstring text = PaneText(bar, PaneId(bar, i));
     DrawTextIn(dc, text, left + margins.left, 1, right - left - margins.left - margins.right, h - 1,
                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

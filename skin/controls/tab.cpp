@@ -22,15 +22,19 @@ using namespace controls;
 constexpr int TextCapacity = 256;
 // The system draws the selected tab this much larger on its left, right and top.
 constexpr int SelectedGrowth = 2;
+// The system's themed tabs along the pane reach this far under it: the pane covers the others'
+// feet, and the selected tab, drawn after the pane, covers the pane's edge under it.
+constexpr int ThemedTabFoot = 3;
+constexpr int ThemedSelectedFoot = 2;
 
 int TabAt(HWND tabs, POINT point) {
   TCHITTESTINFO hit = {point, 0};
   return static_cast<int>(SendMessageW(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
-void DrawTab(HWND tabs, HDC dc, int index, RECT place, int state) {
-  const look::PartState shown = IsEnabled(tabs) ? static_cast<look::PartState>(state) : look::Disabled;
-  look::DrawPart(look::PartTabItem, static_cast<look::PartState>(state), dc, place);
+void DrawTab(HWND tabs, HDC dc, int index, RECT place, look::PartState state) {
+  const look::PartState shown = IsEnabled(tabs) ? state : look::Disabled;
+  look::DrawPart(look::PartTabItem, state, dc, place);
   wchar_t text[TextCapacity] = {};
   TCITEMW item = {};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -109,7 +113,35 @@ void PaintPane(HWND tabs, HDC dc, const RECT& pane) {
   RestoreDC(dc, saved);
 }
 
-// Over what the control drew: the pane, then the tabs take the skin's faces.
+// Whether the tabs are laid out as the system's themed tabs along the top of the pane are.
+bool ThemedRow(HWND tabs) {
+  return look::PlacesPartsAsThemedControls() &&
+         !(GetWindowLongW(tabs, GWL_STYLE) & (TCS_BOTTOM | TCS_VERTICAL | TCS_BUTTONS));
+}
+
+// One tab: the selected one larger; in a themed row, the row's ends marked and the feet under the
+// pane.
+void DrawTabAt(HWND tabs, HDC dc, int index, int selected, int hot, const RECT& pane, bool themed) {
+  RECT item = {};
+  if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return;
+  RECT place = item;
+  look::PartState state = index == selected ? look::Pressed : index == hot ? look::Hot : look::Normal;
+  if (index == selected) {
+    InflateRect(&place, SelectedGrowth, 0);
+    place.top = std::max(0L, place.top - SelectedGrowth);
+  }
+  if (themed) {
+    RECT client = {};
+    GetClientRect(tabs, &client);
+    if (item.left - SelectedGrowth <= 0) state |= look::RowStart;
+    if (item.right + SelectedGrowth >= client.right) state |= look::RowEnd;
+    if (item.bottom == pane.top) place.bottom += index == selected ? ThemedSelectedFoot : ThemedTabFoot;
+  }
+  DrawTab(tabs, dc, index, place, state);
+}
+
+// Over what the control drew: the pane, then the tabs take the skin's faces. A themed row draws
+// the other tabs, then the pane over their feet, then the selected tab.
 LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = Pass(previous, tabs, message, wParam, lParam);
   if (DetachedMeanwhile(tabs)) return result;
@@ -117,17 +149,18 @@ LRESULT PaintTabs(WNDPROC previous, HWND tabs, UINT message, WPARAM wParam, LPAR
   const auto selected = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
   const int hot = HotPart(tabs);
   const BorrowedDc dc(tabs);
-  PaintPane(tabs, dc.get(), PaneOf(tabs, count));
-  if (GetWindowLongW(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) return result;
+  const RECT pane = PaneOf(tabs, count);
+  const bool ownerDrawn = (GetWindowLongW(tabs, GWL_STYLE) & TCS_OWNERDRAWFIXED) != 0;
+  const bool themed = ThemedRow(tabs);
+  if (!themed || ownerDrawn) PaintPane(tabs, dc.get(), pane);
+  if (ownerDrawn) return result;
   const ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(tabs, WM_GETFONT, 0, 0)));
   for (int i = 0; i < count; ++i) {
-    RECT place = {};
-    if (!SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&place))) continue;
-    if (i == selected) {
-      InflateRect(&place, SelectedGrowth, 0);
-      place.top = std::max(0L, place.top - SelectedGrowth);
-    }
-    DrawTab(tabs, dc.get(), i, place, i == selected ? StatePressed : i == hot ? StateHot : StateNormal);
+    if (!themed || i != selected) DrawTabAt(tabs, dc.get(), i, selected, hot, pane, themed);
+  }
+  if (themed) {
+    PaintPane(tabs, dc.get(), pane);
+    DrawTabAt(tabs, dc.get(), selected, selected, hot, pane, themed);
   }
   return result;
 }

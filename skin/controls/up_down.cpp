@@ -1,5 +1,6 @@
 // "msctls_updown32": each arrow drawn as the combo box's drop button, white, lit under the
-// pointer, pressed while held, in a frame of the border colour.
+// pointer, pressed while held, in a frame of the border colour (a visual style's arrows carry
+// their own edges).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -54,7 +55,10 @@ LRESULT PaintSpin(WNDPROC, HWND spin, UINT, WPARAM, LPARAM) {
     if (held && part == PartAt(spin, PointerIn(spin))) state = look::Pressed;
     DrawHalf(spin, surface.get(), part, IsEnabled(spin) ? state : look::Disabled);
   }
-  look::DrawPart(look::PartControlBorder, EnabledState(spin), surface.get(), client);
+  // A visual style's arrows carry their own edges.
+  if (!look::PlacesPartsAsThemedControls()) {
+    look::DrawPart(look::PartControlBorder, EnabledState(spin), surface.get(), client);
+  }
   const PaintScope paint(spin);
   BitBlt(paint.dc(), 0, 0, client.right, client.bottom, surface.get(), 0, 0, SRCCOPY);
   return 0;

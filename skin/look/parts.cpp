@@ -418,8 +418,8 @@ COLORREF PartTextColour(Part part, PartState state) {
   }
 }
 
-RECT PartContentMargins(Part part) {
-  if (RECT given = {}; StyleContentMargins(part, &given)) return given;
+RECT PartContentMargins(Part part, PartState state) {
+  if (RECT given = {}; StyleContentMargins(part, state, &given)) return given;
   switch (part) {
     case PartPushButton: {
       const int inset = Size(SizeCaptionInset);
@@ -452,5 +452,7 @@ SIZE PartNaturalSize(Part part) {
 }
 
 bool CaptionCoversTopFrame() { return StyleCoversTopFrame(); }
+
+bool PlacesPartsAsThemedControls() { return StyleInUse() != 0; }
 
 }  // namespace skin::look

@@ -102,6 +102,9 @@ inline constexpr PartState Small = 0x1000;   // of a tool window's title bar and
 // left); Both is a thumb with no point.
 inline constexpr PartState PointsBefore = 0x2000;
 inline constexpr PartState PointsBoth = 0x4000;
+// A tab at the start or the end of its row (a visual style draws those ends apart).
+inline constexpr PartState RowStart = 0x8000;
+inline constexpr PartState RowEnd = 0x10000;
 
 inline constexpr PartState LookOf(PartState state) { return state & LookMask; }
 
@@ -110,12 +113,16 @@ void DrawPart(Part part, PartState state, HDC dc, const RECT& rect);
 // The colour of the text on the part in that state.
 COLORREF PartTextColour(Part part, PartState state);
 // Where the part's content lies inside its rectangle: pixels left, top, right and bottom (at 96
-// dpi where the painter scales them).
-RECT PartContentMargins(Part part);
+// dpi where the painter scales them). A progress bar's chunks lie inside its content.
+RECT PartContentMargins(Part part, PartState state = Normal);
 // The size the part is drawn at when it keeps its own size (the sort arrows, the menu's marks).
 SIZE PartNaturalSize(Part part);
 // Whether the title bar is drawn over the top of the sizing frame too, from the window's top edge
 // and across its whole width, and the frame's sides only below it (a visual style's layout).
 bool CaptionCoversTopFrame();
+// Whether the painters place the parts where the system's own themed controls place them, the
+// images of a visual style carrying their own edges (while the look wears one), rather than where
+// the built-in looks put theirs.
+bool PlacesPartsAsThemedControls();
 
 }  // namespace skin::look

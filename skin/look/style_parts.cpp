@@ -16,6 +16,10 @@ namespace {
 // Caption buttons whose image holds twice their four states show an inactive window's buttons in
 // the second four.
 constexpr int CaptionButtonStates = 4;
+// A control frame is the border and the ring of fill inside it.
+constexpr int ControlFrameWidth = 2;
+// The square a part's content margins are measured in.
+constexpr int MarginProbe = 100;
 
 struct Address {
   const wchar_t* className;
@@ -115,6 +119,13 @@ int TabItemState(PartState state) {
   }
 }
 
+// A tab at the start or the end of its row has parts of its own, selected or not; the tab in the
+// middle's part follows each's.
+int TabPart(PartState state) {
+  const int first = LookOf(state) == Pressed ? TABP_TOPTABITEM : TABP_TABITEM;
+  return first + (Has(state, RowStart) ? 1 : 0) + (Has(state, RowEnd) ? 2 : 0);
+}
+
 int ToolbarState(PartState state) {
   if (Has(state, Checked)) return LookOf(state) == Hot ? TS_HOTCHECKED : TS_CHECKED;
   return FourStates(state);
@@ -138,6 +149,8 @@ bool AddressOf(Part part, PartState state, Address* a) {
     case PartGroupBox: *a = {L"Button", BP_GROUPBOX, look == Disabled ? GBS_DISABLED : GBS_NORMAL}; return true;
     case PartComboBox: *a = {L"ComboBox", 0, FourStates(state)}; return true;
     case PartComboDropButton: *a = {L"ComboBox", CP_DROPDOWNBUTTON, FourStates(state)}; return true;
+    // A list-style combo box's and its list's frame: the combo box's border and the ring inside it.
+    case PartControlFrame: *a = {L"ComboBox", 0, FourStates(state)}; return true;
     case PartContentBorder: *a = {L"Edit", EP_EDITTEXT, look == Disabled ? ETS_DISABLED : ETS_NORMAL}; return true;
     case PartHeaderItem:
       *a = {L"Header", HP_HEADERITEM, look == Hot ? HIS_HOT : look == Pressed ? HIS_PRESSED : HIS_NORMAL};
@@ -145,9 +158,7 @@ bool AddressOf(Part part, PartState state, Address* a) {
     // A header beyond its last item is drawn as an item at rest.
     case PartHeaderBackground: *a = {L"Header", HP_HEADERITEM, HIS_NORMAL}; return true;
     case PartReBarBackground: *a = {L"Rebar", 0, 0}; return true;
-    case PartTabItem:
-      *a = {L"Tab", look == Pressed ? TABP_TOPTABITEM : TABP_TABITEM, TabItemState(state)};
-      return true;
+    case PartTabItem: *a = {L"Tab", TabPart(state), TabItemState(state)}; return true;
     case PartTabPane: *a = {L"Tab", TABP_PANE, 0}; return true;
     case PartProgressBar: *a = {L"Progress", upright ? PP_BARVERT : PP_BAR, 0}; return true;
     case PartProgressChunk: *a = {L"Progress", upright ? PP_CHUNKVERT : PP_CHUNK, 0}; return true;
@@ -158,6 +169,9 @@ bool AddressOf(Part part, PartState state, Address* a) {
     case PartSpinLeft: *a = {L"Spin", SPNP_DOWNHORZ, FourStates(state)}; return true;
     case PartSpinRight: *a = {L"Spin", SPNP_UPHORZ, FourStates(state)}; return true;
     case PartStatusBar: *a = {L"Status", 0, 0}; return true;
+    // Each pane draws the line at its end.
+    case PartStatusPane:
+    case PartStatusSeparator: *a = {L"Status", SP_PANE, 0}; return true;
     case PartToolbarButton: *a = {L"Toolbar", TP_BUTTON, ToolbarState(state)}; return true;
     case PartSortArrowUp: *a = {L"Header", HP_HEADERSORTARROW, HSAS_SORTEDUP}; return true;
     case PartSortArrowDown: *a = {L"Header", HP_HEADERSORTARROW, HSAS_SORTEDDOWN}; return true;
@@ -203,10 +217,15 @@ bool AddressOf(Part part, PartState state, Address* a) {
   }
 }
 
-// Whether the style in use gives the part, and where.
+// Whether the style in use gives the part, and where. A style without a row's end tabs draws them
+// as the tabs in the middle.
 bool Given(Part part, PartState state, Address* a) {
   const styles::StyleHandle style = StyleInUse();
-  return style && AddressOf(part, state, a) && styles::HasPart(style, nullptr, a->className, a->part, 0);
+  if (!style || !AddressOf(part, state, a)) return false;
+  if (part == PartTabItem && !styles::HasPart(style, nullptr, a->className, a->part, 0)) {
+    a->part = TabPart(state & ~(RowStart | RowEnd));
+  }
+  return styles::HasPart(style, nullptr, a->className, a->part, 0);
 }
 
 void Fill(HDC dc, const RECT& r, Role role) {
@@ -263,13 +282,18 @@ bool DrawStylePart(Part part, PartState state, HDC dc, const RECT& r) {
       styles::PartImageCount(style, nullptr, a.className, a.part, a.state) >= 2 * CaptionButtonStates) {
     a.state += CaptionButtonStates;
   }
+  if (part == PartStatusSeparator) return true;  // the panes draw it
   DrawGround(part, state, dc, r);
-  if (part != PartMenuPopupBorder) {
+  if (part != PartMenuPopupBorder && part != PartControlFrame) {
     return styles::DrawPartBackground(style, nullptr, a.className, a.part, a.state, dc, r, nullptr);
   }
-  // The popup's border is its outer line only: its image's inside would cover the items.
-  MARGINS line = {1, 1, 1, 1};
-  styles::PartMargins(style, nullptr, a.className, a.part, a.state, TMT_SIZINGMARGINS, &line);
+  // The popup's border is its outer line only: its image's inside would cover the items. A control
+  // frame leaves the control's inside too.
+  MARGINS line = {ControlFrameWidth, ControlFrameWidth, ControlFrameWidth, ControlFrameWidth};
+  if (part == PartMenuPopupBorder) {
+    line = {1, 1, 1, 1};
+    styles::PartMargins(style, nullptr, a.className, a.part, a.state, TMT_SIZINGMARGINS, &line);
+  }
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, r.left + line.cxLeftWidth, r.top + line.cyTopHeight, r.right - line.cxRightWidth,
                   r.bottom - line.cyBottomHeight);
@@ -285,14 +309,23 @@ bool StyleTextColour(Part part, PartState state, COLORREF* colour) {
          styles::PartColour(StyleInUse(), nullptr, a.className, a.part, a.state, TMT_TEXTCOLOR, colour);
 }
 
-bool StyleContentMargins(Part part, RECT* margins) {
+bool StyleContentMargins(Part part, PartState state, RECT* margins) {
   Address a = {};
-  MARGINS given = {};
-  if (part != PartPushButton || !Given(part, Normal, &a) ||
-      !styles::PartMargins(StyleInUse(), nullptr, a.className, a.part, a.state, TMT_CONTENTMARGINS, &given)) {
+  if ((part != PartPushButton && part != PartProgressBar) || !Given(part, state, &a)) return false;
+  const styles::StyleHandle style = StyleInUse();
+  if (part == PartPushButton) {
+    MARGINS given = {};
+    if (!styles::PartMargins(style, nullptr, a.className, a.part, a.state, TMT_CONTENTMARGINS, &given)) return false;
+    *margins = {given.cxLeftWidth, given.cyTopHeight, given.cxRightWidth, given.cyBottomHeight};
+    return true;
+  }
+  // A bar's content rectangle, which the style may give by its sizing margins alone.
+  RECT content = {};
+  if (!styles::PartContentRect(style, nullptr, a.className, a.part, a.state, {0, 0, MarginProbe, MarginProbe},
+                               &content)) {
     return false;
   }
-  *margins = {given.cxLeftWidth, given.cyTopHeight, given.cxRightWidth, given.cyBottomHeight};
+  *margins = {content.left, content.top, MarginProbe - content.right, MarginProbe - content.bottom};
   return true;
 }
 

@@ -11,7 +11,7 @@ namespace skin::look {
 
 bool DrawStylePart(Part part, PartState state, HDC dc, const RECT& rect);
 bool StyleTextColour(Part part, PartState state, COLORREF* colour);
-bool StyleContentMargins(Part part, RECT* margins);
+bool StyleContentMargins(Part part, PartState state, RECT* margins);
 bool StyleNaturalSize(Part part, SIZE* size);
 bool StyleCoversTopFrame();
 // Where a style keeps the part in that state: its class name and its part and state numbers. False

@@ -11,9 +11,11 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "skin/look/style_parts.h"
 #include "skin/styles/styles.h"
 #include "tests/support/dib.h"
 #include "tests/support/gdi_headroom.h"
@@ -264,6 +266,35 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   bool uniform = false;
   EXPECT_TRUE(styles::PartBool(style_, L"Explorer", L"TreeView", TVP_GLYPH, GLPS_OPENED, TMT_UNIFORMSIZING, &uniform));
   EXPECT_TRUE(uniform);
+}
+
+// Every style address the look asks for, over every visual state and each flag that changes the
+// address, drawn as the system's engine draws it wherever the light style has the part.
+TEST_F(StylesTest, EveryPartTheLookAsksForDrawsAsTheSystemsThemeEngineDrawsIt) {
+  namespace look = skin::look;
+  const look::PartState flags[] = {0, look::Checked, look::Mixed, look::Defaulted, look::Vertical, look::Inactive,
+                                   look::Small, look::Maximised, look::PointsBefore, look::PointsBoth,
+                                   look::PointsBefore | look::Vertical, look::PointsBoth | look::Vertical,
+                                   look::Radio, look::Focused, look::RowStart, look::RowEnd,
+                                   look::RowStart | look::RowEnd};
+  std::set<std::pair<std::wstring, std::pair<int, int>>> seen;
+  std::vector<Row> given;
+  for (int part = 0; part < look::PartCount; ++part) {
+    for (look::PartState flag : flags) {
+      for (look::PartState visual = look::Normal; visual <= look::Disabled; ++visual) {
+        const wchar_t* className = nullptr;
+        int partId = 0, stateId = 0;
+        if (!look::StyleAddressOf(static_cast<look::Part>(part), flag | visual, &className, &partId, &stateId) ||
+            !styles::HasPart(style_, nullptr, className, partId, 0) ||
+            !seen.insert({className, {partId, stateId}}).second) {
+          continue;
+        }
+        given.push_back({className, partId, stateId, stateId});
+      }
+    }
+  }
+  EXPECT_GT(given.size(), 100u);
+  CompareRows(style_, nullptr, given.data(), given.size());
 }
 
 // What the INI and [SysMetrics] of Wine's light style say, read back.
