@@ -227,7 +227,9 @@ void DrawToggle(HWND window, const Toggle& t) {
   const look::Part part = IsRadio(t.style) ? look::PartRadioButton : look::PartCheckBox;
   const SIZE size = BoxSize(part);
   const int x = (t.style & BS_LEFTTEXT) ? b.Width - size.cx : 0;
-  const int y = BoxTop(b.Height, size.cy);
+  // Over the box the button drew itself, centred rounding down: drawn a row lower, the top line
+  // of the button's own box would show above it.
+  const int y = (b.Height - size.cy) / 2;
   const BorrowedDc dc(window, BorrowedDc::Whole);
   look::DrawPart(part,
                  ToggleState(LookOf(t), static_cast<int>(t.check), t.enabled), dc.get(),

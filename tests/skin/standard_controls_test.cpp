@@ -64,14 +64,15 @@ class StandardControlsTest : public ::testing::Test {
 };
 
 TEST_F(StandardControlsTest, ButtonsWearTheSquareTheCircleThePushFacesAndTheFrame) {
-  // 13 x 13 boxes, 4 pixels down in a 20-pixel control: the frame, the tick's first pixel.
+  // 13 x 13 boxes, 3 pixels down in a 20-pixel control (over the button's own box): the frame,
+  // the tick's first pixel.
   EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00D5A554u);
-  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x001DB754u);
-  EXPECT_EQ(WindowPixel(c_.checkThreeState, 3, 7), 0x001BB451u);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 5), 0x001DB754u);
+  EXPECT_EQ(WindowPixel(c_.checkThreeState, 3, 6), 0x001BB451u);
   EXPECT_EQ(WindowPixel(c_.checkLeftText, 107, 10), 0x00D5A554u);
-  EXPECT_EQ(WindowPixel(c_.radio, 0, 10), 0x00D2A683u);
-  EXPECT_EQ(WindowPixel(c_.radio, 6, 10), 0x0012A847u);
-  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 10), 0x00FFFFFFu);
+  EXPECT_EQ(WindowPixel(c_.radio, 0, 9), 0x00D2A683u);
+  EXPECT_EQ(WindowPixel(c_.radio, 6, 9), 0x0012A847u);
+  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 9), 0x00FFFFFFu);
   // Checked push-like: the pressed face; unchecked: the normal one.
   EXPECT_EQ(WindowPixel(c_.pushLike, 0, 13), 0x00D58F1Bu);
   EXPECT_EQ(WindowPixel(c_.pushLike, 40, 1), 0x00FBBC39u);
@@ -82,7 +83,7 @@ TEST_F(StandardControlsTest, ButtonsWearTheSquareTheCircleThePushFacesAndTheFram
 
   EnableWindow(c_.check, FALSE);
   EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00E9CFA4u);
-  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x008CDAA8u);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 5), 0x008CDAA8u);
 }
 
 TEST_F(StandardControlsTest, ProgressBarsAndListsWearTheOnePixelBorder) {
@@ -185,15 +186,15 @@ TEST_F(StandardControlsTest, MarksChangeOnClickSpaceAndAcceleratorsAndFocusStill
   MovePointer({0, 0});
   PumpAsDialog(c_.form, 900);
   EXPECT_EQ(WindowPixel(c_.check, 0, 10), 0x00D5A554u);
-  EXPECT_EQ(WindowPixel(c_.check, 10, 6), 0x00FFFFFFu);
+  EXPECT_EQ(WindowPixel(c_.check, 10, 5), 0x00FFFFFFu);
 
   SetFocus(c_.radioOther);
   SendKeys({VK_SPACE});
   PumpAsDialog(c_.form, 300);
   EXPECT_EQ(SendMessageA(c_.radioOther, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageA(c_.radio, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 10), 0x0012A847u);
-  EXPECT_EQ(WindowPixel(c_.radio, 6, 10), 0x00FFFFFFu);
+  EXPECT_EQ(WindowPixel(c_.radioOther, 6, 9), 0x0012A847u);
+  EXPECT_EQ(WindowPixel(c_.radio, 6, 9), 0x00FFFFFFu);
 
   // Alt+T clicks the three-state box, from indeterminate to unchecked, and focuses it.
   SendKeys({VK_MENU, 'T'});
