@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -288,6 +289,8 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
   bool inMetrics = false;
   bool inSection = false;
   std::wstring sectionName;
+  // The file names met so far, in lower case: a style names hundreds, each many times.
+  std::set<std::wstring> knownFiles;
   size_t lineNumber = 0;
   size_t at = 0;
   while (at < text.size()) {
@@ -358,10 +361,8 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
     }
     Section& section = inMetrics ? ini->metrics : (*current)[currentPartState];
     if (section.count(property.id)) continue;  // the first value given stays
-    if (property.type == TMT_FILENAME) {
-      bool known = false;
-      for (const std::wstring& file : ini->imageFiles) known = known || SameText(file, valueText);
-      if (!known) ini->imageFiles.push_back(valueText);
+    if (property.type == TMT_FILENAME && knownFiles.insert(Lower(valueText)).second) {
+      ini->imageFiles.push_back(valueText);
     }
     section.emplace(property.id, std::move(value));
   }

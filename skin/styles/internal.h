@@ -32,6 +32,7 @@ std::wstring EnumValueNames(int property);
 bool LookUpPartState(const std::wstring& className, const std::wstring& part, const std::wstring& state,
                      int* partId, int* stateId);
 bool SameText(const std::wstring& a, const std::wstring& b);
+bool SameText(const std::wstring& a, const wchar_t* b);
 std::wstring Lower(const std::wstring& text);
 
 // ---- Values and the INI (ini.cpp) --------------------------------------------------------------

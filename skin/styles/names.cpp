@@ -604,6 +604,13 @@ constexpr Class Classes[] = {
     {L"DatePicker", PARTS(DatePickerParts), NO_STATES},
 };
 
+// towlower, with ASCII letters folded here: the runtime's towlower is a call per character, and an
+// INI's thousands of names are compared with hundreds of known ones.
+wchar_t FoldCase(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+  return static_cast<wchar_t>(std::towlower(c));
+}
+
 bool FindNamed(const Named* list, size_t count, const std::wstring& name, int* value) {
   for (size_t i = 0; i < count; ++i) {
     if (SameText(name, list[i].name)) {
@@ -619,14 +626,22 @@ bool FindNamed(const Named* list, size_t count, const std::wstring& name, int* v
 bool SameText(const std::wstring& a, const std::wstring& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
 }
 
+bool SameText(const std::wstring& a, const wchar_t* b) {
+  size_t i = 0;
+  for (; i < a.size(); ++i) {
+    if (b[i] == L'\0' || FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return b[i] == L'\0';
+}
+
 std::wstring Lower(const std::wstring& text) {
   std::wstring lower(text);
-  for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+  for (wchar_t& c : lower) c = FoldCase(c);
   return lower;
 }
 
