@@ -2,10 +2,18 @@
 // the state's frame of it, nine pieces stretched or tiled around the sizing margins (or the whole
 // frame at its true size), then the glyph. The GDI calls, their order and their arguments are the
 // ones the system's engine makes, so that the pixels come out the same.
+//
+// Those calls are slow under Wine (a stretch in halftone mode or a colour-keyed copy takes 0.1 to
+// 1 ms), while a skin draws the same part at the same size over the same ground again and again.
+// So an image part is drawn into a kept 32-bit DIB section over a copy of what its rectangle holds,
+// and what it came out as is kept with that ground; drawn again over the same ground, it is put
+// down in one copy. Same ground, same calls, same pixels.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -31,6 +39,15 @@ constexpr COLORREF DefaultGlyphTextColour = RGB(0, 0, 0);
 constexpr int DefaultBorderSize = 1;
 constexpr int Percent = 100;
 constexpr USHORT OpaqueGradientAlpha = 0xFF00;
+// Drawings kept (DrawKept): parts up to this size, drawn into DCs of this depth, and at most this
+// many of them in this many bytes; their DIB section grows to at most four times the largest.
+constexpr int KeptLargestSide = 4096;
+constexpr int KeptLargestArea = 256 * 256;
+constexpr int ScratchLargestArea = 4 * KeptLargestArea;
+constexpr size_t KeptMostDrawings = 256;
+constexpr size_t KeptMostBytes = 8u << 20;
+constexpr int KeptBitsPerPixel = 32;
+constexpr DWORD KeptRedMask = 0xFF0000, KeptGreenMask = 0xFF00, KeptBlueMask = 0xFF;
 
 // How an image is put down: copied, with its transparent colour left out, or blended by its alpha.
 enum class Blend { Copy, ColourKey, Alpha };
@@ -543,10 +560,10 @@ bool CheckPartImages(const Style& style, const std::wstring& label, std::wstring
   return true;
 }
 
-bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip) {
-  int backgroundType = BT_BORDERFILL;
-  FindEnum(lookup, part, state, TMT_BGTYPE, &backgroundType);
-  if (backgroundType == BT_NONE) return true;
+namespace {
+
+bool DrawDirect(const Lookup& lookup, int part, int state, int backgroundType, HDC dc, const RECT& rect,
+                const RECT* clip) {
   // The clip region is narrowed for the drawing and given back as it was.
   UniqueGdiObject<HRGN> savedClip;
   int hadClip = -1;
@@ -572,6 +589,196 @@ bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const REC
     else if (hadClip == 1) SelectClipRgn(dc, savedClip.get());
   }
   return done;
+}
+
+// Whether all the part draws stays inside `rect`: an image of its true size or a glyph larger than
+// the rectangle spills over it, and a font glyph is drawn in the DC's own font when the part names
+// none.
+bool DrawnInside(const Lookup& lookup, int part, int state, const RECT& rect) {
+  POINT size = {rect.right - rect.left, rect.bottom - rect.top};
+  int sizingType = ST_STRETCH;
+  FindEnum(lookup, part, state, TMT_SIZINGTYPE, &sizingType);
+  if (sizingType == ST_TRUESIZE) {
+    POINT drawn = {};
+    if (!ImagePartSize(lookup, part, state, &rect, TS_DRAW, &drawn) || drawn.x < 0 || drawn.y < 0 ||
+        drawn.x > size.x || drawn.y > size.y) {
+      return false;
+    }
+    size = drawn;
+  }
+  int glyphType = GT_NONE;
+  FindEnum(lookup, part, state, TMT_GLYPHTYPE, &glyphType);
+  if (glyphType == GT_FONTGLYPH) return false;
+  Frame glyph;
+  const RECT background = {0, 0, size.x, size.y};
+  if (glyphType != GT_IMAGEGLYPH || !LoadFrame(lookup, part, state, background, true, &glyph)) return true;
+  return glyph.source.right - glyph.source.left <= size.x && glyph.source.bottom - glyph.source.top <= size.y;
+}
+
+// A DC whose pixels are 32-bit and whose coordinates are plain pixels: its rectangle can be copied
+// out and back without a pixel changing.
+bool PlainThirtyTwoBitDc(HDC dc) {
+  if (GetLayout(dc) != 0 || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE ||
+      GetDeviceCaps(dc, BITSPIXEL) != KeptBitsPerPixel) {
+    return false;
+  }
+  const DWORD type = GetObjectType(dc);
+  if (type == OBJ_DC) return true;
+  if (type != OBJ_MEMDC) return false;
+  DIBSECTION section = {};
+  const int size = GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section);
+  if (size < static_cast<int>(sizeof(BITMAP)) || section.dsBm.bmBitsPixel != KeptBitsPerPixel) return false;
+  // A DIB section with colour masks of its own is not the kept drawings' format.
+  return size != static_cast<int>(sizeof section) || section.dsBmih.biCompression != BI_BITFIELDS ||
+         (section.dsBitfields[0] == KeptRedMask && section.dsBitfields[1] == KeptGreenMask &&
+          section.dsBitfields[2] == KeptBlueMask);
+}
+
+// The DIB section kept drawings are drawn in, at least width x height.
+bool ReadyScratch(KeptDrawings& kept, int width, int height) {
+  if (kept.dc && width <= kept.width && height <= kept.height) return true;
+  int scratchWidth = std::max(width, kept.width), scratchHeight = std::max(height, kept.height);
+  if (scratchWidth * scratchHeight > ScratchLargestArea) {
+    scratchWidth = width;
+    scratchHeight = height;
+  }
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = scratchWidth;
+  info.bmiHeader.biHeight = -scratchHeight;  // top-down: row y starts at y * width
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = KeptBitsPerPixel;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) {
+    if (bitmap) DeleteObject(bitmap);
+    return false;
+  }
+  if (!kept.dc) kept.dc = CreateCompatibleDC(nullptr);
+  if (!kept.dc) {
+    DeleteObject(bitmap);
+    return false;
+  }
+  const HGDIOBJ replaced = SelectObject(kept.dc, bitmap);
+  if (kept.bitmap) DeleteObject(kept.bitmap);
+  else kept.previous = replaced;
+  kept.bitmap = bitmap;
+  kept.bits = static_cast<uint32_t*>(bits);
+  kept.width = scratchWidth;
+  kept.height = scratchHeight;
+  return true;
+}
+
+void CopyOut(const KeptDrawings& kept, int width, int height, std::vector<uint32_t>* pixels) {
+  pixels->resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(pixels->data() + static_cast<size_t>(y) * width, kept.bits + static_cast<size_t>(y) * kept.width,
+                width * sizeof(uint32_t));
+  }
+}
+
+void CopyIn(const KeptDrawings& kept, int width, int height, const std::vector<uint32_t>& pixels) {
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(kept.bits + static_cast<size_t>(y) * kept.width, pixels.data() + static_cast<size_t>(y) * width,
+                width * sizeof(uint32_t));
+  }
+}
+
+bool SameDrawing(const KeptDrawing& drawing, const Lookup& lookup, int part, int state, int width, int height) {
+  return drawing.part == part && drawing.state == state && drawing.width == width && drawing.height == height &&
+         drawing.dpi == lookup.style->dpi && std::equal(std::begin(drawing.chain), std::end(drawing.chain),
+                                                        std::begin(lookup.chain));
+}
+
+// Keeps a drawing, forgetting the least recently used ones beyond the count or the bytes allowed.
+void Keep(KeptDrawings& kept, KeptDrawing drawing) {
+  const size_t bytes = (drawing.ground.size() + drawing.drawn.size()) * sizeof(uint32_t);
+  while (!kept.drawings.empty() &&
+         (kept.drawings.size() >= KeptMostDrawings || kept.bytes + bytes > KeptMostBytes)) {
+    const auto oldest = std::min_element(kept.drawings.begin(), kept.drawings.end(),
+                                         [](const KeptDrawing& a, const KeptDrawing& b) { return a.lastUse < b.lastUse; });
+    kept.bytes -= (oldest->ground.size() + oldest->drawn.size()) * sizeof(uint32_t);
+    *oldest = std::move(kept.drawings.back());
+    kept.drawings.pop_back();
+  }
+  kept.bytes += bytes;
+  kept.drawings.push_back(std::move(drawing));
+}
+
+// The part drawn over a copy of what `rect` of `dc` holds, or the pixels it came out as the last
+// time over the same ground, and put down in one copy.
+bool DrawKept(const Lookup& lookup, int part, int state, int backgroundType, HDC dc, const RECT& rect) {
+  KeptDrawings& kept = lookup.style->kept;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (!ReadyScratch(kept, width, height) ||
+      !BitBlt(kept.dc, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY)) {
+    return DrawDirect(lookup, part, state, backgroundType, dc, rect, nullptr);
+  }
+  GdiFlush();
+  CopyOut(kept, width, height, &kept.ground);
+  KeptDrawing* found = nullptr;
+  for (KeptDrawing& drawing : kept.drawings) {
+    if (SameDrawing(drawing, lookup, part, state, width, height) && drawing.ground == kept.ground) {
+      found = &drawing;
+      break;
+    }
+  }
+  bool done;
+  if (found) {
+    CopyIn(kept, width, height, found->drawn);
+    found->lastUse = ++kept.clock;
+    done = found->done;
+  } else {
+    const RECT inScratch = {0, 0, width, height};
+    const int saved = SaveDC(kept.dc);
+    done = DrawDirect(lookup, part, state, backgroundType, kept.dc, inScratch, nullptr);
+    RestoreDC(kept.dc, saved);
+    GdiFlush();
+    KeptDrawing drawing;
+    std::copy(std::begin(lookup.chain), std::end(lookup.chain), std::begin(drawing.chain));
+    drawing.part = part;
+    drawing.state = state;
+    drawing.width = width;
+    drawing.height = height;
+    drawing.dpi = lookup.style->dpi;
+    drawing.ground = kept.ground;
+    CopyOut(kept, width, height, &drawing.drawn);
+    drawing.done = done;
+    drawing.lastUse = ++kept.clock;
+    Keep(kept, std::move(drawing));
+  }
+  BitBlt(dc, rect.left, rect.top, width, height, kept.dc, 0, 0, SRCCOPY);
+  return done;
+}
+
+}  // namespace
+
+bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip) {
+  int backgroundType = BT_BORDERFILL;
+  FindEnum(lookup, part, state, TMT_BGTYPE, &backgroundType);
+  if (backgroundType == BT_NONE) return true;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (backgroundType == BT_IMAGEFILE && !clip && width > 0 && height > 0 && width <= KeptLargestSide &&
+      height <= KeptLargestSide && width * height <= KeptLargestArea && PlainThirtyTwoBitDc(dc) &&
+      DrawnInside(lookup, part, state, rect)) {
+    try {
+      return DrawKept(lookup, part, state, backgroundType, dc, rect);
+    } catch (const std::bad_alloc&) {
+      // No memory to keep it: drawn as it always was.
+    }
+  }
+  return DrawDirect(lookup, part, state, backgroundType, dc, rect, clip);
+}
+
+void ReleaseKeptDrawings(const Style& style) {
+  KeptDrawings& kept = style.kept;
+  if (kept.dc) {
+    SelectObject(kept.dc, kept.previous);
+    DeleteDC(kept.dc);
+  }
+  if (kept.bitmap) DeleteObject(kept.bitmap);
+  kept = KeptDrawings();
 }
 
 bool ContentRect(const Lookup& lookup, int part, int state, const RECT& bounds, RECT* content) {

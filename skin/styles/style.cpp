@@ -566,6 +566,7 @@ void CloseStyle(StyleHandle handle) {
   for (auto& entry : found->second->images) {
     if (entry.second->bitmap) DeleteObject(entry.second->bitmap);
   }
+  ReleaseKeptDrawings(*found->second);
   OpenStyles().erase(found);
 }
 

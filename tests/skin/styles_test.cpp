@@ -168,6 +168,15 @@ std::string CompareState(HTHEME theme, styles::StyleHandle style, const wchar_t*
       }
       return std::string(name) + ": the alpha bytes differ";
     }
+    // Drawn again over the same ground, a kept drawing comes out the same.
+    Dib again(system.width(), system.height());
+    again.FillPattern(state);
+    styles::DrawPartBackground(style, app, row.className, row.part, state, again.dc(), rect, clipping);
+    if (!again.SameAs(system)) {
+      char text[200];
+      wsprintfA(text, "%s at %dx%d: drawn a second time, it differs", name, size.cx, size.cy);
+      return text;
+    }
     SIZE systemSize = {}, ourSize = {};
     const bool systemSized = SUCCEEDED(GetThemePartSize(theme, nullptr, row.part, state, &rect, TS_DRAW, &systemSize));
     const bool ourSized = styles::PartTrueSize(style, app, row.className, row.part, state, &rect, TS_DRAW, &ourSize);
