@@ -44,6 +44,8 @@ constexpr USHORT OpaqueGradientAlpha = 0xFF00;
 constexpr int KeptLargestSide = 4096;
 constexpr int KeptLargestArea = 256 * 256;
 constexpr int ScratchLargestArea = 4 * KeptLargestArea;
+constexpr int ScratchBand = 64;  // the height of the wide section, the width of the tall one
+constexpr int ScratchStep = 64;
 constexpr size_t KeptMostDrawings = 256;
 constexpr size_t KeptMostBytes = 8u << 20;
 constexpr int KeptBitsPerPixel = 32;
@@ -179,6 +181,11 @@ void TransparencyOf(const Lookup& lookup, int part, int state, bool hasAlpha, bo
   if (transparent) FindColour(lookup, part, state, glyph ? TMT_GLYPHTRANSPARENTCOLOR : TMT_TRANSPARENTCOLOR, colour);
 }
 
+// Set while a part is drawn into the kept drawings' DIB section (DrawKept).
+bool DrawingKept = false;
+
+bool OnlyRepeats(int length, int sourceLength) { return length > 0 && (sourceLength == length || sourceLength == 1); }
+
 bool PutImage(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
               int sourceHeight, Blend blend, COLORREF colour) {
   const int oldMode = SetStretchBltMode(target, HALFTONE);
@@ -193,6 +200,12 @@ bool PutImage(HDC target, int x, int y, int width, int height, HDC source, int s
     done = blend == Blend::Alpha && AlphaBlend(target, x, y, width, height, source, sourceX, sourceY, sourceWidth,
                                                sourceHeight, byAlpha);
     if (!done) {
+      // Into the kept drawings' 32-bit DIB section, a stretch that only repeats pixels (one source
+      // pixel drawn across many, or none stretched) comes out the same in either mode, and halftone
+      // is the slow one under Wine.
+      if (DrawingKept && OnlyRepeats(width, sourceWidth) && OnlyRepeats(height, sourceHeight)) {
+        SetStretchBltMode(target, COLORONCOLOR);
+      }
       done = StretchBlt(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, SRCCOPY);
     }
   }
@@ -616,14 +629,19 @@ bool DrawnInside(const Lookup& lookup, int part, int state, const RECT& rect) {
 }
 
 // A DC whose pixels are 32-bit and whose coordinates are plain pixels: its rectangle can be copied
-// out and back without a pixel changing.
-bool PlainThirtyTwoBitDc(HDC dc) {
-  if (GetLayout(dc) != 0 || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE ||
-      GetDeviceCaps(dc, BITSPIXEL) != KeptBitsPerPixel) {
-    return false;
-  }
+// out and back without a pixel changing. GetDeviceCaps asks the display driver (20 us under Wine),
+// so a window DC's depth is the screen's, asked once.
+bool PlainThirtyTwoBitDc(KeptDrawings& kept, HDC dc) {
+  if (GetLayout(dc) != 0 || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE) return false;
   const DWORD type = GetObjectType(dc);
-  if (type == OBJ_DC) return true;
+  if (type == OBJ_DC) {
+    if (kept.screenBits == 0) {
+      const HDC screen = GetDC(nullptr);
+      kept.screenBits = GetDeviceCaps(screen, BITSPIXEL);
+      ReleaseDC(nullptr, screen);
+    }
+    return kept.screenBits == KeptBitsPerPixel;
+  }
   if (type != OBJ_MEMDC) return false;
   DIBSECTION section = {};
   const int size = GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section);
@@ -634,53 +652,63 @@ bool PlainThirtyTwoBitDc(HDC dc) {
           section.dsBitfields[2] == KeptBlueMask);
 }
 
-// The DIB section kept drawings are drawn in, at least width x height.
-bool ReadyScratch(KeptDrawings& kept, int width, int height) {
-  if (kept.dc && width <= kept.width && height <= kept.height) return true;
-  int scratchWidth = std::max(width, kept.width), scratchHeight = std::max(height, kept.height);
-  if (scratchWidth * scratchHeight > ScratchLargestArea) {
-    scratchWidth = width;
-    scratchHeight = height;
+// The DIB section a width x height part is drawn in, selected into the kept DC and at least that
+// large; its size is rounded up, so that a window growing a little does not make it again.
+Scratch* ReadyScratch(KeptDrawings& kept, int width, int height) {
+  const int shape = height <= ScratchBand ? 0 : width <= ScratchBand ? 1 : 2;
+  Scratch& scratch = kept.scratches[shape];
+  if (width > scratch.width || height > scratch.height) {
+    const auto roundUp = [](int length) { return (length + ScratchStep - 1) / ScratchStep * ScratchStep; };
+    int scratchWidth = shape == 1 ? ScratchBand : roundUp(std::max(width, scratch.width));
+    int scratchHeight = shape == 0 ? ScratchBand : roundUp(std::max(height, scratch.height));
+    if (scratchWidth * scratchHeight > ScratchLargestArea) {
+      scratchWidth = width;
+      scratchHeight = height;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = scratchWidth;
+    info.bmiHeader.biHeight = -scratchHeight;  // top-down: row y starts at y * width
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = KeptBitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+      if (bitmap) DeleteObject(bitmap);
+      return nullptr;
+    }
+    if (!kept.dc) kept.dc = CreateCompatibleDC(nullptr);
+    if (!kept.dc) {
+      DeleteObject(bitmap);
+      return nullptr;
+    }
+    if (kept.selected == shape) {
+      SelectObject(kept.dc, kept.previous);
+      kept.selected = -1;
+    }
+    if (scratch.bitmap) DeleteObject(scratch.bitmap);
+    scratch = {bitmap, static_cast<uint32_t*>(bits), scratchWidth, scratchHeight};
   }
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = scratchWidth;
-  info.bmiHeader.biHeight = -scratchHeight;  // top-down: row y starts at y * width
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = KeptBitsPerPixel;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    if (bitmap) DeleteObject(bitmap);
-    return false;
+  if (kept.selected != shape) {
+    const HGDIOBJ replaced = SelectObject(kept.dc, scratch.bitmap);
+    if (kept.selected < 0) kept.previous = replaced;
+    kept.selected = shape;
   }
-  if (!kept.dc) kept.dc = CreateCompatibleDC(nullptr);
-  if (!kept.dc) {
-    DeleteObject(bitmap);
-    return false;
-  }
-  const HGDIOBJ replaced = SelectObject(kept.dc, bitmap);
-  if (kept.bitmap) DeleteObject(kept.bitmap);
-  else kept.previous = replaced;
-  kept.bitmap = bitmap;
-  kept.bits = static_cast<uint32_t*>(bits);
-  kept.width = scratchWidth;
-  kept.height = scratchHeight;
-  return true;
+  return &scratch;
 }
 
-void CopyOut(const KeptDrawings& kept, int width, int height, std::vector<uint32_t>* pixels) {
+void CopyOut(const Scratch& scratch, int width, int height, std::vector<uint32_t>* pixels) {
   pixels->resize(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
-    std::memcpy(pixels->data() + static_cast<size_t>(y) * width, kept.bits + static_cast<size_t>(y) * kept.width,
+    std::memcpy(pixels->data() + static_cast<size_t>(y) * width, scratch.bits + static_cast<size_t>(y) * scratch.width,
                 width * sizeof(uint32_t));
   }
 }
 
-void CopyIn(const KeptDrawings& kept, int width, int height, const std::vector<uint32_t>& pixels) {
+void CopyIn(const Scratch& scratch, int width, int height, const std::vector<uint32_t>& pixels) {
   for (int y = 0; y < height; ++y) {
-    std::memcpy(kept.bits + static_cast<size_t>(y) * kept.width, pixels.data() + static_cast<size_t>(y) * width,
+    std::memcpy(scratch.bits + static_cast<size_t>(y) * scratch.width, pixels.data() + static_cast<size_t>(y) * width,
                 width * sizeof(uint32_t));
   }
 }
@@ -711,12 +739,12 @@ void Keep(KeptDrawings& kept, KeptDrawing drawing) {
 bool DrawKept(const Lookup& lookup, int part, int state, int backgroundType, HDC dc, const RECT& rect) {
   KeptDrawings& kept = lookup.style->kept;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (!ReadyScratch(kept, width, height) ||
-      !BitBlt(kept.dc, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY)) {
+  const Scratch* scratch = ReadyScratch(kept, width, height);
+  if (!scratch || !BitBlt(kept.dc, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY)) {
     return DrawDirect(lookup, part, state, backgroundType, dc, rect, nullptr);
   }
   GdiFlush();
-  CopyOut(kept, width, height, &kept.ground);
+  CopyOut(*scratch, width, height, &kept.ground);
   KeptDrawing* found = nullptr;
   for (KeptDrawing& drawing : kept.drawings) {
     if (SameDrawing(drawing, lookup, part, state, width, height) && drawing.ground == kept.ground) {
@@ -726,13 +754,15 @@ bool DrawKept(const Lookup& lookup, int part, int state, int backgroundType, HDC
   }
   bool done;
   if (found) {
-    CopyIn(kept, width, height, found->drawn);
+    CopyIn(*scratch, width, height, found->drawn);
     found->lastUse = ++kept.clock;
     done = found->done;
   } else {
     const RECT inScratch = {0, 0, width, height};
     const int saved = SaveDC(kept.dc);
+    DrawingKept = true;
     done = DrawDirect(lookup, part, state, backgroundType, kept.dc, inScratch, nullptr);
+    DrawingKept = false;
     RestoreDC(kept.dc, saved);
     GdiFlush();
     KeptDrawing drawing;
@@ -743,7 +773,7 @@ bool DrawKept(const Lookup& lookup, int part, int state, int backgroundType, HDC
     drawing.height = height;
     drawing.dpi = lookup.style->dpi;
     drawing.ground = kept.ground;
-    CopyOut(kept, width, height, &drawing.drawn);
+    CopyOut(*scratch, width, height, &drawing.drawn);
     drawing.done = done;
     drawing.lastUse = ++kept.clock;
     Keep(kept, std::move(drawing));
@@ -760,7 +790,7 @@ bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const REC
   if (backgroundType == BT_NONE) return true;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (backgroundType == BT_IMAGEFILE && !clip && width > 0 && height > 0 && width <= KeptLargestSide &&
-      height <= KeptLargestSide && width * height <= KeptLargestArea && PlainThirtyTwoBitDc(dc) &&
+      height <= KeptLargestSide && width * height <= KeptLargestArea && PlainThirtyTwoBitDc(lookup.style->kept, dc) &&
       DrawnInside(lookup, part, state, rect)) {
     try {
       return DrawKept(lookup, part, state, backgroundType, dc, rect);
@@ -774,10 +804,12 @@ bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const REC
 void ReleaseKeptDrawings(const Style& style) {
   KeptDrawings& kept = style.kept;
   if (kept.dc) {
-    SelectObject(kept.dc, kept.previous);
+    if (kept.selected >= 0) SelectObject(kept.dc, kept.previous);
     DeleteDC(kept.dc);
   }
-  if (kept.bitmap) DeleteObject(kept.bitmap);
+  for (const Scratch& scratch : kept.scratches) {
+    if (scratch.bitmap) DeleteObject(scratch.bitmap);
+  }
   kept = KeptDrawings();
 }
 

@@ -127,13 +127,22 @@ struct KeptDrawing {
   uint64_t lastUse = 0;
 };
 
-// The drawings kept, and the 32-bit DIB section they are drawn in and put down from.
-struct KeptDrawings {
-  HDC dc = nullptr;
+// A 32-bit top-down DIB section that kept drawings are drawn in and put down from.
+struct Scratch {
   HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
   uint32_t* bits = nullptr;
   int width = 0, height = 0;
+};
+
+// The drawings kept, and their DIB sections: one for wide parts (captions, menu bars), one for
+// tall ones (frames' sides, scroll bars standing), one for the rest, each grown as needed, so that
+// the shapes of a window's parts do not make one section again and again.
+struct KeptDrawings {
+  HDC dc = nullptr;
+  HGDIOBJ previous = nullptr;
+  Scratch scratches[3];
+  int selected = -1;  // which is in the DC
+  int screenBits = 0;  // the screen's depth, once asked
   std::vector<KeptDrawing> drawings;
   std::vector<uint32_t> ground;  // what the rectangle being drawn holds
   size_t bytes = 0;
