@@ -20,6 +20,7 @@
 #include "skin/controls/header.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace {
 
@@ -1137,13 +1138,24 @@ enum StyleKind { StylePush, StyleCheck, StyleScrollBar, StyleCaption, StyleKinds
 constexpr const char* StyleKindNames[StyleKinds] = {"push button", "check box", "list box's scroll bar",
                                                     "caption and frame"};
 
-struct StyleTimes {
-  double us[StyleKinds];
-};
+enum StyleLook { LookPlain, LookBuiltIn, LookStyle, StyleLooks };
+constexpr int StyleRounds = 7;
 
-// Each part of the scene repainted whole: the push button and the check box as any repaint of
-// them, the list box's frame and bar alone, the main window's caption, buttons and frame.
-StyleTimes MeasureStyleScene(const StyleScene& s) {
+// The scene's thread undressed, or dressed in the built-in light look or in Wine's light style.
+void Wear(StyleLook look) {
+  skin::SkinDetachThread();
+  if (look != LookPlain) {
+    if (!skin::SkinSetTheme(look == LookBuiltIn ? L"light" : WineLightStyle)) Note("Wine's light style was refused");
+    skin::SkinAttachThread();
+  }
+  Pump(SettleMs);
+}
+
+// Each part of the scene repainted whole (the push button and the check box as any repaint of
+// them, the list box's frame and bar alone, the main window's caption, buttons and frame) in each
+// look: a batch of each in each look, round after round, so that all see the same conditions; the
+// median batch per call.
+void MeasureStyleScene(const StyleScene& s, double us[StyleLooks][StyleKinds]) {
   const HRGN listFrame = NonClientRegion(s.list);
   const Operation repaints[StyleKinds] = {
       [&] { Redraw(s.push, RepaintAll); },
@@ -1154,34 +1166,77 @@ StyleTimes MeasureStyleScene(const StyleScene& s) {
         GdiFlush();
       },
   };
-  StyleTimes t = {};
-  for (int kind = 0; kind < StyleKinds; ++kind) t.us[kind] = MeasureAlone(repaints[kind]);
+  std::vector<double> batches[StyleLooks][StyleKinds];
+  for (int round = 0; round < StyleRounds; ++round) {
+    for (int look = 0; look < StyleLooks; ++look) {
+      Wear(static_cast<StyleLook>(look));
+      for (int kind = 0; kind < StyleKinds; ++kind) {
+        Series series(repaints[kind]);  // its calibration repaints first, untimed
+        series.TakeBatch();
+        batches[look][kind].push_back(series.MedianUs());
+      }
+    }
+  }
+  for (int look = 0; look < StyleLooks; ++look) {
+    for (int kind = 0; kind < StyleKinds; ++kind) us[look][kind] = Median(batches[look][kind]);
+  }
   DeleteObject(listFrame);
-  return t;
+}
+
+// Parts the rows above draw, each drawn alone by the look onto a surface of its size: what a part
+// costs in the style, drawn again over the same ground, against the built-in look.
+struct StylePartCase {
+  const char* name;
+  skin::look::Part part;
+  skin::look::PartState state;
+  SIZE size;
+};
+constexpr StylePartCase StylePartCases[] = {
+    {"check box", skin::look::PartCheckBox, skin::look::Normal, {13, 13}},
+    {"scroll bar's track", skin::look::PartScrollTrackLower, skin::look::Vertical, {17, 240}},
+    {"scroll bar's thumb", skin::look::PartScrollThumb, skin::look::Vertical, {17, 60}},
+    {"scroll bar's arrow", skin::look::PartScrollArrowDown, skin::look::Normal, {17, 17}},
+    {"caption", skin::look::PartCaption, skin::look::Normal, {472, 19}},
+    {"frame's left side", skin::look::PartFrameLeft, skin::look::Normal, {4, 330}},
+    {"close button", skin::look::PartCaptionClose, skin::look::Normal, {16, 14}},
+};
+
+void BenchStyleParts() {
+  double us[2][std::size(StylePartCases)] = {};
+  for (int look = 0; look < 2; ++look) {
+    Wear(look == 0 ? LookStyle : LookBuiltIn);
+    for (size_t i = 0; i < std::size(StylePartCases); ++i) {
+      const StylePartCase& c = StylePartCases[i];
+      const HDC surface = skin::CreateSurface(c.size.cx, c.size.cy);
+      const RECT rect = {0, 0, c.size.cx, c.size.cy};
+      us[look][i] = MeasureAlone([&] { skin::look::DrawPart(c.part, c.state, surface, rect); });
+      skin::ReleaseSurface(surface);
+    }
+  }
+  for (size_t i = 0; i < std::size(StylePartCases); ++i) {
+    PrintRow(std::string("- DrawPart in Wine's light style, again: ") + StylePartCases[i].name, us[0][i],
+             "the same, built-in light look", us[1][i]);
+  }
 }
 
 // The same windows plain, dressed in the built-in light look, and dressed in Wine's light style:
 // the style against plain (its aim), and against the built-in look it stands in for.
 void BenchStyleRepaints() {
   const StyleScene scene = CreateStyleScene();
-  const StyleTimes plain = MeasureStyleScene(scene);
-  skin::SkinSetTheme(L"light");
-  skin::SkinAttachThread();
-  Pump(SettleMs);
+  double us[StyleLooks][StyleKinds] = {};
+  MeasureStyleScene(scene, us);
+  Wear(LookStyle);
   if (!IsSkinned(scene.push) || !IsSkinned(scene.check) || !IsSkinned(scene.list)) {
     Note("the windows of the style rows are not dressed");
   }
-  const StyleTimes light = MeasureStyleScene(scene);
-  if (!skin::SkinSetTheme(WineLightStyle)) Note("Wine's light style was refused");
-  Pump(SettleMs);
-  const StyleTimes style = MeasureStyleScene(scene);
   NoteHash("the style rows' windows in Wine's light style", {scene.host});
   for (int kind = 0; kind < StyleKinds; ++kind) {
-    PrintRow(std::string("Full repaint, Wine's light style: ") + StyleKindNames[kind], style.us[kind],
-             "the same window, thread not dressed", plain.us[kind]);
-    PrintRow(std::string("- the same against the built-in light look"), style.us[kind],
-             "the same window, built-in light look", light.us[kind]);
+    PrintRow(std::string("Full repaint, Wine's light style: ") + StyleKindNames[kind], us[LookStyle][kind],
+             "the same window, thread not dressed", us[LookPlain][kind]);
+    PrintRow(std::string("- the same against the built-in light look"), us[LookStyle][kind],
+             "the same window, built-in light look", us[LookBuiltIn][kind]);
   }
+  BenchStyleParts();
   skin::SkinSetTheme(L"light");
   skin::SkinDetachThread();
   DestroyWindow(scene.host);

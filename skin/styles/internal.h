@@ -138,6 +138,7 @@ struct Scratch {
 // tall ones (frames' sides, scroll bars standing), one for the rest, each grown as needed, so that
 // the shapes of a window's parts do not make one section again and again.
 struct KeptDrawings {
+  HDC sourceDc = nullptr;  // the images are selected into it to be drawn (draw.cpp SourceDc)
   HDC dc = nullptr;
   HGDIOBJ previous = nullptr;
   Scratch scratches[3];

@@ -4,6 +4,7 @@
 
 #include <cwctype>
 #include <string>
+#include <unordered_map>
 
 #include "skin/styles/internal.h"
 
@@ -646,13 +647,16 @@ std::wstring Lower(const std::wstring& text) {
 }
 
 bool LookUpProperty(const std::wstring& name, PropertyName* property) {
-  for (const NamedProperty& known : Properties) {
-    if (SameText(name, known.name)) {
-      *property = {known.id, known.type};
-      return true;
-    }
-  }
-  return false;
+  // By lower-case name: an INI names a property on each of its thousands of lines.
+  static const std::unordered_map<std::wstring, PropertyName> byName = [] {
+    std::unordered_map<std::wstring, PropertyName> names;
+    for (const NamedProperty& known : Properties) names.emplace(Lower(known.name), PropertyName{known.id, known.type});
+    return names;
+  }();
+  const auto found = byName.find(Lower(name));
+  if (found == byName.end()) return false;
+  *property = found->second;
+  return true;
 }
 
 bool LookUpEnumValue(int property, const std::wstring& name, int* value) {
