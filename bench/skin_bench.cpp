@@ -1139,7 +1139,7 @@ constexpr const char* StyleKindNames[StyleKinds] = {"push button", "check box", 
                                                     "caption and frame"};
 
 enum StyleLook { LookPlain, LookBuiltIn, LookStyle, StyleLooks };
-constexpr int StyleRounds = 7;
+constexpr int StyleRounds = 15;
 
 // The scene's thread undressed, or dressed in the built-in light look or in Wine's light style.
 void Wear(StyleLook look) {
