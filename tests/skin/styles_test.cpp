@@ -281,6 +281,34 @@ TEST_F(StylesTest, EveryPartDrawsAsTheSystemsThemeEngineDrawsIt) {
   EXPECT_TRUE(uniform);
 }
 
+// A kept drawing is put down only over the ground it was drawn over, and drawings forgotten to make
+// room (more than are kept) are drawn again as the system draws them.
+TEST_F(StylesTest, KeptDrawingsFollowTheirGroundAndOutliveBeingForgotten) {
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const auto same = [&](const wchar_t* className, int part, int state, SIZE size, int ground) {
+    const HTHEME theme = OpenThemeData(window, className);
+    Dib system(size.cx, size.cy), ours(size.cx, size.cy);
+    system.FillPattern(ground);
+    ours.FillPattern(ground);
+    const RECT rect = {0, 0, size.cx, size.cy};
+    DrawThemeBackground(theme, system.dc(), part, state, &rect, nullptr);
+    styles::DrawPartBackground(style_, nullptr, className, part, state, ours.dc(), rect, nullptr);
+    CloseThemeData(theme);
+    return system.SameAs(ours);
+  };
+  // A round option button, whose corners show the ground, over three grounds, twice each.
+  for (int time = 0; time < 2; ++time) {
+    for (int ground = 1; ground <= 3; ++ground) {
+      EXPECT_TRUE(same(L"Button", BP_RADIOBUTTON, RBS_UNCHECKEDNORMAL, {13, 13}, ground)) << time << " " << ground;
+    }
+  }
+  // Three hundred sizes of a track, more than are kept; then the first ones again.
+  constexpr int Sizes = 300;
+  for (int height = 20; height < 20 + Sizes; ++height) ASSERT_TRUE(same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1));
+  for (int height = 20; height < 30; ++height) EXPECT_TRUE(same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1)) << height;
+  DestroyWindow(window);
+}
+
 // What the INI and [SysMetrics] of Wine's light style say, read back.
 TEST_F(StylesTest, PartsAndSystemMetricsReadAsTheStyleWritesThem) {
   EXPECT_TRUE(styles::HasPart(style_, nullptr, L"window", WP_CLOSEBUTTON, CBS_HOT));  // [Window.CloseButton]
