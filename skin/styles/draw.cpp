@@ -727,8 +727,8 @@ void Keep(KeptDrawings& kept, KeptDrawing drawing) {
   const size_t bytes = (drawing.ground.size() + drawing.drawn.size()) * sizeof(uint32_t);
   while (!kept.drawings.empty() &&
          (kept.drawings.size() >= KeptMostDrawings || kept.bytes + bytes > KeptMostBytes)) {
-    const auto oldest = std::min_element(kept.drawings.begin(), kept.drawings.end(),
-                                         [](const KeptDrawing& a, const KeptDrawing& b) { return a.lastUse < b.lastUse; });
+    const auto earlier = [](const KeptDrawing& a, const KeptDrawing& b) { return a.lastUse < b.lastUse; };
+    const auto oldest = std::min_element(kept.drawings.begin(), kept.drawings.end(), earlier);
     kept.bytes -= (oldest->ground.size() + oldest->drawn.size()) * sizeof(uint32_t);
     *oldest = std::move(kept.drawings.back());
     kept.drawings.pop_back();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <set>
 #include <string>
 #include <utility>
@@ -298,7 +299,9 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
     size_t end = text.find(L'\n', at);
     if (end == std::wstring::npos) end = text.size();
     // The line without its comment and the blanks around it, cut out once.
-    size_t first = at, last = static_cast<size_t>(std::find(text.begin() + at, text.begin() + end, CommentMark) - text.begin());
+    const auto lineStart = text.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto lineEnd = text.begin() + static_cast<std::ptrdiff_t>(end);
+    size_t first = at, last = static_cast<size_t>(std::find(lineStart, lineEnd, CommentMark) - text.begin());
     at = end + 1;
     ++lineNumber;
     while (first < last && IsBlank(text[first])) ++first;

@@ -304,8 +304,9 @@ TEST_F(StylesTest, KeptDrawingsFollowTheirGroundAndOutliveBeingForgotten) {
   }
   // Three hundred sizes of a track, more than are kept; then the first ones again.
   constexpr int Sizes = 300;
-  for (int height = 20; height < 20 + Sizes; ++height) ASSERT_TRUE(same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1));
-  for (int height = 20; height < 30; ++height) EXPECT_TRUE(same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1)) << height;
+  const auto track = [&](int height) { return same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1); };
+  for (int height = 20; height < 20 + Sizes; ++height) ASSERT_TRUE(track(height)) << height;
+  for (int height = 20; height < 30; ++height) EXPECT_TRUE(track(height)) << height;
   DestroyWindow(window);
 }
 
