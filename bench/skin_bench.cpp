@@ -1145,7 +1145,8 @@ constexpr int StyleRounds = 15;
 void Wear(StyleLook look) {
   skin::SkinDetachThread();
   if (look != LookPlain) {
-    if (!skin::SkinSetTheme(look == LookBuiltIn ? L"light" : WineLightStyle)) Note("Wine's light style was refused");
+    const wchar_t* theme = look == LookBuiltIn ? L"light" : WineLightStyle;
+    if (!skin::SkinSetTheme(theme)) Note("a look of the style rows was refused");
     skin::SkinAttachThread();
   }
   Pump(SettleMs);
