@@ -20,6 +20,7 @@
 #include "skin/controls/header.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
+#include "skin/look/parts.h"
 
 namespace {
 
@@ -1088,6 +1089,290 @@ void BenchScrollBars() {
   Pump(SettleMs);
 }
 
+// ---------------------------------------------------------------- a visual style
+
+// Wine's own style, in every prefix.
+constexpr wchar_t WineLightStyle[] = L"C:\\windows\\resources\\themes\\light\\light.msstyles";
+constexpr RECT StyleHostPlace = {0, 0, 480, 360};
+constexpr RECT StylePushPlace = {10, 10, 130, 38};
+constexpr RECT StyleCheckPlace = {10, 50, 150, 70};
+constexpr RECT StyleListPlace = {160, 10, 360, 310};
+constexpr DWORD StylePushStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD StyleCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+
+// A main window with a caption, its buttons and a sizing frame, holding a push button, a check
+// box and a list box long enough for its vertical scroll bar.
+struct StyleScene {
+  HWND host;
+  HWND push;
+  HWND check;
+  HWND list;
+};
+
+StyleScene CreateStyleScene() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &PlainMainProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  c.lpszClassName = L"BenchStyleHost";
+  RegisterClassW(&c);
+  const RECT& r = StyleHostPlace;
+  StyleScene s = {};
+  s.host = CreateWindowW(L"BenchStyleHost", L"A window in a visual style", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                         r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, c.hInstance, nullptr);
+  s.push = AddScrollChild(s.host, L"Button", StylePushStyle, StylePushPlace);
+  SetWindowTextW(s.push, L"Push button");
+  s.check = AddScrollChild(s.host, L"Button", StyleCheckStyle, StyleCheckPlace);
+  SetWindowTextW(s.check, L"Check box");
+  s.list = AddScrollChild(s.host, L"ListBox", ScrollListStyle, StyleListPlace);
+  for (int i = 0; i < ScrollListItems; ++i) {
+    const std::wstring item = L"List item " + std::to_wstring(i + 1);
+    SendMessageW(s.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  ShowWindow(s.host, SW_SHOW);
+  Pump(SettleMs);
+  return s;
+}
+
+enum StyleKind { StylePush, StyleCheck, StyleScrollBar, StyleCaption, StyleKinds };
+constexpr const char* StyleKindNames[StyleKinds] = {"push button", "check box", "list box's scroll bar",
+                                                    "caption and frame"};
+
+enum StyleLook { LookPlain, LookBuiltIn, LookStyle, StyleLooks };
+constexpr int StyleRounds = 15;
+
+// The scene's thread undressed, or dressed in the built-in light look or in Wine's light style.
+void Wear(StyleLook look) {
+  skin::SkinDetachThread();
+  if (look != LookPlain) {
+    const wchar_t* theme = look == LookBuiltIn ? L"light" : WineLightStyle;
+    if (!skin::SkinSetTheme(theme)) Note("a look of the style rows was refused");
+    skin::SkinAttachThread();
+  }
+  Pump(SettleMs);
+}
+
+// Each part of the scene repainted whole (the push button and the check box as any repaint of
+// them, the list box's frame and bar alone, the main window's caption, buttons and frame) in each
+// look: a batch of each in each look, round after round, so that all see the same conditions; the
+// median batch per call.
+void MeasureStyleScene(const StyleScene& s, double us[StyleLooks][StyleKinds]) {
+  const HRGN listFrame = NonClientRegion(s.list);
+  const Operation repaints[StyleKinds] = {
+      [&] { Redraw(s.push, RepaintAll); },
+      [&] { Redraw(s.check, RepaintAll); },
+      [&] { RedrawWindow(s.list, nullptr, listFrame, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW); },
+      [&] {
+        SendMessageW(s.host, WM_NCPAINT, 1, 0);
+        GdiFlush();
+      },
+  };
+  std::vector<double> batches[StyleLooks][StyleKinds];
+  for (int round = 0; round < StyleRounds; ++round) {
+    for (int look = 0; look < StyleLooks; ++look) {
+      Wear(static_cast<StyleLook>(look));
+      for (int kind = 0; kind < StyleKinds; ++kind) {
+        Series series(repaints[kind]);  // its calibration repaints first, untimed
+        series.TakeBatch();
+        batches[look][kind].push_back(series.MedianUs());
+      }
+    }
+  }
+  for (int look = 0; look < StyleLooks; ++look) {
+    for (int kind = 0; kind < StyleKinds; ++kind) us[look][kind] = Median(batches[look][kind]);
+  }
+  DeleteObject(listFrame);
+}
+
+// Parts the rows above draw, each drawn alone by the look onto a surface of its size: what a part
+// costs in the style, drawn again over the same ground, against the built-in look.
+struct StylePartCase {
+  const char* name;
+  skin::look::Part part;
+  skin::look::PartState state;
+  SIZE size;
+};
+constexpr StylePartCase StylePartCases[] = {
+    {"check box", skin::look::PartCheckBox, skin::look::Normal, {13, 13}},
+    {"scroll bar's track", skin::look::PartScrollTrackLower, skin::look::Vertical, {17, 240}},
+    {"scroll bar's thumb", skin::look::PartScrollThumb, skin::look::Vertical, {17, 60}},
+    {"scroll bar's arrow", skin::look::PartScrollArrowDown, skin::look::Normal, {17, 17}},
+    {"caption", skin::look::PartCaption, skin::look::Normal, {472, 19}},
+    {"frame's left side", skin::look::PartFrameLeft, skin::look::Normal, {4, 330}},
+    {"close button", skin::look::PartCaptionClose, skin::look::Normal, {16, 14}},
+};
+
+void BenchStyleParts() {
+  double us[2][std::size(StylePartCases)] = {};
+  for (int look = 0; look < 2; ++look) {
+    Wear(look == 0 ? LookStyle : LookBuiltIn);
+    for (size_t i = 0; i < std::size(StylePartCases); ++i) {
+      const StylePartCase& c = StylePartCases[i];
+      const HDC surface = skin::CreateSurface(c.size.cx, c.size.cy);
+      const RECT rect = {0, 0, c.size.cx, c.size.cy};
+      us[look][i] = MeasureAlone([&] { skin::look::DrawPart(c.part, c.state, surface, rect); });
+      skin::ReleaseSurface(surface);
+    }
+  }
+  for (size_t i = 0; i < std::size(StylePartCases); ++i) {
+    PrintRow(std::string("- DrawPart in Wine's light style, again: ") + StylePartCases[i].name, us[0][i],
+             "the same, built-in light look", us[1][i]);
+  }
+}
+
+// The same windows plain, dressed in the built-in light look, and dressed in Wine's light style:
+// the style against plain (its aim), and against the built-in look it stands in for.
+void BenchStyleRepaints() {
+  const StyleScene scene = CreateStyleScene();
+  double us[StyleLooks][StyleKinds] = {};
+  MeasureStyleScene(scene, us);
+  Wear(LookStyle);
+  if (!IsSkinned(scene.push) || !IsSkinned(scene.check) || !IsSkinned(scene.list)) {
+    Note("the windows of the style rows are not dressed");
+  }
+  NoteHash("the style rows' windows in Wine's light style", {scene.host});
+  for (int kind = 0; kind < StyleKinds; ++kind) {
+    PrintRow(std::string("Full repaint, Wine's light style: ") + StyleKindNames[kind], us[LookStyle][kind],
+             "the same window, thread not dressed", us[LookPlain][kind]);
+    PrintRow(std::string("- the same against the built-in light look"), us[LookStyle][kind],
+             "the same window, built-in light look", us[LookBuiltIn][kind]);
+  }
+  BenchStyleParts();
+  skin::SkinSetTheme(L"light");
+  skin::SkinDetachThread();
+  DestroyWindow(scene.host);
+  Pump(SettleMs);
+}
+
+constexpr RECT NotepadPlace = {0, 0, 640, 480};
+constexpr int NotepadLines = 200;
+constexpr DWORD NotepadEditStyle =
+    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
+
+// Notepad's menu bar: four menus of a few items each.
+HMENU CreateNotepadMenu() {
+  const HMENU bar = CreateMenu();
+  const wchar_t* const menus[] = {L"&File", L"&Edit", L"&Search", L"&Help"};
+  UINT id = 100;
+  for (const wchar_t* title : menus) {
+    const HMENU popup = CreatePopupMenu();
+    for (const wchar_t* item : {L"&New\tCtrl+N", L"&Open...\tCtrl+O", L"&Save\tCtrl+S"}) {
+      AppendMenuW(popup, MF_STRING, id++, item);
+    }
+    AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(popup, MF_STRING, id++, L"E&xit");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title);
+  }
+  return bar;
+}
+
+const std::wstring& NotepadText() {
+  static const std::wstring text = [] {
+    std::wstring lines;
+    for (int i = 0; i < NotepadLines; ++i) {
+      lines += L"Line " + std::to_wstring(i + 1) + L" of a text long enough for both scroll bars to show, "
+               L"because this line is wider than the window that holds it\r\n";
+    }
+    return lines;
+  }();
+  return text;
+}
+
+// A window as notepad makes its main window, created, shown and painted whole: a menu bar and a
+// multi-line edit with both scroll bars filling the client area, holding a long text.
+HWND OpenNotepadLike() {
+  const RECT& r = NotepadPlace;
+  const HWND main = CreateWindowW(L"BenchMainWindow", L"Untitled - Notepad", WS_OVERLAPPEDWINDOW, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, CreateNotepadMenu(),
+                                  GetModuleHandleW(nullptr), nullptr);
+  RECT client;
+  GetClientRect(main, &client);
+  const HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", NotepadEditStyle, 0, 0, client.right,
+                                    client.bottom, main, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  SetWindowTextW(edit, NotepadText().c_str());
+  ShowWindow(main, SW_SHOW);
+  RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+  return main;
+}
+
+// Wall times of single calls, each after its untimed preparation, the two operations alternating;
+// the medians over the quick sampling.
+Comparison MeasureAfterPair(const Operation& prepareMeasured, const Operation& measured,
+                            const Operation& prepareBaseline, const Operation& baseline) {
+  std::vector<double> a, b;
+  const auto once = [](const Operation& prepare, const Operation& operation, std::vector<double>* us) {
+    prepare();
+    GdiFlush();
+    const double callStart = NowUs();
+    operation();
+    GdiFlush();
+    us->push_back(NowUs() - callStart);
+  };
+  once(prepareMeasured, measured, &a);  // warm-up
+  once(prepareBaseline, baseline, &b);
+  a.clear();
+  b.clear();
+  const double start = NowUs();
+  while (a.size() < MaxBatches && (a.size() < Quick.minBatches || NowUs() - start < Quick.budgetUs)) {
+    once(prepareMeasured, measured, &a);
+    once(prepareBaseline, baseline, &b);
+  }
+  return {Median(a), Median(b)};
+}
+
+// Wearing Wine's light style from the start of a notepad-like window: the style chosen (read,
+// opened, the atlas built) and the window created and painted, against the same with the built-in
+// light look. Both start from the dark look, with no window open, on a dressed thread.
+void BenchStyleFirstPaint() {
+  WNDCLASSW c = {};
+  c.lpfnWndProc = &PlainMainProc;
+  c.hInstance = GetModuleHandleW(nullptr);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  c.lpszClassName = L"BenchMainWindow";
+  RegisterClassW(&c);
+  skin::SkinAttachThread();
+  HWND open = nullptr;
+  const auto closeAndGoDark = [&] {
+    if (open) DestroyWindow(open);
+    open = nullptr;
+    Pump(0);
+    skin::SkinSetTheme(L"dark");
+  };
+  const auto wear = [&](const wchar_t* theme) {
+    return [&open, theme] {
+      if (!skin::SkinSetTheme(theme)) Note("a theme of the first-paint rows was refused");
+      open = OpenNotepadLike();
+    };
+  };
+  const Comparison whole =
+      MeasureAfterPair(closeAndGoDark, wear(WineLightStyle), closeAndGoDark, wear(L"light"));
+  PrintRow("Wine's light style chosen + notepad-like window's first paint", whole.measuredUs,
+           "the same, the built-in light look", whole.baselineUs);
+  const Comparison choice = MeasureAfterPair(closeAndGoDark, [] { skin::SkinSetTheme(WineLightStyle); },
+                                             closeAndGoDark, [] { skin::SkinSetTheme(L"light"); });
+  PrintRow("- SkinSetTheme alone, from the dark look", choice.measuredUs, "the same, the built-in light look",
+           choice.baselineUs);
+  // The first paint alone, each look chosen beforehand.
+  const auto closeAndWear = [&](const wchar_t* theme) {
+    return [&open, theme] {
+      if (open) DestroyWindow(open);
+      open = nullptr;
+      Pump(0);
+      skin::SkinSetTheme(theme);
+    };
+  };
+  const auto openOne = [&] { open = OpenNotepadLike(); };
+  const Comparison paint = MeasureAfterPair(closeAndWear(WineLightStyle), openOne, closeAndWear(L"light"), openOne);
+  PrintRow("- the window's first paint alone", paint.measuredUs, "the same, the built-in light look",
+           paint.baselineUs);
+  if (open) DestroyWindow(open);
+  skin::SkinSetTheme(L"light");
+  skin::SkinDetachThread();
+  Pump(SettleMs);
+}
+
 // ---------------------------------------------------------------- start-up
 
 constexpr int StartupRuns = 10;
@@ -1183,7 +1468,8 @@ void BenchStartup() {
 
 // "SkinBench.exe frames" times the title bars, frames and menus alone, "SkinBench.exe scrollbars"
 // the scroll bars alone, "SkinBench.exe controls" the controls' repaints and the release on a
-// form of check boxes, with the pixel hashes of the skinned and the dressed controls.
+// form of check boxes, with the pixel hashes of the skinned and the dressed controls,
+// "SkinBench.exe style" the rows of Wine's light style alone.
 int main(int argc, char** argv) {
   SetCursorPos(ParkedCursor.x, ParkedCursor.y);
   PrintHeader();
@@ -1194,6 +1480,12 @@ int main(int argc, char** argv) {
   }
   if (argc > 1 && std::string(argv[1]) == "scrollbars") {
     BenchScrollBars();
+    PrintNotes();
+    return 0;
+  }
+  if (argc > 1 && std::string(argv[1]) == "style") {
+    BenchStyleRepaints();
+    BenchStyleFirstPaint();
     PrintNotes();
     return 0;
   }
@@ -1223,6 +1515,8 @@ int main(int argc, char** argv) {
   BenchFrames();
   BenchPopupMenu();
   BenchScrollBars();
+  BenchStyleRepaints();
+  BenchStyleFirstPaint();
   BenchStartup();
   PrintNotes();
   return 0;

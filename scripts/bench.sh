@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark with the shipped compiler and runs it under Wine in a virtual X server.
 # It prints one table: each skin operation, its baseline measured in the same run, and the ratio.
+# Arguments go to SkinBench.exe: "frames", "scrollbars", "controls" or "style" runs those rows alone.
 #
 # The benchmark, the Wine server and the X server all run on one processor. Nearly every window
 # and drawing call goes through the Wine server; on one processor such a call is one switch
@@ -20,4 +21,4 @@ cpu=${TAVRIN_BENCH_CPU:-$(taskset -cp $$ | sed 's/.*: //; s/.*[,-]//')}
 cmake --preset "$TAVRIN_APP_PRESET" -B "$build_dir" >/dev/null
 # SkinBench depends on Tavrin.exe and MinimalWindow.exe, whose start-up it measures.
 cmake --build "$build_dir" --target SkinBench
-taskset -c "$cpu" scripts/with-display.sh scripts/wine-run.sh "$build_dir/SkinBench.exe"
+taskset -c "$cpu" scripts/with-display.sh scripts/wine-run.sh "$build_dir/SkinBench.exe" "$@"

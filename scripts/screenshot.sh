@@ -18,6 +18,11 @@
 #   scrollbars-plain.png, scrollbars-dressed.png, scrollbars-dark.png
 #                        its window of scroll bars (a list box's, an edit's, a list view's and
 #                        "ScrollBar" controls), the same three ways
+#   gallery-style.png, standard-style.png, scrollbars-style.png, notepad-style-menu.png,
+#   notepad-find-style.png, winecfg-style.png
+#                        the same windows in Wine's own visual style (light.msstyles, see
+#                        docs/themes.md): both gallery windows, notepad with a long text and its
+#                        File menu open, its Find dialog, winecfg
 #   atlas-*.png          the skin's five images, when the unit tests have written them
 #   main-120dpi.png, instructions-120dpi.png, gallery-120dpi.png, and the same at 144 dpi
 #                        the windows on screens of 120 and 144 dpi (Wine prefixes of their own,
@@ -26,7 +31,8 @@
 #                        the windows on a system whose ANSI code page is 1252, as an English,
 #                        French or German Windows has (a Wine prefix of its own, see
 #                        TAVRIN_CODEPAGE in env.sh): the Chinese reads as at 936
-# With --main-only it writes main.png alone; with TAVRIN_DPI set to another density than 96, or
+# With --main-only it writes main.png alone; with --style-only the pictures in Wine's visual style
+# alone; with TAVRIN_DPI set to another density than 96, or
 # TAVRIN_CODEPAGE to another code page than 936, it writes only those pictures. Without a display
 # it runs in its own Xvfb screen.
 set -euo pipefail
@@ -57,8 +63,12 @@ twips_to_pixels() {
 }
 scaled() { twips_to_pixels $(( $1 * 15 )); }
 
-"$TAVRIN_WINE" "$exe" >/dev/null 2>&1 &
-app=$!
+# Wine's own visual style, in every prefix.
+style='C:\windows\resources\themes\light\light.msstyles'
+looks=(plain dressed dark style)
+[ "${1:-}" = --style-only ] && looks=(style)
+
+app=
 gallery_app=
 other=
 trap 'kill $app $gallery_app $other 2>/dev/null || true' EXIT
@@ -119,6 +129,10 @@ client_point() {
   point_in "$main" "$(twips_to_pixels 5895)" "$(twips_to_pixels 2205)" "$(scaled "$1")" "$(scaled "$2")"
 }
 
+# Tavrin's own windows and the gallery's hot and pressed controls (not with --style-only).
+if [ "${1:-}" != --style-only ]; then
+"$TAVRIN_WINE" "$exe" >/dev/null 2>&1 &
+app=$!
 main=$(window_of Tavrin)
 xdotool mousemove 0 0
 shoot "$main" "main$suffix.png"
@@ -180,18 +194,24 @@ if [ -f "$gallery_exe" ]; then
   done
 fi
 
+fi
+
 # Programs nobody here wrote: Wine's notepad with its Find dialog, and winecfg, as they come and
-# started through SkinDress.exe. Escape closes the dialogs, Alt+F4 the unchanged notepad.
+# started through SkinDress.exe (in the light look, the dark one and Wine's visual style). Escape
+# closes the dialogs, Alt+F4 the unchanged notepad.
 kill $gallery_app 2>/dev/null || true
 skindress=$(dirname "$exe")/SkinDress.exe
 # A long text, so that notepad shows its scroll bar.
 long_text=$tavrin_root/build/screenshot-long.txt
 for line in $(seq 200); do printf 'line %d\r\n' "$line"; done >"$long_text"
 if [ -f "$skindress" ]; then
-  for look in plain dressed dark; do
+  for look in "${looks[@]}"; do
     starter=("$TAVRIN_WINE")
     [ "$look" = dressed ] && starter+=("$skindress")
     [ "$look" = dark ] && starter+=("$skindress" --theme dark)
+    [ "$look" = style ] && starter+=("$skindress" --theme "$style")
+    menu_picture=notepad-menu-$look.png
+    [ "$look" = style ] && menu_picture=notepad-style-menu.png
     xdotool mousemove 1023 767
     "${starter[@]}" notepad "Z:${long_text//\//\\}" >/dev/null 2>&1 &
     other=$!
@@ -202,7 +222,7 @@ if [ -f "$skindress" ]; then
     sleep 0.5
     xdotool key Down
     sleep 0.5
-    shoot "$notepad" "notepad-menu-$look.png"
+    shoot "$notepad" "$menu_picture"
     xdotool key Escape Escape
     sleep 0.3
     xdotool key ctrl+f
@@ -220,23 +240,27 @@ if [ -f "$skindress" ]; then
   done
 fi
 
-# The gallery's window of standard controls, plain, dressed and dressed dark; both gallery
-# windows in the dark look.
-for look in plain dressed dark; do
+# The gallery's window of standard controls, plain, dressed, dressed dark and in Wine's visual
+# style; both gallery windows in each look but plain.
+for look in "${looks[@]}"; do
   args=()
   [ $look = plain ] && args=(--plain)
   [ $look = dark ] && args=(--theme dark)
+  [ $look = style ] && args=(--theme "$style")
   "$TAVRIN_WINE" "$(dirname "$exe")/SkinGallery.exe" "${args[@]}" >/dev/null 2>&1 &
   other=$!
   xdotool mousemove 0 0
   window_of "Scroll bars" >/dev/null
   shoot "$(window_of "Standard controls")" "standard-$look.png"
   shoot "$(window_of "Scroll bars")" "scrollbars-$look.png"
-  [ $look = plain ] || shoot_all "gallery-both-${look/dressed/light}.png" "$(window_of "Skin gallery")" \
-    "$(window_of "Standard controls")"
+  both=gallery-both-${look/dressed/light}.png
+  [ $look = style ] && both=gallery-style.png
+  [ $look = plain ] || shoot_all "$both" "$(window_of "Skin gallery")" "$(window_of "Standard controls")"
   kill $other 2>/dev/null || true
   sleep 1
 done
+
+[ "${1:-}" = --style-only ] && exit 0
 
 atlas=$tavrin_root/build/$TAVRIN_TESTS_PRESET/tests/atlas-images
 for image in "$atlas"/*.bmp; do

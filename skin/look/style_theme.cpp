@@ -91,6 +91,19 @@ void ReadColours(styles::StyleHandle style, Theme* theme) {
 
 styles::StyleHandle OpenedStyle = 0;
 
+// The style read when it was chosen, kept open until the atlas is built for it: opening reads the
+// whole file, its INI and every image's header, and once is enough.
+struct ReadyStyle {
+  styles::StyleHandle handle = 0;
+  StyleChoice choice;
+};
+ReadyStyle Ready;
+
+void Forget(ReadyStyle* ready) {
+  styles::CloseStyle(ready->handle);
+  *ready = ReadyStyle();
+}
+
 }  // namespace
 
 bool ReadStyleChoice(const std::wstring& value, StyleChoice* choice) {
@@ -132,7 +145,8 @@ bool LoadStyleTheme(const std::wstring& value, const StyleChoice& choice, Theme*
   loaded.StyleScheme = choice.Scheme;
   loaded.StyleSize = choice.Size;
   ReadColours(style, &loaded);
-  styles::CloseStyle(style);
+  Forget(&Ready);
+  Ready = {style, choice};
   *theme = std::move(loaded);
   return true;
 }
@@ -143,6 +157,13 @@ void OpenStyleInUse() {
   CloseStyleInUse();
   const Theme& theme = CurrentTheme();
   if (theme.StylePath.empty()) return;
+  if (Ready.handle && Ready.choice.Path == theme.StylePath && Ready.choice.Scheme == theme.StyleScheme &&
+      Ready.choice.Size == theme.StyleSize) {
+    OpenedStyle = Ready.handle;
+    Ready = ReadyStyle();
+    return;
+  }
+  Forget(&Ready);
   std::wstring problem;
   if (!styles::OpenStyle(theme.StylePath, theme.StyleScheme, theme.StyleSize, &OpenedStyle, &problem)) {
     // The style was read when it was chosen; changed since, its parts are drawn as the controls

@@ -2,10 +2,18 @@
 // the state's frame of it, nine pieces stretched or tiled around the sizing margins (or the whole
 // frame at its true size), then the glyph. The GDI calls, their order and their arguments are the
 // ones the system's engine makes, so that the pixels come out the same.
+//
+// Those calls are slow under Wine (a stretch in halftone mode or a colour-keyed copy takes 0.1 to
+// 1 ms), while a skin draws the same part at the same size over the same ground again and again.
+// So an image part is drawn into a kept 32-bit DIB section over a copy of what its rectangle holds,
+// and what it came out as is kept with that ground; drawn again over the same ground, it is put
+// down in one copy. Same ground, same calls, same pixels.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -31,17 +39,30 @@ constexpr COLORREF DefaultGlyphTextColour = RGB(0, 0, 0);
 constexpr int DefaultBorderSize = 1;
 constexpr int Percent = 100;
 constexpr USHORT OpaqueGradientAlpha = 0xFF00;
+// Drawings kept (DrawKept): parts up to this size, drawn into DCs of this depth, and at most this
+// many of them in this many bytes; their DIB section grows to at most four times the largest.
+constexpr int KeptLargestSide = 4096;
+constexpr int KeptLargestArea = 256 * 256;
+constexpr int ScratchLargestArea = 4 * KeptLargestArea;
+constexpr int ScratchBand = 64;  // the height of the wide section, the width of the tall one
+constexpr int ScratchStep = 64;
+constexpr size_t KeptMostDrawings = 256;
+constexpr size_t KeptMostBytes = 8u << 20;
+constexpr int KeptBitsPerPixel = 32;
+constexpr DWORD KeptRedMask = 0xFF0000, KeptGreenMask = 0xFF00, KeptBlueMask = 0xFF;
 
 // How an image is put down: copied, with its transparent colour left out, or blended by its alpha.
 enum class Blend { Copy, ColourKey, Alpha };
 
-// A memory DC with one bitmap selected for its lifetime.
+// The style's memory DC for its images, made at its first use and kept until the style closes,
+// with one image selected for the guard's lifetime: making a DC for each image put down cost more
+// than the copy.
 struct SourceDc {
-  SourceDc(HDC like, HBITMAP bitmap) : dc(CreateCompatibleDC(like)), previous(dc ? SelectObject(dc, bitmap) : nullptr) {}
+  SourceDc(const Style& style, HBITMAP bitmap)
+      : dc(style.kept.sourceDc ? style.kept.sourceDc : (style.kept.sourceDc = CreateCompatibleDC(nullptr))),
+        previous(dc ? SelectObject(dc, bitmap) : nullptr) {}
   ~SourceDc() {
-    if (!dc) return;
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    if (dc) SelectObject(dc, previous);
   }
   SourceDc(const SourceDc&) = delete;
   SourceDc& operator=(const SourceDc&) = delete;
@@ -162,6 +183,11 @@ void TransparencyOf(const Lookup& lookup, int part, int state, bool hasAlpha, bo
   if (transparent) FindColour(lookup, part, state, glyph ? TMT_GLYPHTRANSPARENTCOLOR : TMT_TRANSPARENTCOLOR, colour);
 }
 
+// Set while a part is drawn into the kept drawings' DIB section (DrawKept).
+bool DrawingKept = false;
+
+bool OnlyRepeats(int length, int sourceLength) { return length > 0 && (sourceLength == length || sourceLength == 1); }
+
 bool PutImage(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
               int sourceHeight, Blend blend, COLORREF colour) {
   const int oldMode = SetStretchBltMode(target, HALFTONE);
@@ -176,6 +202,12 @@ bool PutImage(HDC target, int x, int y, int width, int height, HDC source, int s
     done = blend == Blend::Alpha && AlphaBlend(target, x, y, width, height, source, sourceX, sourceY, sourceWidth,
                                                sourceHeight, byAlpha);
     if (!done) {
+      // Into the kept drawings' 32-bit DIB section, a stretch that only repeats pixels (one source
+      // pixel drawn across many, or none stretched) comes out the same in either mode, and halftone
+      // is the slow one under Wine.
+      if (DrawingKept && OnlyRepeats(width, sourceWidth) && OnlyRepeats(height, sourceHeight)) {
+        SetStretchBltMode(target, COLORONCOLOR);
+      }
       done = StretchBlt(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, SRCCOPY);
     }
   }
@@ -272,7 +304,7 @@ bool ImagePartSize(const Lookup& lookup, int part, int state, const RECT* bounds
 bool DrawImageBackground(const Lookup& lookup, int part, int state, HDC dc, RECT* rect) {
   Frame frame;
   if (!LoadFrame(lookup, part, state, *rect, false, &frame)) return false;
-  SourceDc source(dc, frame.bitmap);
+  SourceDc source(*lookup.style, frame.bitmap);
   if (!source.dc) return false;
   RECT target = *rect;
   Blend blend;
@@ -353,7 +385,8 @@ bool DrawImageBackground(const Lookup& lookup, int part, int state, HDC dc, RECT
 
 // An opaque background keeps an opaque destination when a glyph with alpha was blended onto it.
 void MakeOpaque(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect) {
-  if (GetDeviceCaps(dc, BITSPIXEL) != 32) return;
+  // The kept drawings' DIB section is 32-bit; asking the driver costs 20 us under Wine.
+  if (!DrawingKept && GetDeviceCaps(dc, BITSPIXEL) != KeptBitsPerPixel) return;
   int backgroundType = BT_BORDERFILL;
   if (!FindEnum(lookup, part, state, TMT_BGTYPE, &backgroundType) || backgroundType != BT_IMAGEFILE) return;
   Frame frame;
@@ -375,7 +408,7 @@ bool DrawImageGlyph(const Lookup& lookup, int part, int state, HDC dc, const REC
   if (!LoadFrame(lookup, part, state, rect, true, &frame)) return false;
   bool done;
   {
-    SourceDc source(dc, frame.bitmap);
+    SourceDc source(*lookup.style, frame.bitmap);
     if (!source.dc) return false;
     const POINT targetSize = {rect.right - rect.left, rect.bottom - rect.top};
     const POINT sourceSize = {frame.source.right - frame.source.left, frame.source.bottom - frame.source.top};
@@ -543,10 +576,10 @@ bool CheckPartImages(const Style& style, const std::wstring& label, std::wstring
   return true;
 }
 
-bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip) {
-  int backgroundType = BT_BORDERFILL;
-  FindEnum(lookup, part, state, TMT_BGTYPE, &backgroundType);
-  if (backgroundType == BT_NONE) return true;
+namespace {
+
+bool DrawDirect(const Lookup& lookup, int part, int state, int backgroundType, HDC dc, const RECT& rect,
+                const RECT* clip) {
   // The clip region is narrowed for the drawing and given back as it was.
   UniqueGdiObject<HRGN> savedClip;
   int hadClip = -1;
@@ -572,6 +605,216 @@ bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const REC
     else if (hadClip == 1) SelectClipRgn(dc, savedClip.get());
   }
   return done;
+}
+
+// Whether all the part draws stays inside `rect`: an image of its true size or a glyph larger than
+// the rectangle spills over it, and a font glyph is drawn in the DC's own font when the part names
+// none.
+bool DrawnInside(const Lookup& lookup, int part, int state, const RECT& rect) {
+  POINT size = {rect.right - rect.left, rect.bottom - rect.top};
+  int sizingType = ST_STRETCH;
+  FindEnum(lookup, part, state, TMT_SIZINGTYPE, &sizingType);
+  if (sizingType == ST_TRUESIZE) {
+    POINT drawn = {};
+    if (!ImagePartSize(lookup, part, state, &rect, TS_DRAW, &drawn) || drawn.x < 0 || drawn.y < 0 ||
+        drawn.x > size.x || drawn.y > size.y) {
+      return false;
+    }
+    size = drawn;
+  }
+  int glyphType = GT_NONE;
+  FindEnum(lookup, part, state, TMT_GLYPHTYPE, &glyphType);
+  if (glyphType == GT_FONTGLYPH) return false;
+  Frame glyph;
+  const RECT background = {0, 0, size.x, size.y};
+  if (glyphType != GT_IMAGEGLYPH || !LoadFrame(lookup, part, state, background, true, &glyph)) return true;
+  return glyph.source.right - glyph.source.left <= size.x && glyph.source.bottom - glyph.source.top <= size.y;
+}
+
+// A DC whose pixels are 32-bit and whose coordinates are plain pixels: its rectangle can be copied
+// out and back without a pixel changing. GetDeviceCaps asks the display driver (20 us under Wine),
+// so a window DC's depth is the screen's, asked once.
+bool PlainThirtyTwoBitDc(KeptDrawings& kept, HDC dc) {
+  if (GetLayout(dc) != 0 || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE) return false;
+  const DWORD type = GetObjectType(dc);
+  if (type == OBJ_DC) {
+    if (kept.screenBits == 0) {
+      const HDC screen = GetDC(nullptr);
+      kept.screenBits = GetDeviceCaps(screen, BITSPIXEL);
+      ReleaseDC(nullptr, screen);
+    }
+    return kept.screenBits == KeptBitsPerPixel;
+  }
+  if (type != OBJ_MEMDC) return false;
+  DIBSECTION section = {};
+  const int size = GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section);
+  if (size < static_cast<int>(sizeof(BITMAP)) || section.dsBm.bmBitsPixel != KeptBitsPerPixel) return false;
+  // A DIB section with colour masks of its own is not the kept drawings' format.
+  return size != static_cast<int>(sizeof section) || section.dsBmih.biCompression != BI_BITFIELDS ||
+         (section.dsBitfields[0] == KeptRedMask && section.dsBitfields[1] == KeptGreenMask &&
+          section.dsBitfields[2] == KeptBlueMask);
+}
+
+// The DIB section a width x height part is drawn in, selected into the kept DC and at least that
+// large; its size is rounded up, so that a window growing a little does not make it again.
+Scratch* ReadyScratch(KeptDrawings& kept, int width, int height) {
+  const int shape = height <= ScratchBand ? 0 : width <= ScratchBand ? 1 : 2;
+  Scratch& scratch = kept.scratches[shape];
+  if (width > scratch.width || height > scratch.height) {
+    const auto roundUp = [](int length) { return (length + ScratchStep - 1) / ScratchStep * ScratchStep; };
+    int scratchWidth = shape == 1 ? ScratchBand : roundUp(std::max(width, scratch.width));
+    int scratchHeight = shape == 0 ? ScratchBand : roundUp(std::max(height, scratch.height));
+    if (scratchWidth * scratchHeight > ScratchLargestArea) {
+      scratchWidth = width;
+      scratchHeight = height;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = scratchWidth;
+    info.bmiHeader.biHeight = -scratchHeight;  // top-down: row y starts at y * width
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = KeptBitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+      if (bitmap) DeleteObject(bitmap);
+      return nullptr;
+    }
+    if (!kept.dc) kept.dc = CreateCompatibleDC(nullptr);
+    if (!kept.dc) {
+      DeleteObject(bitmap);
+      return nullptr;
+    }
+    if (kept.selected == shape) {
+      SelectObject(kept.dc, kept.previous);
+      kept.selected = -1;
+    }
+    if (scratch.bitmap) DeleteObject(scratch.bitmap);
+    scratch = {bitmap, static_cast<uint32_t*>(bits), scratchWidth, scratchHeight};
+  }
+  if (kept.selected != shape) {
+    const HGDIOBJ replaced = SelectObject(kept.dc, scratch.bitmap);
+    if (kept.selected < 0) kept.previous = replaced;
+    kept.selected = shape;
+  }
+  return &scratch;
+}
+
+void CopyOut(const Scratch& scratch, int width, int height, std::vector<uint32_t>* pixels) {
+  pixels->resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(pixels->data() + static_cast<size_t>(y) * width, scratch.bits + static_cast<size_t>(y) * scratch.width,
+                width * sizeof(uint32_t));
+  }
+}
+
+void CopyIn(const Scratch& scratch, int width, int height, const std::vector<uint32_t>& pixels) {
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(scratch.bits + static_cast<size_t>(y) * scratch.width, pixels.data() + static_cast<size_t>(y) * width,
+                width * sizeof(uint32_t));
+  }
+}
+
+bool SameDrawing(const KeptDrawing& drawing, const Lookup& lookup, int part, int state, int width, int height) {
+  return drawing.part == part && drawing.state == state && drawing.width == width && drawing.height == height &&
+         drawing.dpi == lookup.style->dpi && std::equal(std::begin(drawing.chain), std::end(drawing.chain),
+                                                        std::begin(lookup.chain));
+}
+
+// Keeps a drawing, forgetting the least recently used ones beyond the count or the bytes allowed.
+void Keep(KeptDrawings& kept, KeptDrawing drawing) {
+  const size_t bytes = (drawing.ground.size() + drawing.drawn.size()) * sizeof(uint32_t);
+  while (!kept.drawings.empty() &&
+         (kept.drawings.size() >= KeptMostDrawings || kept.bytes + bytes > KeptMostBytes)) {
+    const auto earlier = [](const KeptDrawing& a, const KeptDrawing& b) { return a.lastUse < b.lastUse; };
+    const auto oldest = std::min_element(kept.drawings.begin(), kept.drawings.end(), earlier);
+    kept.bytes -= (oldest->ground.size() + oldest->drawn.size()) * sizeof(uint32_t);
+    *oldest = std::move(kept.drawings.back());
+    kept.drawings.pop_back();
+  }
+  kept.bytes += bytes;
+  kept.drawings.push_back(std::move(drawing));
+}
+
+// The part drawn over a copy of what `rect` of `dc` holds, or the pixels it came out as the last
+// time over the same ground, and put down in one copy.
+bool DrawKept(const Lookup& lookup, int part, int state, int backgroundType, HDC dc, const RECT& rect) {
+  KeptDrawings& kept = lookup.style->kept;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const Scratch* scratch = ReadyScratch(kept, width, height);
+  if (!scratch || !BitBlt(kept.dc, 0, 0, width, height, dc, rect.left, rect.top, SRCCOPY)) {
+    return DrawDirect(lookup, part, state, backgroundType, dc, rect, nullptr);
+  }
+  GdiFlush();
+  CopyOut(*scratch, width, height, &kept.ground);
+  KeptDrawing* found = nullptr;
+  for (KeptDrawing& drawing : kept.drawings) {
+    if (SameDrawing(drawing, lookup, part, state, width, height) && drawing.ground == kept.ground) {
+      found = &drawing;
+      break;
+    }
+  }
+  bool done;
+  if (found) {
+    CopyIn(*scratch, width, height, found->drawn);
+    found->lastUse = ++kept.clock;
+    done = found->done;
+  } else {
+    const RECT inScratch = {0, 0, width, height};
+    const int saved = SaveDC(kept.dc);
+    DrawingKept = true;
+    done = DrawDirect(lookup, part, state, backgroundType, kept.dc, inScratch, nullptr);
+    DrawingKept = false;
+    RestoreDC(kept.dc, saved);
+    GdiFlush();
+    KeptDrawing drawing;
+    std::copy(std::begin(lookup.chain), std::end(lookup.chain), std::begin(drawing.chain));
+    drawing.part = part;
+    drawing.state = state;
+    drawing.width = width;
+    drawing.height = height;
+    drawing.dpi = lookup.style->dpi;
+    drawing.ground = kept.ground;
+    CopyOut(*scratch, width, height, &drawing.drawn);
+    drawing.done = done;
+    drawing.lastUse = ++kept.clock;
+    Keep(kept, std::move(drawing));
+  }
+  BitBlt(dc, rect.left, rect.top, width, height, kept.dc, 0, 0, SRCCOPY);
+  return done;
+}
+
+}  // namespace
+
+bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip) {
+  int backgroundType = BT_BORDERFILL;
+  FindEnum(lookup, part, state, TMT_BGTYPE, &backgroundType);
+  if (backgroundType == BT_NONE) return true;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (backgroundType == BT_IMAGEFILE && !clip && width > 0 && height > 0 && width <= KeptLargestSide &&
+      height <= KeptLargestSide && width * height <= KeptLargestArea && PlainThirtyTwoBitDc(lookup.style->kept, dc) &&
+      DrawnInside(lookup, part, state, rect)) {
+    try {
+      return DrawKept(lookup, part, state, backgroundType, dc, rect);
+    } catch (const std::bad_alloc&) {
+      // No memory to keep it: drawn as it always was.
+    }
+  }
+  return DrawDirect(lookup, part, state, backgroundType, dc, rect, clip);
+}
+
+void ReleaseKeptDrawings(const Style& style) {
+  KeptDrawings& kept = style.kept;
+  if (kept.sourceDc) DeleteDC(kept.sourceDc);
+  if (kept.dc) {
+    if (kept.selected >= 0) SelectObject(kept.dc, kept.previous);
+    DeleteDC(kept.dc);
+  }
+  for (const Scratch& scratch : kept.scratches) {
+    if (scratch.bitmap) DeleteObject(scratch.bitmap);
+  }
+  kept = KeptDrawings();
 }
 
 bool ContentRect(const Lookup& lookup, int part, int state, const RECT& bounds, RECT* content) {

@@ -3,7 +3,10 @@
 // Name = Value, or a value its property cannot take, refuses the whole INI.
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -288,28 +291,33 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
   bool inMetrics = false;
   bool inSection = false;
   std::wstring sectionName;
+  // The file names met so far, in lower case: a style names hundreds, each many times.
+  std::set<std::wstring> knownFiles;
   size_t lineNumber = 0;
   size_t at = 0;
   while (at < text.size()) {
     size_t end = text.find(L'\n', at);
     if (end == std::wstring::npos) end = text.size();
-    std::wstring line = text.substr(at, end - at);
+    // The line without its comment and the blanks around it, cut out once.
+    const auto lineStart = text.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto lineEnd = text.begin() + static_cast<std::ptrdiff_t>(end);
+    size_t first = at, last = static_cast<size_t>(std::find(lineStart, lineEnd, CommentMark) - text.begin());
     at = end + 1;
     ++lineNumber;
-    const size_t comment = line.find(CommentMark);
-    if (comment != std::wstring::npos) line.erase(comment);
-    line = Trim(line);
-    if (line.empty()) continue;
-    const std::wstring where = label + L": line " + std::to_wstring(lineNumber) + L": ";
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    if (first == last) continue;
+    const std::wstring line = text.substr(first, last - first);
+    const auto where = [&label, lineNumber] { return label + L": line " + std::to_wstring(lineNumber) + L": "; };
     for (wchar_t c : line) {
       if (c < 0x20 && c != L'\t') {
-        *problem = where + Quote(line) + L" holds a control character";
+        *problem = where() + Quote(line) + L" holds a control character";
         return false;
       }
     }
     if (line[0] == L'[') {
       if (line.back() != L']') {
-        *problem = where + Quote(line) + L" opens a section it does not close with ]";
+        *problem = where() + Quote(line) + L" opens a section it does not close with ]";
         return false;
       }
       const std::wstring name = Trim(line.substr(1, line.size() - 2));
@@ -320,7 +328,7 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
       if (inMetrics) continue;
       SectionName section;
       if (!SplitSectionName(name, &section)) {
-        *problem = where + Quote(line) + L" is not a section of the form [App::Class.Part(State)]";
+        *problem = where() + Quote(line) + L" is not a section of the form [App::Class.Part(State)]";
         return false;
       }
       int part = 0, state = 0;
@@ -334,17 +342,17 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
     }
     const size_t equals = line.find(L'=');
     if (equals == std::wstring::npos) {
-      *problem = where + Quote(line) + L" is neither a [section] nor a Name = Value";
+      *problem = where() + Quote(line) + L" is neither a [section] nor a Name = Value";
       return false;
     }
     const std::wstring name = Trim(line.substr(0, equals));
     const std::wstring valueText = Trim(line.substr(equals + 1));
     if (name.empty()) {
-      *problem = where + Quote(line) + L" has no name before the =";
+      *problem = where() + Quote(line) + L" has no name before the =";
       return false;
     }
     if (!inSection) {
-      *problem = where + Quote(line) + L" comes before the first [section]";
+      *problem = where() + Quote(line) + L" comes before the first [section]";
       return false;
     }
     PropertyName property;
@@ -353,15 +361,13 @@ bool ParseIni(const std::wstring& text, const std::wstring& label, Ini* ini, std
     Value value;
     std::wstring why;
     if (!ParseValue(property.id, property.type, valueText, &value, &why)) {
-      *problem = where + sectionName + L" " + name + L" = " + Quote(valueText) + L" " + why;
+      *problem = where() + sectionName + L" " + name + L" = " + Quote(valueText) + L" " + why;
       return false;
     }
     Section& section = inMetrics ? ini->metrics : (*current)[currentPartState];
     if (section.count(property.id)) continue;  // the first value given stays
-    if (property.type == TMT_FILENAME) {
-      bool known = false;
-      for (const std::wstring& file : ini->imageFiles) known = known || SameText(file, valueText);
-      if (!known) ini->imageFiles.push_back(valueText);
+    if (property.type == TMT_FILENAME && knownFiles.insert(Lower(valueText)).second) {
+      ini->imageFiles.push_back(valueText);
     }
     section.emplace(property.id, std::move(value));
   }

@@ -32,6 +32,7 @@ std::wstring EnumValueNames(int property);
 bool LookUpPartState(const std::wstring& className, const std::wstring& part, const std::wstring& state,
                      int* partId, int* stateId);
 bool SameText(const std::wstring& a, const std::wstring& b);
+bool SameText(const std::wstring& a, const wchar_t* b);
 std::wstring Lower(const std::wstring& text);
 
 // ---- Values and the INI (ini.cpp) --------------------------------------------------------------
@@ -116,11 +117,45 @@ struct Image {
   bool hasAlpha = false;
 };
 
+// A part drawn once and kept (draw.cpp): the ground it was drawn over and the pixels it came out
+// as, each its rectangle's 32-bit pixels row by row.
+struct KeptDrawing {
+  const ClassSections* chain[3] = {};
+  int part = 0, state = 0, width = 0, height = 0, dpi = 0;
+  std::vector<uint32_t> ground, drawn;
+  bool done = false;
+  uint64_t lastUse = 0;
+};
+
+// A 32-bit top-down DIB section that kept drawings are drawn in and put down from.
+struct Scratch {
+  HBITMAP bitmap = nullptr;
+  uint32_t* bits = nullptr;
+  int width = 0, height = 0;
+};
+
+// The drawings kept, and their DIB sections: one for wide parts (captions, menu bars), one for
+// tall ones (frames' sides, scroll bars standing), one for the rest, each grown as needed, so that
+// the shapes of a window's parts do not make one section again and again.
+struct KeptDrawings {
+  HDC sourceDc = nullptr;  // the images are selected into it to be drawn (draw.cpp SourceDc)
+  HDC dc = nullptr;
+  HGDIOBJ previous = nullptr;
+  Scratch scratches[3];
+  int selected = -1;  // which is in the DC
+  int screenBits = 0;  // the screen's depth, once asked
+  std::vector<KeptDrawing> drawings;
+  std::vector<uint32_t> ground;  // what the rectangle being drawn holds
+  size_t bytes = 0;
+  uint64_t clock = 0;
+};
+
 struct Style {
   std::vector<uint8_t> file;  // the .msstyles file, when opened from one
   Ini ini;
   std::map<std::wstring, std::unique_ptr<Image>> images;  // by the INI's file name, lower case
   int dpi = 96;
+  mutable KeptDrawings kept;  // a cache behind the const style, as the decoded images are
 };
 
 Style* StyleFromHandle(StyleHandle handle);
@@ -148,6 +183,8 @@ LOGFONTW FontFromValue(const Value& value, int dpi);
 // into more frames than it has pixels; `label` names the style in the problem.
 bool CheckPartImages(const Style& style, const std::wstring& label, std::wstring* problem);
 bool DrawBackground(const Lookup& lookup, int part, int state, HDC dc, const RECT& rect, const RECT* clip);
+// Gives back the kept drawings' GDI objects and memory.
+void ReleaseKeptDrawings(const Style& style);
 bool ContentRect(const Lookup& lookup, int part, int state, const RECT& bounds, RECT* content);
 bool PartSize(const Lookup& lookup, int part, int state, const RECT* bounds, THEMESIZE which, SIZE* size);
 int ImageCount(const Lookup& lookup, int part, int state);

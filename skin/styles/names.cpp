@@ -4,6 +4,7 @@
 
 #include <cwctype>
 #include <string>
+#include <unordered_map>
 
 #include "skin/styles/internal.h"
 
@@ -604,6 +605,13 @@ constexpr Class Classes[] = {
     {L"DatePicker", PARTS(DatePickerParts), NO_STATES},
 };
 
+// towlower, with ASCII letters folded here: the runtime's towlower is a call per character, and an
+// INI's thousands of names are compared with hundreds of known ones.
+wchar_t FoldCase(wchar_t c) {
+  if (c < 0x80) return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+  return static_cast<wchar_t>(std::towlower(c));
+}
+
 bool FindNamed(const Named* list, size_t count, const std::wstring& name, int* value) {
   for (size_t i = 0; i < count; ++i) {
     if (SameText(name, list[i].name)) {
@@ -619,25 +627,36 @@ bool FindNamed(const Named* list, size_t count, const std::wstring& name, int* v
 bool SameText(const std::wstring& a, const std::wstring& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
 }
 
+bool SameText(const std::wstring& a, const wchar_t* b) {
+  size_t i = 0;
+  for (; i < a.size(); ++i) {
+    if (b[i] == L'\0' || FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return b[i] == L'\0';
+}
+
 std::wstring Lower(const std::wstring& text) {
   std::wstring lower(text);
-  for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+  for (wchar_t& c : lower) c = FoldCase(c);
   return lower;
 }
 
 bool LookUpProperty(const std::wstring& name, PropertyName* property) {
-  for (const NamedProperty& known : Properties) {
-    if (SameText(name, known.name)) {
-      *property = {known.id, known.type};
-      return true;
-    }
-  }
-  return false;
+  // By lower-case name: an INI names a property on each of its thousands of lines.
+  static const std::unordered_map<std::wstring, PropertyName> byName = [] {
+    std::unordered_map<std::wstring, PropertyName> names;
+    for (const NamedProperty& known : Properties) names.emplace(Lower(known.name), PropertyName{known.id, known.type});
+    return names;
+  }();
+  const auto found = byName.find(Lower(name));
+  if (found == byName.end()) return false;
+  *property = found->second;
+  return true;
 }
 
 bool LookUpEnumValue(int property, const std::wstring& name, int* value) {

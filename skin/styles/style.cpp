@@ -11,6 +11,7 @@
 #include <new>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -140,6 +141,8 @@ struct Package {
   bool folder = false;
   std::vector<uint8_t> file;
   std::vector<Resource> resources;
+  // The BITMAP resources by lower-case name, the first of each name: a style names hundreds.
+  std::unordered_map<std::wstring, const Resource*> bitmaps;
   std::vector<std::wstring> schemes, sizes, iniNames;  // iniNames: scheme-major, one per pair
   std::wstring documentation;                          // a folder's themes.ini, if any
 };
@@ -160,6 +163,9 @@ bool OpenPackageFile(Package* package, std::wstring* problem) {
     return false;
   }
   if (!ReadResources(package->file, package->path, &package->resources, problem)) return false;
+  for (const Resource& resource : package->resources) {
+    if (SameText(resource.type, BitmapType)) package->bitmaps.emplace(Lower(resource.name), &resource);
+  }
   const std::wstring newer = package->path +
                              L" is a visual style of the newer form (Windows Vista and later), which is not read";
   const Resource* version = FindStyleResource(package->resources, L"PACKTHEM_VERSION", L"#1");
@@ -344,8 +350,9 @@ bool LoadImageEntry(const Package& package, const std::wstring& fileName, Image*
     return true;
   }
   const std::wstring name = ImageResourceName(fileName);
-  const Resource* resource = FindStyleResource(package.resources, BitmapType, name);
-  if (!resource) return true;
+  const auto named = package.bitmaps.find(Lower(name));
+  if (named == package.bitmaps.end()) return true;
+  const Resource* resource = named->second;
   *found = true;
   image->data = package.file.data() + resource->offset;
   if (!CheckDib(image->data, resource->size, &image->layout, &why)) {
@@ -566,6 +573,7 @@ void CloseStyle(StyleHandle handle) {
   for (auto& entry : found->second->images) {
     if (entry.second->bitmap) DeleteObject(entry.second->bitmap);
   }
+  ReleaseKeptDrawings(*found->second);
   OpenStyles().erase(found);
 }
 

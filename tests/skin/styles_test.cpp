@@ -170,6 +170,21 @@ std::string CompareState(HTHEME theme, styles::StyleHandle style, const wchar_t*
       }
       return std::string(name) + ": the alpha bytes differ";
     }
+    // Unclipped, a part is drawn once and kept: drawn twice more over the same ground, it comes
+    // out as the system draws it each time.
+    Dib whole(system.width(), system.height());
+    whole.FillPattern(state);
+    DrawThemeBackground(theme, whole.dc(), row.part, state, &rect, nullptr);
+    for (int time = 1; time <= 2; ++time) {
+      Dib again(system.width(), system.height());
+      again.FillPattern(state);
+      styles::DrawPartBackground(style, app, row.className, row.part, state, again.dc(), rect, nullptr);
+      if (!again.SameAs(whole)) {
+        char text[200];
+        wsprintfA(text, "%s at %dx%d unclipped: drawing %d differs", name, size.cx, size.cy, time);
+        return text;
+      }
+    }
     SIZE systemSize = {}, ourSize = {};
     const bool systemSized = SUCCEEDED(GetThemePartSize(theme, nullptr, row.part, state, &rect, TS_DRAW, &systemSize));
     const bool ourSized = styles::PartTrueSize(style, app, row.className, row.part, state, &rect, TS_DRAW, &ourSize);
@@ -295,6 +310,35 @@ TEST_F(StylesTest, EveryPartTheLookAsksForDrawsAsTheSystemsThemeEngineDrawsIt) {
   }
   EXPECT_GT(given.size(), 100u);
   CompareRows(style_, nullptr, given.data(), given.size());
+}
+
+// A kept drawing is put down only over the ground it was drawn over, and drawings forgotten to make
+// room (more than are kept) are drawn again as the system draws them.
+TEST_F(StylesTest, KeptDrawingsFollowTheirGroundAndOutliveBeingForgotten) {
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  const auto same = [&](const wchar_t* className, int part, int state, SIZE size, int ground) {
+    const HTHEME theme = OpenThemeData(window, className);
+    Dib system(size.cx, size.cy), ours(size.cx, size.cy);
+    system.FillPattern(ground);
+    ours.FillPattern(ground);
+    const RECT rect = {0, 0, size.cx, size.cy};
+    DrawThemeBackground(theme, system.dc(), part, state, &rect, nullptr);
+    styles::DrawPartBackground(style_, nullptr, className, part, state, ours.dc(), rect, nullptr);
+    CloseThemeData(theme);
+    return system.SameAs(ours);
+  };
+  // A round option button, whose corners show the ground, over three grounds, twice each.
+  for (int time = 0; time < 2; ++time) {
+    for (int ground = 1; ground <= 3; ++ground) {
+      EXPECT_TRUE(same(L"Button", BP_RADIOBUTTON, RBS_UNCHECKEDNORMAL, {13, 13}, ground)) << time << " " << ground;
+    }
+  }
+  // Three hundred sizes of a track, more than are kept; then the first ones again.
+  constexpr int Sizes = 300;
+  const auto track = [&](int height) { return same(L"ScrollBar", SBP_LOWERTRACKVERT, 1, {17, height}, 1); };
+  for (int height = 20; height < 20 + Sizes; ++height) ASSERT_TRUE(track(height)) << height;
+  for (int height = 20; height < 30; ++height) EXPECT_TRUE(track(height)) << height;
+  DestroyWindow(window);
 }
 
 // What the INI and [SysMetrics] of Wine's light style say, read back.
