@@ -132,6 +132,7 @@ struct FaceContent {
   std::wstring caption;
   HFONT font;
   bool focused;
+  bool defaulted;  // the dialog's default button: its face at rest says so where the look has one
   LONG style;
   ButtonImage image;
 };
@@ -140,7 +141,7 @@ void RenderFace(HDC surface, const FaceContent& c, int state) {
   const WindowBounds& b = c.bounds;
   ScopedSelection selected(surface, c.font);
   SetBkMode(surface, TRANSPARENT);
-  const auto partState = static_cast<look::PartState>(state);
+  const auto partState = static_cast<look::PartState>(state) | (c.defaulted ? look::Defaulted : 0);
   look::DrawPart(look::PartPushButton, partState, surface, {0, 0, b.Width, b.Height});
   SetTextColor(surface, look::PartTextColour(look::PartPushButton, partState));
   const RECT margins = look::PartContentMargins(look::PartPushButton);
@@ -352,7 +353,10 @@ LRESULT OnSetStyle(WNDPROC previous, HWND window, UINT message, WPARAM wParam, L
   WPARAM style = wParam;
   if (IsPaintedPushButton(window)) style = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
   const LRESULT result = Pass(previous, window, message, style, lParam);
-  if (!DetachedMeanwhile(window)) FitFacesToType(window);
+  if (DetachedMeanwhile(window)) return result;
+  FitFacesToType(window);
+  // The default moved to or from it: its face at rest shows it.
+  if (IsPaintedPushButton(window)) RenderButtonFaces(window);
   return result;
 }
 
@@ -460,6 +464,7 @@ void RenderButtonFaces(HWND window) {
   content.caption = WindowText(window);
   content.font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
   content.focused = GetFocus() == window;
+  content.defaulted = (OldStyle(window) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   content.style = GetWindowLongA(window, GWL_STYLE);
   content.image = ImageOf(window, content.style);
   for (int state = StateNormal; state < VisualStateCount; ++state) {
