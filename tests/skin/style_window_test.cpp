@@ -196,6 +196,95 @@ TEST_F(StyleWindowTest, CaptionButtonsAreTheStylesImagesActiveInactiveHotPressed
   DestroyWindow(tool);
 }
 
+HWND mdiClient = nullptr;
+LRESULT CALLBACK MdiFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcW(window, mdiClient, message, wParam, lParam);
+}
+LRESULT CALLBACK MdiChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefMDIChildProcW(window, message, wParam, lParam);
+}
+
+// A maximised MDI child's minimise, restore and close buttons in its frame's menu bar are the
+// style's Window.MdiMinButton, MdiRestoreButton and MdiCloseButton where the system draws its
+// pictures (each item less a pixel round), in their places, close pressed while held; back in the
+// built-in look, the system's own again.
+TEST_F(StyleWindowTest, MaximisedMdiChildsButtonsInTheMenuBarAreTheStyles) {
+  ASSERT_EQ(skin::SkinSetTheme(L"light"), 1);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW c = {};
+  c.hInstance = instance;
+  c.lpfnWndProc = &MdiFrameProc;
+  c.lpszClassName = L"StyleWindowMdiFrame";
+  RegisterClassW(&c);
+  c.lpfnWndProc = &MdiChildProc;
+  c.lpszClassName = L"StyleWindowMdiChild";
+  RegisterClassW(&c);
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_STRING, 300, L"&Tile");
+  const HWND frame = CreateWindowW(L"StyleWindowMdiFrame", L"MDI", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 380, 500, 300,
+                                   nullptr, bar, instance, nullptr);
+  CLIENTCREATESTRUCT client = {nullptr, 1000};
+  mdiClient = CreateWindowW(L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 480, 250, frame, nullptr, instance, &client);
+  MDICREATESTRUCTW create = {L"StyleWindowMdiChild", L"Child", instance, 10, 10, 140, 120, WS_OVERLAPPEDWINDOW, 0};
+  const auto child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  SendMessageW(mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  SetForegroundWindow(frame);
+  RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  RECT place = {};
+  GetWindowRect(frame, &place);
+  const auto itemRect = [&](int position) {
+    RECT r = {};
+    GetMenuItemRect(frame, bar, position, &r);
+    OffsetRect(&r, -place.left, -place.top);
+    return r;
+  };
+  const int count = GetMenuItemCount(bar), parts[] = {WP_MDIMINBUTTON, WP_MDIRESTOREBUTTON, WP_MDICLOSEBUTTON};
+  ASSERT_EQ(GetMenuItemID(bar, count - 1), static_cast<UINT>(SC_CLOSE));
+  ASSERT_EQ(GetMenuItemID(bar, count - 3), static_cast<UINT>(SC_MINIMIZE));
+  RECT buttons[3] = {}, row = {};
+  for (int i = 0; i < 3; ++i) UnionRect(&row, &row, &(buttons[i] = itemRect(count - 3 + i)));
+  Dib plain(place.right - place.left, place.bottom - place.top);
+  CaptureWindow(frame, plain);
+  MENUITEMINFOW type = {};
+  type.cbSize = sizeof type;
+  type.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(bar, count - 1, TRUE, &type);
+  const UINT plainType = type.fType;
+  const auto shows = [&](int button, int state) {
+    Dib expected(plain.width(), plain.height());
+    RECT picture = buttons[button];
+    InflateRect(&picture, -1, -1);
+    styles::DrawPartBackground(style_, nullptr, L"Window", parts[button], state, expected.dc(), picture, nullptr);
+    std::string difference;
+    WaitUntil([&] { return (difference = Difference(frame, expected, picture)).empty(); }, 2000);
+    return difference;
+  };
+
+  ASSERT_EQ(skin::SkinSetTheme(LightStyle().c_str()), 1);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(shows(i, CBS_NORMAL), "") << "part " << parts[i];
+    const RECT now = itemRect(count - 3 + i);
+    EXPECT_TRUE(EqualRect(&now, &buttons[i])) << "part " << parts[i] << " moved to " << now.left;
+  }
+  std::string held = "not held";
+  const POINT centre = {place.left + (buttons[2].left + buttons[2].right) / 2, place.top + (buttons[2].top + buttons[2].bottom) / 2};
+  WhileModal([&] {
+    SendPointer(MOUSEEVENTF_MOVE, centre);
+    SendPointer(MOUSEEVENTF_LEFTDOWN, centre);
+    held = shows(2, CBS_PUSHED);
+    TypeKey(VK_ESCAPE);
+    TypeKey(VK_ESCAPE);
+    SendPointer(MOUSEEVENTF_LEFTUP, {centre.x, centre.y + 80});
+  });
+  EXPECT_EQ(held, "");
+  EXPECT_TRUE(IsZoomed(child));
+  ASSERT_EQ(skin::SkinSetTheme(L"light"), 1);
+  EXPECT_TRUE(WaitUntil([&] { return Difference(frame, plain, row).empty(); })) << Difference(frame, plain, row);
+  GetMenuItemInfoW(bar, count - 1, TRUE, &type);
+  EXPECT_EQ(type.fType, plainType);
+  DestroyWindow(frame);
+}
+
 // Colours of the light style's images: blue_window_caption.bmp's and blue_window_frame_*.bmp's
 // outer lines (144 active, 174 inactive) round white; blue_menu_bar_background.bmp white over a
 // last row of 245; blue_menu_bar_item.bmp's hot outline and blue_menu_popup_item.bmp's hot fill
