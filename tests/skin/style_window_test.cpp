@@ -35,10 +35,6 @@ std::wstring LightStyle() {
 constexpr UINT NewCommand = 101, ExitCommand = 102;
 HMENU fileMenu = nullptr;
 
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 RECT Shifted(RECT r, int dx) {
   OffsetRect(&r, dx, 0);
   return r;
@@ -65,7 +61,7 @@ class StyleWindowTest : public ::testing::Test {
   void SetUp() override {
     MovePointer({0, 0});
     WNDCLASSW c = {};
-    c.lpfnWndProc = &MainProc;
+    c.lpfnWndProc = &DefWindowProcW;
     c.hInstance = GetModuleHandleW(nullptr);
     c.hCursor = LoadCursor(nullptr, IDC_ARROW);
     c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -359,28 +355,6 @@ constexpr COLORREF Close96 = RGB(250, 250, 10), Close144 = RGB(10, 250, 250);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-void Put(std::string* b, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) b->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// A BMP of one row of pixels repeated `height` times; 32-bit with alphas when they are given.
-std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<BYTE>& alphas = {}) {
-  const int bits = alphas.empty() ? 24 : 32, width = static_cast<int>(row.size());
-  const int stride = (width * bits / 8 + 3) & ~3;
-  std::string b = "BM";
-  Put(&b, 54 + stride * height, 4), Put(&b, 0, 4), Put(&b, 54, 4);
-  Put(&b, 40, 4), Put(&b, width, 4), Put(&b, height, 4), Put(&b, 1, 2), Put(&b, bits, 2);
-  b.append(24, '\0');
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      Put(&b, GetBValue(row[x]) | GetGValue(row[x]) << 8 | GetRValue(row[x]) << 16, 3);
-      if (bits == 32) Put(&b, alphas[x], 1);
-    }
-    b.append(stride - width * bits / 8, '\0');
-  }
-  return b;
 }
 
 const wchar_t* const OwnStyleFiles[] = {L"style.index", L"own.ini", L"caption.bmp", L"close96.bmp", L"close144.bmp"};
