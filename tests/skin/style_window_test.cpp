@@ -84,7 +84,7 @@ class StyleWindowTest : public ::testing::Test {
     ASSERT_EQ(skin::SkinSetTheme(LightStyle().c_str()), 1);
     std::wstring problem;
     ASSERT_TRUE(styles::OpenStyle(LightStyle(), L"", L"", &style_, &problem));
-    Pump(150);
+    RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     Measure();
   }
   void TearDown() override {
@@ -93,7 +93,6 @@ class StyleWindowTest : public ::testing::Test {
     skin::SkinDetachThread();
     DestroyWindow(other_);
     DestroyWindow(main_);
-    Pump(50);
   }
   void Measure() {
     GetWindowRect(main_, &bounds_);
@@ -241,11 +240,7 @@ TEST_F(StyleWindowTest, MaximisedMdiChildsButtonsInTheMenuBarAreTheStyles) {
   for (int i = 0; i < 3; ++i) UnionRect(&row, &row, &(buttons[i] = itemRect(count - 3 + i)));
   Dib plain(place.right - place.left, place.bottom - place.top);
   CaptureWindow(frame, plain);
-  MENUITEMINFOW type = {};
-  type.cbSize = sizeof type;
-  type.fMask = MIIM_FTYPE;
-  GetMenuItemInfoW(bar, count - 1, TRUE, &type);
-  const UINT plainType = type.fType;
+  const UINT plainType = GetMenuState(bar, count - 1, MF_BYPOSITION);
   const auto shows = [&](int button, int state) {
     Dib expected(plain.width(), plain.height());
     RECT picture = buttons[button];
@@ -276,8 +271,7 @@ TEST_F(StyleWindowTest, MaximisedMdiChildsButtonsInTheMenuBarAreTheStyles) {
   EXPECT_TRUE(IsZoomed(child));
   ASSERT_EQ(skin::SkinSetTheme(L"light"), 1);
   EXPECT_TRUE(WaitUntil([&] { return Difference(frame, plain, row).empty(); })) << Difference(frame, plain, row);
-  GetMenuItemInfoW(bar, count - 1, TRUE, &type);
-  EXPECT_EQ(type.fType, plainType);
+  EXPECT_EQ(GetMenuState(bar, count - 1, MF_BYPOSITION), plainType);
   DestroyWindow(frame);
 }
 
