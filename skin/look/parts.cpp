@@ -451,6 +451,17 @@ SIZE PartNaturalSize(Part part) {
   }
 }
 
+bool PartDrawn(Part part) {
+  switch (part) {
+    case PartMdiClose:
+    case PartMdiRestore:
+    case PartMdiMinimise:
+      return StyleGivesPart(part);
+    default:
+      return true;
+  }
+}
+
 bool CaptionCoversTopFrame() { return StyleCoversTopFrame(); }
 
 bool PlacesPartsAsThemedControls() { return StyleInUse() != 0; }

@@ -72,6 +72,9 @@ enum Part : int {
   PartCaptionRestore,
   PartCaptionMinimise,
   PartCaptionHelp,         // its mark is "?" in the font selected into the DC
+  PartMdiClose,            // a maximised MDI child's buttons in its frame's menu bar (Pressed,
+  PartMdiRestore,          // Disabled): drawn only from a visual style that gives them (see
+  PartMdiMinimise,         // PartDrawn)
   // Menus.
   PartMenuBarBackground,   // the menu bar beside its items
   PartMenuBarItem,         // a bar item (Hot: open or under the pointer, Disabled); its text colour
@@ -117,6 +120,9 @@ COLORREF PartTextColour(Part part, PartState state);
 RECT PartContentMargins(Part part, PartState state = Normal);
 // The size the part is drawn at when it keeps its own size (the sort arrows, the menu's marks).
 SIZE PartNaturalSize(Part part);
+// Whether the look draws the part: every part but an MDI child's buttons in the menu bar, which
+// the built-in looks leave to the system and a visual style draws when it gives them.
+bool PartDrawn(Part part);
 // Whether the title bar is drawn over the top of the sizing frame too, from the window's top edge
 // and across its whole width, and the frame's sides only below it (a visual style's layout).
 bool CaptionCoversTopFrame();

@@ -200,6 +200,9 @@ bool AddressOf(Part part, PartState state, Address* a) {
     case PartCaptionRestore:
     case PartCaptionMinimise:
     case PartCaptionHelp: *a = {L"Window", CaptionButtonPart(part, state), FourStates(state)}; return true;
+    case PartMdiClose: *a = {L"Window", WP_MDICLOSEBUTTON, FourStates(state)}; return true;
+    case PartMdiRestore: *a = {L"Window", WP_MDIRESTOREBUTTON, FourStates(state)}; return true;
+    case PartMdiMinimise: *a = {L"Window", WP_MDIMINBUTTON, FourStates(state)}; return true;
     case PartMenuBarBackground:
       *a = {L"Menu", MENU_BARBACKGROUND, Has(state, Inactive) ? MB_INACTIVE : MB_ACTIVE};
       return true;
@@ -342,6 +345,11 @@ bool StyleAddressOf(Part part, PartState state, const wchar_t** className, int* 
   *partId = a.part;
   *stateId = a.state;
   return true;
+}
+
+bool StyleGivesPart(Part part) {
+  Address a = {};
+  return Given(part, Normal, &a);
 }
 
 bool StyleCoversTopFrame() {

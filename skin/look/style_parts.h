@@ -14,6 +14,8 @@ bool StyleTextColour(Part part, PartState state, COLORREF* colour);
 bool StyleContentMargins(Part part, PartState state, RECT* margins);
 bool StyleNaturalSize(Part part, SIZE* size);
 bool StyleCoversTopFrame();
+// Whether the style in use has the part.
+bool StyleGivesPart(Part part);
 // Where a style keeps the part in that state: its class name and its part and state numbers. False
 // for the parts no style has.
 bool StyleAddressOf(Part part, PartState state, const wchar_t** className, int* partId, int* stateId);

@@ -2,10 +2,12 @@
 // straight through the popup's DC, and the same way under Wine and on every Windows only for
 // owner-drawn items: so the text items and separators of a popup (when its window is made, and
 // again after the program has enabled, checked or renamed them at WM_INITMENUPOPUP) and of a
-// window's bar are made owner-drawn, and drawn from the theme when the system asks the owner.
-// Only the owner-drawn bit of an item's type is changed; which items are the skin's is kept in
-// places.cpp, by position, and given back when a popup closes and at undress. Items the program
-// draws itself and items with bitmaps of their own are left alone.
+// window's bar are made owner-drawn, and drawn from the theme when the system asks the owner; so
+// are a maximised MDI child's buttons on its frame's bar while the look draws them. Only the
+// owner-drawn bit of an item's type is changed (and MFT_BITMAP, which the system will not take
+// beside it, for those buttons); which items are the skin's is kept in places.cpp, by position, and
+// given back when a popup closes and at undress. Items the program draws itself and items with
+// bitmaps of their own are left alone.
 #include <windows.h>
 
 #include <algorithm>
@@ -96,8 +98,9 @@ void AnswerMeasure(HMENU menu, int position, MEASUREITEMSTRUCT* measure) {
   const SIZE text = TextSize(dc.get(), label);
   if (IsConvertedBar(menu)) {
     // The system adds twice the average character width to an owner-drawn bar item, as to a
-    // text item: the same place as the plain bar's.
-    measure->itemWidth = text.cx;
+    // text item: the same place as the plain bar's, an MDI button's as wide as the system's picture.
+    const bool button = MdiButtonOf(info.hbmpItem, nullptr) != look::PartCount;
+    measure->itemWidth = button ? std::max(0, MdiButtonWidth() - 2 * AverageCharWidth()) : text.cx;
     measure->itemHeight = GetSystemMetrics(SM_CYMENU) - 1;
     return;
   }
@@ -141,7 +144,30 @@ look::PartState ItemState(const DRAWITEMSTRUCT& d, UINT hotStates) {
   return (d.itemState & hotStates) ? look::Hot : look::Normal;
 }
 
+// An MDI child's button on the bar's background, where the system draws its picture: the item less
+// a pixel on each side. Pressed while the system's menu loop has it selected.
+void DrawMdiButton(const DRAWITEMSTRUCT& d, look::Part part, bool greyed) {
+  look::DrawPart(look::PartMenuBarBackground, look::Normal, d.hDC, d.rcItem);
+  RECT button = d.rcItem;
+  InflateRect(&button, -1, -1);
+  look::PartState state = look::Normal;
+  if (greyed || (d.itemState & (ODS_GRAYED | ODS_DISABLED))) {
+    state = look::Disabled;
+  } else if (d.itemState & ODS_SELECTED) {
+    state = look::Pressed;
+  } else if (d.itemState & ODS_HOTLIGHT) {
+    state = look::Hot;
+  }
+  look::DrawPart(part, state, d.hDC, button);
+}
+
 void DrawBarItem(const DRAWITEMSTRUCT& d, HMENU menu, int position) {
+  bool greyed = false;
+  const look::Part button = MdiButtonOf(ItemAt(menu, position).hbmpItem, &greyed);
+  if (button != look::PartCount) {
+    DrawMdiButton(d, button, greyed);
+    return;
+  }
   const HDC dc = d.hDC;
   const RECT& r = d.rcItem;
   const bool hot = (d.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;

@@ -3,8 +3,9 @@
 // their text items and separators drawn by the skin: they are made owner-drawn (a popup's when its
 // window is made and again after the program's WM_INITMENUPOPUP, until its window goes; a bar's
 // when its window joins), and the owner's WM_MEASUREITEM and WM_DRAWITEM for them are answered by
-// the skin. Which items are the skin's is kept outside the menus, by position (places.cpp); only
-// the owner-drawn bit of their types is changed. Popup windows (#32768) have the frame around
+// the skin; so are a maximised MDI child's buttons on its frame's bar while the look draws them.
+// Which items are the skin's is kept outside the menus, by position (places.cpp); only the
+// owner-drawn bit of their types is changed. Popup windows (#32768) have the frame around
 // their items painted after their own WM_PAINT and WM_NCPAINT.
 #pragma once
 

@@ -1,7 +1,7 @@
 // Which items of which menus the skin draws, known by their positions. Items may share an
 // identifier (every popup of an extended menu resource has 0, separators have 0, programs reuse
 // one) and the item data is the program's, so neither names an item; nothing is written into the
-// menus but the owner-drawn bit of the items the skin converts.
+// menus but the owner-drawn bit of the items the skin converts (and MFT_BITMAP of an MDI button).
 //
 // Each converted menu is read just before the system measures it (a popup when its window is
 // made and after the program's WM_INITMENUPOPUP; a bar when its window joins and at every
@@ -31,6 +31,9 @@ constexpr INT_PTR FirstMagicBitmap = 1;      // HBMMENU_SYSTEM
 constexpr INT_PTR FirstPopupBitmap = 8;      // HBMMENU_POPUP_CLOSE
 constexpr INT_PTR LastMagicBitmap = 11;      // HBMMENU_POPUP_MINIMIZE
 constexpr int MagicBarBitmapInset = 4;       // a bar's picture is SM_CYMENU less this, square
+// A maximised MDI child's buttons in its frame's bar (HBMMENU_MBAR_*).
+constexpr INT_PTR MdiRestorePicture = 2, MdiMinimisePicture = 3, MdiClosePicture = 5;
+constexpr INT_PTR MdiCloseGreyed = 6, MdiMinimiseGreyed = 7;
 constexpr char PopupMenuClass[] = "#32768";
 constexpr wchar_t ScreenReaderKey[] = L"Control Panel\\Accessibility\\Blind Access";
 constexpr wchar_t ScreenReaderValue[] = L"On";
@@ -62,10 +65,15 @@ bool ScreenReaderOn = false;
 bool OwnerDrawn(const SeenItem& item) { return (item.type & MFT_OWNERDRAW) != 0; }
 
 // Text items and separators. A popup's items may carry the system's own caption-button pictures
-// (HBMMENU_POPUP_*), which the skin's drawing replaces; a bar's items with any picture (an MDI
-// frame's buttons for a maximised child among them) keep their type.
+// (HBMMENU_POPUP_*), which the skin's drawing replaces; a bar's MDI buttons are the skin's while
+// the look draws them; a bar's other items with pictures (an MDI child's icon) keep their type.
+// An item is judged by its own type, without the owner-drawn bit the skin gave it.
 bool DrawnBySkin(const SeenItem& item, bool bar) {
-  if (item.type & (MFT_OWNERDRAW | MFT_BITMAP)) return false;
+  const UINT type = item.ours ? item.type & ~MFT_OWNERDRAW : item.type;
+  if (type & MFT_OWNERDRAW) return false;
+  const look::Part button = bar ? MdiButtonOf(item.bitmap, nullptr) : look::PartCount;
+  if (button != look::PartCount) return look::PartDrawn(button);
+  if (type & MFT_BITMAP) return false;
   if (item.bitmap == nullptr) return true;
   const auto magic = reinterpret_cast<INT_PTR>(item.bitmap);
   return !bar && magic >= FirstPopupBitmap && magic <= LastMagicBitmap;
@@ -86,8 +94,8 @@ SeenItem ReadItem(HMENU menu, int position) {
   MENUITEMINFOW info = {};
   info.cbSize = sizeof info;
   info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_BITMAP | MIIM_DATA;
-  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return {0xFFFFFFFFu, 0, nullptr, 0, nullptr, false};
-  return {info.wID, info.dwItemData, info.hSubMenu, info.fType, info.hbmpItem, false};
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return {0xFFFFFFFFu, 0, nullptr, 0, nullptr, false, false};
+  return {info.wID, info.dwItemData, info.hSubMenu, info.fType, info.hbmpItem, false, false};
 }
 
 std::vector<SeenItem> ReadItems(HMENU menu) {
@@ -106,6 +114,7 @@ void Reconcile(const std::vector<SeenItem>& before, std::vector<SeenItem>* now) 
   auto take = [&](size_t i, size_t k) {
     used[k] = matched[i] = true;
     (*now)[i].ours = before[k].ours && OwnerDrawn((*now)[i]);
+    (*now)[i].picture = (*now)[i].ours && before[k].picture;
   };
   size_t from = 0;
   for (size_t i = 0; i < now->size(); ++i) {
@@ -131,16 +140,41 @@ void SetType(HMENU menu, size_t position, UINT type) {
   SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &set);
 }
 
-// Reads the menu again and makes every item the skin draws owner-drawn. Only items whose type
-// changes are written: a write makes the system lay the menu out again.
+// The item made owner-drawn. The system refuses MFT_BITMAP beside MIIM_FTYPE: a picture item loses
+// it (its picture stays, and the owner-drawn bit goes before it is looked at) and gets it back.
+void TakeItem(HMENU menu, size_t position, SeenItem* item) {
+  item->picture = (item->type & MFT_BITMAP) != 0;
+  SetType(menu, position, (item->type & ~MFT_BITMAP) | MFT_OWNERDRAW);
+  item->type = ReadItem(menu, position).type;
+  item->ours = true;
+}
+
+void GiveBackItem(HMENU menu, size_t position, SeenItem* item) {
+  if (item->picture) {
+    // The older way of writing a type, which takes MFT_BITMAP with the picture.
+    MENUITEMINFOW set = {};
+    set.cbSize = sizeof set;
+    set.fMask = MIIM_TYPE;
+    set.fType = (item->type & ~MFT_OWNERDRAW) | MFT_BITMAP;
+    set.dwTypeData = reinterpret_cast<LPWSTR>(item->bitmap);
+    SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &set);
+  } else {
+    SetType(menu, position, item->type & ~MFT_OWNERDRAW);
+  }
+  item->type = ReadItem(menu, position).type;
+  item->ours = item->picture = false;
+}
+
+// Reads the menu again and makes every item the skin draws owner-drawn, and gives back those it no
+// longer draws (a bar's MDI buttons after the look changed). Only items whose type changes are
+// written: a write makes the system lay the menu out again.
 void Convert(Converted& c) {
   std::vector<SeenItem> now = ReadItems(c.menu);
   Reconcile(c.items, &now);
   for (size_t i = 0; i < now.size(); ++i) {
-    if (!DrawnBySkin(now[i], c.bar)) continue;
-    now[i].type |= MFT_OWNERDRAW;
-    now[i].ours = true;
-    SetType(c.menu, i, now[i].type);
+    const bool drawn = DrawnBySkin(now[i], c.bar);
+    if (drawn && !now[i].ours) TakeItem(c.menu, i, &now[i]);
+    if (!drawn && now[i].ours) GiveBackItem(c.menu, i, &now[i]);
   }
   c.items = std::move(now);
   c.nextDrawn = 0;
@@ -152,10 +186,7 @@ void GiveBackItems(Converted& c) {
   std::vector<SeenItem> now = ReadItems(c.menu);
   Reconcile(c.items, &now);
   for (size_t i = 0; i < now.size(); ++i) {
-    if (!now[i].ours) continue;
-    now[i].type &= ~MFT_OWNERDRAW;
-    now[i].ours = false;
-    SetType(c.menu, i, now[i].type);
+    if (now[i].ours) GiveBackItem(c.menu, i, &now[i]);
   }
   c.items = std::move(now);
 }
@@ -173,7 +204,7 @@ bool CountChanged(const Converted& c) {
 bool ChangedSince(const Converted& c) {
   if (CountChanged(c)) return true;
   for (size_t i = 0; i < c.items.size(); ++i) {
-    if (ChangedAt(c, static_cast<int>(i))) return true;
+    if (ChangedAt(c, static_cast<int>(i)) || DrawnBySkin(c.items[i], c.bar) != c.items[i].ours) return true;
   }
   return false;
 }
@@ -444,6 +475,21 @@ int DrawnPosition(const DRAWITEMSTRUCT& d) {
   c->nextDrawn = position + 1;
   return position;
 }
+
+look::Part MdiButtonOf(HBITMAP picture, bool* disabled) {
+  const auto magic = reinterpret_cast<INT_PTR>(picture);
+  if (disabled) *disabled = magic == MdiCloseGreyed || magic == MdiMinimiseGreyed;
+  switch (magic) {
+    case MdiClosePicture:
+    case MdiCloseGreyed: return look::PartMdiClose;
+    case MdiRestorePicture: return look::PartMdiRestore;
+    case MdiMinimisePicture:
+    case MdiMinimiseGreyed: return look::PartMdiMinimise;
+    default: return look::PartCount;
+  }
+}
+
+int MdiButtonWidth() { return GetSystemMetrics(SM_CYMENU) - MagicBarBitmapInset; }
 
 bool IsSkinsItem(HMENU menu, int position) {
   const Converted* c = Find(menu);

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "skin/look/parts.h"
+
 namespace skin::menus {
 
 // One item of a menu as the skin last read it, at its position. `ours` when the skin made it
@@ -17,6 +19,7 @@ struct SeenItem {
   UINT type;
   HBITMAP bitmap;
   bool ours;
+  bool picture;  // typed MFT_BITMAP before the skin made it owner-drawn
 };
 
 // A menu whose text items and separators the skin draws: a window's bar, or a popup while its
@@ -51,6 +54,13 @@ int DrawnPosition(const DRAWITEMSTRUCT& draw);
 
 // Whether the item at this position is one the skin made owner-drawn.
 bool IsSkinsItem(HMENU menu, int position);
+
+// A maximised MDI child's caption buttons, which the system puts at the right of its frame's bar
+// as items with its own pictures (HBMMENU_MBAR_*): the part each is drawn as, PartCount for any
+// other picture; `disabled` gets whether the picture is the greyed one. The skin draws them while
+// the look does (look::PartDrawn), at the width the system gives those pictures.
+look::Part MdiButtonOf(HBITMAP picture, bool* disabled);
+int MdiButtonWidth();
 
 // The menu font and its average character width, as the system measures menus with them.
 HFONT MenuFont();

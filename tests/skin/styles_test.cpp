@@ -460,28 +460,6 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-void Put(std::string* b, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) b->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// A top-down BMP of one row of pixels repeated `height` times: COLORREFs, with alphas for 32 bits.
-std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<BYTE>& alphas = {}) {
-  const int bits = alphas.empty() ? 24 : 32, width = static_cast<int>(row.size());
-  const int stride = (width * bits / 8 + 3) & ~3;
-  std::string b = "BM";
-  Put(&b, 54 + stride * height, 4), Put(&b, 0, 4), Put(&b, 54, 4);
-  Put(&b, 40, 4), Put(&b, width, 4), Put(&b, -height, 4), Put(&b, 1, 2), Put(&b, bits, 2);
-  b.append(24, '\0');
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      Put(&b, GetBValue(row[x]) | GetGValue(row[x]) << 8 | GetRValue(row[x]) << 16, 3);
-      if (bits == 32) Put(&b, alphas[x], 1);
-    }
-    b.append(stride - width * bits / 8, '\0');
-  }
-  return b;
-}
-
 // Wine's light style unpacked into a fresh folder.
 class UnpackedStyleTest : public ::testing::Test {
  protected:

@@ -1,5 +1,6 @@
 #include "tests/support/dib.h"
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -24,6 +25,10 @@ COLORREF FromBgrx(DWORD pixel) {
 
 DWORD ToBgrx(COLORREF colour) {
   return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+void Put(std::string* b, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) b->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
@@ -95,6 +100,23 @@ bool SaveAsBmp(HDC dc, int width, int height, const std::string& path) {
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
   out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
   return static_cast<bool>(out);
+}
+
+std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<BYTE>& alphas) {
+  const int bits = alphas.empty() ? 24 : 32, width = static_cast<int>(row.size());
+  const int stride = (width * bits / 8 + 3) & ~3;
+  std::string b = "BM";
+  Put(&b, 54 + stride * height, 4), Put(&b, 0, 4), Put(&b, 54, 4);
+  Put(&b, 40, 4), Put(&b, width, 4), Put(&b, -height, 4), Put(&b, 1, 2), Put(&b, bits, 2);
+  b.append(24, '\0');
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Put(&b, ToBgrx(row[x]), 3);
+      if (bits == 32) Put(&b, alphas[x], 1);
+    }
+    b.append(stride - width * bits / 8, '\0');
+  }
+  return b;
 }
 
 void DrawCaptionReference(const Dib& dib, const wchar_t* caption, HFONT font) {

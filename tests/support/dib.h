@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -35,6 +36,10 @@ class Dib {
 // A push button's caption as the skin lays it out, drawn with DrawTextW: black on white, in
 // `font`, centred on one line two pixels inside the Dib. What a face's caption must match.
 void DrawCaptionReference(const Dib& dib, const wchar_t* caption, HFONT font);
+
+// The bytes of a top-down BMP file of one row of pixels repeated `height` times: COLORREFs, 24 bits
+// each, or 32 with the alphas when they are given.
+std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<BYTE>& alphas = {});
 
 // Saves width x height pixels of a device context as a 24-bit BMP file.
 bool SaveAsBmp(HDC dc, int width, int height, const std::string& path);

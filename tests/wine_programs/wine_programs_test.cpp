@@ -465,6 +465,58 @@ TEST_F(WineProgramsTest, NotepadsScrollBarIsDarkInTheDarkThemeAtRestAfterKeysAnd
   }
 }
 
+// Notepad with a long text dressed in Wine's light style: its caption and frame show the outer line
+// (144) round white of blue_window_caption.bmp and blue_window_frame_*.bmp, its menu bar the white
+// of blue_menu_bar_background.bmp over its last row of 245, the edit's bar the track (245) and the
+// arrow cell (174 round white) of the style, and the File menu the style's border (174), ground
+// (245), hot item (48, 150, 250) and separator line (166).
+TEST_F(WineProgramsTest, NotepadInTheLightStyleShowsTheStylesCaptionMenusAndScrollBar) {
+  constexpr COLORREF White = RGB(255, 255, 255), Line = RGB(144, 144, 144), Grey = RGB(174, 174, 174);
+  constexpr COLORREF Ground = RGB(245, 245, 245), Blue = RGB(48, 150, 250), Separator = RGB(166, 166, 166);
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  WineProgram notepad(("--theme " + std::string(windows) + "\\resources\\themes\\light\\light.msstyles notepad.exe " +
+                       LongTextFile()).c_str(), "Notepad");
+  ASSERT_NE(notepad.main(), nullptr);
+  notepad.PressKeyInFront(VK_END, VK_CONTROL);
+  // Whether Wine shows notepad active depends on which window had the foreground as it came up;
+  // the caption and frame take the style's line for the state the skin was last told.
+  const bool active = GetPropA(notepad.main(), "NCACTIVE") == reinterpret_cast<HANDLE>(2);
+  const COLORREF line = active ? Line : Grey;
+  RECT outer = {};
+  GetWindowRect(notepad.main(), &outer);
+  const POINT client = ClientToScreenPoint(notepad.main(), 0, 0);
+  const RECT above = {outer.left, outer.top, outer.right, client.y};
+  EXPECT_TRUE(WaitUntil([&] { return CaptureScreen(above).at(20, 0) == line; }, DialogTimeoutMs));
+  const Capture top = CaptureScreen(above);
+  EXPECT_EQ(top.at(top.width / 2, GetSystemMetrics(SM_CYFRAME) + 4), White);
+  EXPECT_EQ(top.at(top.width - 20, top.height - 8), White);
+  EXPECT_EQ(top.at(top.width - 20, top.height - 1), Ground);
+  EXPECT_EQ(CaptureScreen({outer.left, (outer.top + outer.bottom) / 2, outer.left + 2, outer.bottom}).at(0, 0), line);
+
+  const HWND edit = FindWindowExA(notepad.main(), nullptr, "Edit", nullptr);
+  RECT inside = {};
+  GetClientRect(edit, &inside);
+  const POINT corner = ClientToScreenPoint(edit, inside.right, 0);
+  const Capture bar = CaptureScreen({corner.x, corner.y, corner.x + GetSystemMetrics(SM_CXVSCROLL), corner.y + inside.bottom});
+  EXPECT_EQ(bar.at(0, 8), Grey);
+  EXPECT_EQ(bar.at(3, 8), White);
+  EXPECT_EQ(bar.at(8, bar.height / 3), Ground);
+
+  notepad.PressKeyInFront('F', VK_MENU);
+  const RECT file = OpenMenu(notepad);
+  Capture menu;
+  EXPECT_TRUE(WaitUntil([&] { return (menu = CaptureScreen(file)).CountInRect({0, 0, menu.width, menu.height}, Blue) > 100; },
+                        DialogTimeoutMs));
+  EXPECT_EQ(menu.at(0, menu.height / 2), Grey);
+  EXPECT_EQ(menu.at(menu.width - 2, menu.height - 2), Ground);
+  int separatorRows = 0;
+  for (int y = 0; y < menu.height; ++y) separatorRows += menu.CountInRow(y, 0, menu.width, Separator) > menu.width / 2;
+  EXPECT_GE(separatorRows, 1);
+  PressKey(VK_ESCAPE);
+  PressKey(VK_ESCAPE);
+}
+
 TEST_F(WineProgramsTest, RegeditIsDressedAtStart) {
   WineProgram regedit("regedit.exe", "RegEdit_RegEdit");
   ASSERT_NE(regedit.main(), nullptr) << "regedit did not come up through SkinDress.exe";
