@@ -273,6 +273,30 @@ void DrawGround(Part part, PartState state, HDC dc, const RECT& r) {
   }
 }
 
+// A scroll bar's thumb, and its gripper over it where the gripper fits inside the thumb's content
+// margins along the bar, as the system's themed scroll bars draw it.
+bool DrawThumbWithGripper(const Address& thumb, PartState state, HDC dc, const RECT& r) {
+  const styles::StyleHandle style = StyleInUse();
+  if (!styles::DrawPartBackground(style, nullptr, thumb.className, thumb.part, thumb.state, dc, r, nullptr)) {
+    return false;
+  }
+  const bool upright = Has(state, Vertical);
+  const int gripper = upright ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ;
+  SIZE size = {};
+  MARGINS content = {};
+  if (!styles::HasPart(style, nullptr, thumb.className, gripper, 0) ||
+      !styles::PartTrueSize(style, nullptr, thumb.className, gripper, thumb.state, nullptr, TS_DRAW, &size) ||
+      !styles::PartMargins(style, nullptr, thumb.className, thumb.part, thumb.state, TMT_CONTENTMARGINS, &content)) {
+    return true;
+  }
+  const int room = upright ? (r.bottom - r.top) - content.cyTopHeight - content.cyBottomHeight
+                           : (r.right - r.left) - content.cxLeftWidth - content.cxRightWidth;
+  if ((upright ? size.cy : size.cx) <= room) {
+    styles::DrawPartBackground(style, nullptr, thumb.className, gripper, thumb.state, dc, r, nullptr);
+  }
+  return true;
+}
+
 bool IsCaptionButton(Part part) { return part >= PartCaptionClose && part <= PartCaptionHelp; }
 
 }  // namespace
@@ -287,6 +311,7 @@ bool DrawStylePart(Part part, PartState state, HDC dc, const RECT& r) {
   }
   if (part == PartStatusSeparator) return true;  // the panes draw it
   DrawGround(part, state, dc, r);
+  if (part == PartScrollThumb) return DrawThumbWithGripper(a, state, dc, r);
   if (part != PartMenuPopupBorder && part != PartControlFrame) {
     return styles::DrawPartBackground(style, nullptr, a.className, a.part, a.state, dc, r, nullptr);
   }
