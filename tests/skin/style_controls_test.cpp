@@ -16,6 +16,7 @@
 
 #include "skin/skin.h"
 #include "tests/support/desktop.h"
+#include "tests/support/dib.h"
 
 namespace {
 
@@ -186,10 +187,9 @@ double ShareOfEqualPixels(const Capture& a, const Capture& b, POINT* first) {
 
 TEST(StyleControlsTest, TheSkinDrawsEachFamilyAsWinesThemingDoesInTheLightStyle) {
   ASSERT_TRUE(IsThemeActive()) << "Wine's theming is off: ThemeActive under ThemeManager in HKCU";
-  wchar_t file[MAX_PATH] = {}, windows[MAX_PATH] = {};
+  wchar_t file[MAX_PATH] = {};
   ASSERT_TRUE(SUCCEEDED(GetCurrentThemeName(file, MAX_PATH, nullptr, 0, nullptr, 0)));
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  const std::wstring light = std::wstring(windows) + L"\\resources\\themes\\light\\light.msstyles";
+  const std::wstring light = LightStyle();
   ASSERT_EQ(_wcsicmp(file, light.c_str()), 0) << "the prefix wears another style";
   MovePointer({0, 0});
   InitCommonControls();

@@ -26,12 +26,6 @@ namespace {
 using namespace testing_support;
 namespace styles = skin::styles;
 
-std::wstring LightStyle() {
-  wchar_t windows[MAX_PATH];
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  return std::wstring(windows) + L"\\resources\\themes\\light\\light.msstyles";
-}
-
 constexpr UINT NewCommand = 101, ExitCommand = 102;
 HMENU fileMenu = nullptr;
 

@@ -25,12 +25,6 @@ namespace {
 using namespace testing_support;
 namespace styles = skin::styles;
 
-std::wstring LightStyle() {
-  wchar_t windows[MAX_PATH];
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  return std::wstring(windows) + L"\\resources\\themes\\light\\light.msstyles";
-}
-
 // The parts a skin draws, with the states each has.
 struct Row {
   const wchar_t* className;

@@ -129,4 +129,10 @@ void DrawCaptionReference(const Dib& dib, const wchar_t* caption, HFONT font) {
   SelectObject(dib.dc(), previous);
 }
 
+std::wstring LightStyle() {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  return std::wstring(windows) + L"\\resources\\themes\\light\\light.msstyles";
+}
+
 }  // namespace testing_support

@@ -44,4 +44,7 @@ std::string Bmp(int height, const std::vector<COLORREF>& row, const std::vector<
 // Saves width x height pixels of a device context as a 24-bit BMP file.
 bool SaveAsBmp(HDC dc, int width, int height, const std::string& path);
 
+// Wine's own light visual style, in every prefix.
+std::wstring LightStyle();
+
 }  // namespace testing_support
