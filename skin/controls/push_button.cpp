@@ -476,18 +476,7 @@ bool WantsFaces(HWND button) {
   if (!OnDressedThread(button)) return true;
   const LONG type = OldStyle(button) & BS_TYPEMASK;
   if (IsPushButtonStyle(type)) return true;
-  if (!(GetWindowLongA(button, GWL_STYLE) & BS_PUSHLIKE)) return false;
-  switch (type) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-      return true;
-    default:
-      return false;
-  }
+  return (GetWindowLongA(button, GWL_STYLE) & BS_PUSHLIKE) && controls::IsToggleType(type);
 }
 
 bool MakeButtonFaces(HWND window) {

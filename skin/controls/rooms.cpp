@@ -19,6 +19,7 @@
 #include "skin/controls/lists.h"
 #include "skin/controls/progress.h"
 #include "skin/controls/push_button.h"
+#include "skin/controls/shared.h"
 #include "skin/controls/status_bar.h"
 #include "skin/controls/tab.h"
 #include "skin/controls/track_bar.h"
@@ -34,14 +35,9 @@ namespace {
 // Read from the style alone: a push button the skin made owner-drawn has the owner-drawn type,
 // whose room is the push button's too.
 const Room& ButtonRoomOf(HWND button) {
-  switch (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-      return ToggleButtonRoom;
+  const LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+  if (IsToggleType(type)) return ToggleButtonRoom;
+  switch (type) {
     case BS_GROUPBOX:
       return GroupBoxRoom;
     default:

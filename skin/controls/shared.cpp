@@ -79,6 +79,20 @@ bool HasAnyBorder(HWND window) {
          (GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
 }
 
+bool IsToggleType(LONG type) {
+  switch (type) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return true;
+    default:
+      return false;
+  }
+}
+
 HBRUSH ParentBackground(HWND window, HDC dc) {
   const HWND parent = GetParent(window);
   const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(parent ? parent : window, WM_CTLCOLORSTATIC,

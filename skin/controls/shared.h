@@ -34,6 +34,8 @@ void TakeHover(HWND window);
 void GiveBackHover(HWND window);
 // Whether the window has a frame of any kind: a border, a client edge or a static edge.
 bool HasAnyBorder(HWND window);
+// Whether a button type (BS_TYPEMASK of its style) is a check box's or a radio button's.
+bool IsToggleType(LONG type);
 // The brush the window's parent gives it for its background (WM_CTLCOLORSTATIC, as a static
 // control's parent is asked), or the system's face brush when it gives none.
 HBRUSH ParentBackground(HWND window, HDC dc);
