@@ -32,10 +32,14 @@ constexpr int MinSizeProperties[ImageChoices] = {TMT_MINSIZE1, TMT_MINSIZE2, TMT
 constexpr int ImageFileProperties[ImageChoices] = {TMT_IMAGEFILE1, TMT_IMAGEFILE2, TMT_IMAGEFILE3, TMT_IMAGEFILE4,
                                                    TMT_IMAGEFILE5, TMT_IMAGEFILE6, TMT_IMAGEFILE7};
 constexpr int ImageBaseDpi = 96;
+// What a style that leaves a colour out means by it, as the system's theme engine reads the format:
+// these are the file format's defaults, not a look of the skin's.
 constexpr COLORREF DefaultTransparentColour = RGB(255, 0, 255);
 constexpr COLORREF DefaultBorderColour = RGB(0, 0, 0);
 constexpr COLORREF DefaultFillColour = RGB(255, 255, 255);
 constexpr COLORREF DefaultGlyphTextColour = RGB(0, 0, 0);
+constexpr COLORREF DefaultGradientStart = RGB(0, 0, 0);
+constexpr COLORREF DefaultGradientEnd = RGB(255, 255, 255);
 constexpr int DefaultBorderSize = 1;
 constexpr int Percent = 100;
 constexpr USHORT OpaqueGradientAlpha = 0xFF00;
@@ -492,7 +496,7 @@ bool DrawBorderBackground(const Lookup& lookup, int part, int state, HDC dc, con
     return brush && FillRect(dc, &inside, brush.get());
   }
   if (fillType == FT_VERTGRADIENT || fillType == FT_HORZGRADIENT) {
-    COLORREF from = RGB(0, 0, 0), to = RGB(255, 255, 255);
+    COLORREF from = DefaultGradientStart, to = DefaultGradientEnd;
     FindColour(lookup, part, state, TMT_GRADIENTCOLOR1, &from);
     FindColour(lookup, part, state, TMT_GRADIENTCOLOR2, &to);
     TRIVERTEX ends[2] = {
